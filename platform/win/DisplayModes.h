@@ -1,0 +1,25 @@
+// Display modes of the primary display as the platform reports them. Under drivers that report
+// none (offscreen, dummy) a fixed list stands in so the display-mode logic runs unchanged.
+#pragma once
+
+#include <vector>
+
+namespace win {
+
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int refreshHz = 0; // 0: unknown
+};
+
+// Mode number `index` of the primary display; false past the last mode.
+bool EnumDisplaySettings(int index, DisplayMode& out);
+
+// The desktop's current mode; a 1280x720 stand-in when the platform knows none.
+DisplayMode GetDesktopMode();
+
+// The list used when the driver reports no modes: 800x600, 1024x768, 1280x720, 1920x1080.
+const std::vector<DisplayMode>& FallbackDisplayModes();
+
+} // namespace win

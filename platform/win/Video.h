@@ -1,0 +1,14 @@
+// Start and stop of SDL's video and event subsystems, shared by the window, the gamepad layer
+// and the graphics layer. Reference-counted: each Acquire needs one Release.
+#pragma once
+
+namespace win {
+
+// False when no video driver could be started (the reason is on standard error).
+bool AcquireVideo();
+void ReleaseVideo();
+
+// True when a real display is in use (not the offscreen or dummy driver).
+bool HasRealDisplay();
+
+} // namespace win

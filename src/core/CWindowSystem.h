@@ -1,0 +1,103 @@
+// The one main window: display-mode list and choice, creation windowed or full screen, mode
+// switches, the run loop's message pump, the window procedure that turns window messages into
+// input callbacks, and the cursor helpers.
+#pragma once
+
+#include "core/CSingleton.h"
+#include "platform/win/DisplayModes.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Vesk {
+
+// What the input callbacks receive for one window message.
+struct WindowEvent {
+    uint32_t message = 0; // WM_ code
+    uint32_t key = 0;     // key messages: virtual-key code
+    int32_t x = 0, y = 0; // mouse messages: client position
+    int32_t dx = 0, dy = 0;
+    int32_t wheelDelta = 0;
+    bool left = false, right = false, middle = false, shift = false;
+    bool ctrl = false;
+};
+
+using WindowEventCallback = void (*)(WindowEvent);
+
+// Keeps the modes that pass the display filter, sorted by width then height, without
+// duplicates. A refresh rate of 0 (unknown) passes.
+std::vector<win::DisplayMode> FilterDisplayModes(const std::vector<win::DisplayMode>& reported);
+
+// Index of the listed mode nearest the requested width with the native aspect (that of the last
+// mode). The list must not be empty.
+unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int requestedWidth);
+
+class CWindowSystem : public CSingleton<CWindowSystem> {
+public:
+    bool CreateMainWindow(int x, int y, int width, int height, const std::string& title, bool fullscreen);
+    void DestroyMainWindow();
+
+    void EnumerateDisplayModes();
+    bool IsResolutionSupported(int width, int height) const;
+    void ChooseResolution(int requestedWidth, int& outWidth, int& outHeight);
+    void SetResolution(int width, int height);
+    void ApplyDisplayMode(unsigned index);
+    void GetDisplayModes(std::vector<std::pair<int, int>>& out) const;
+    unsigned GetDisplayModeCount() const { return static_cast<unsigned>(m_Modes.size()); }
+    unsigned GetChosenModeIndex() const { return m_ChosenMode; }
+    int GetMaxScreenWidth() const;
+    int GetMaxScreenHeight() const;
+    void ToggleFullScreen();
+
+    // The run loop: returns when the quit message arrives; its exit code is kept.
+    void PumpMessages();
+    // Handles one window message; returns 0 when handled.
+    long WndProc(const win::Message& message);
+
+    void SetCursorPosition(int x, int y);
+    void SetCursorX(int x);
+    void SetCursorY(int y);
+    void ShowCursor(bool show);
+
+    // Installs the input callbacks (the input manager installs one function in all of them).
+    void SetCallbacks(WindowEventCallback keyDown, WindowEventCallback keyUp, WindowEventCallback buttonDown,
+                      WindowEventCallback buttonUp, WindowEventCallback moveAndWheel);
+
+    int GetWindowWidth() const { return m_WindowWidth; }
+    int GetWindowHeight() const { return m_WindowHeight; }
+    int GetClientWidth() const { return m_ClientWidth; }
+    int GetClientHeight() const { return m_ClientHeight; }
+    bool IsWindowed() const { return m_Windowed; }
+    bool IsSuspended() const { return m_Suspended; }
+    int GetExitCode() const { return m_ExitCode; }
+    win::Window* GetWindow() const { return m_Window.get(); }
+    const std::string& GetTitle() const { return m_Title; }
+
+    // The event record a mouse or key message produces; updates the last mouse position.
+    WindowEvent MakeEvent(const win::Message& message);
+
+private:
+    void Dispatch(const WindowEvent& event, WindowEventCallback callback);
+    void GrowByBorders();
+
+    std::unique_ptr<win::Window> m_Window;
+    std::vector<win::DisplayMode> m_Modes;
+    unsigned m_ChosenMode = 0;
+    bool m_Windowed = true;
+    bool m_Suspended = false;
+    int m_X = 0, m_Y = 0;
+    int m_WindowWidth = 0, m_WindowHeight = 0;
+    int m_ClientWidth = 0, m_ClientHeight = 0;
+    int m_LastMouseX = 0, m_LastMouseY = 0;
+    int m_ExitCode = 0;
+    std::string m_Title;
+    WindowEventCallback m_KeyDown = nullptr, m_KeyUp = nullptr, m_ButtonDown = nullptr, m_ButtonUp = nullptr,
+                        m_MoveAndWheel = nullptr;
+};
+
+} // namespace Vesk
