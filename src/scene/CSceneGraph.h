@@ -10,6 +10,7 @@ public:
     // Reset after Shutdown when the state changes; debug flags as set by the developer hotkeys.
     void Reset() {}
     void CullAndRender(float dt) { (void)dt; }
+    void RenderLateBuckets() {}
     void PostRender() {}
     unsigned GetDebugFlags() const { return m_DebugFlags; }
     void SetDebugFlags(unsigned flags) { m_DebugFlags = flags; }

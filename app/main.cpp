@@ -1,0 +1,102 @@
+// Entry point: fixes the run directory ("../bin" beside the executable unless a developer option
+// names another), runs the game and returns its exit code.
+#include "Startup.h"
+#include "core/CWindowSystem.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/Process.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct CommandLine {
+    std::string runDirectory;
+    Game::DeveloperOptions developer;
+    bool valid = true;
+};
+
+void PrintUsage()
+{
+    std::fprintf(stderr,
+                 "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS]\n"
+                 "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
+                 "beside the executable)\n"
+                 "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
+                 "  --fixed-dt SECONDS  fixed frame duration in place of the measured one (env THRUMMOCK_FIXED_DT)\n");
+}
+
+bool ParseUnsigned(const std::string& text, uint64_t& out)
+{
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || text[0] == '-')
+        return false;
+    out = value;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, float& out)
+{
+    char* end = nullptr;
+    const float value = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(value >= 0.0f))
+        return false;
+    out = value;
+    return true;
+}
+
+// Environment values first, then the command line, which wins.
+CommandLine ParseCommandLine(int argc, char** argv)
+{
+    CommandLine line;
+    std::string runDir = win::GetEnvironmentVariable("THRUMMOCK_RUN_DIR");
+    std::string frames = win::GetEnvironmentVariable("THRUMMOCK_FRAMES");
+    std::string fixedDt = win::GetEnvironmentVariable("THRUMMOCK_FIXED_DT");
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--run-dir" && hasValue)
+            runDir = argv[++i];
+        else if (arg == "--frames" && hasValue)
+            frames = argv[++i];
+        else if (arg == "--fixed-dt" && hasValue)
+            fixedDt = argv[++i];
+        else {
+            std::fprintf(stderr, "thrummock: unknown or incomplete option '%s'\n", arg.c_str());
+            line.valid = false;
+        }
+    }
+    if (!frames.empty() && !ParseUnsigned(frames, line.developer.frameLimit)) {
+        std::fprintf(stderr, "thrummock: bad frame count '%s'\n", frames.c_str());
+        line.valid = false;
+    }
+    if (!fixedDt.empty() && !ParseSeconds(fixedDt, line.developer.fixedTimeStep)) {
+        std::fprintf(stderr, "thrummock: bad fixed time step '%s'\n", fixedDt.c_str());
+        line.valid = false;
+    }
+    line.runDirectory = runDir.empty() ? win::GetModuleDirectory() + "/../bin" : runDir;
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (!line.valid) {
+        PrintUsage();
+        return 2;
+    }
+    if (!win::SetCurrentDirectory(line.runDirectory)) {
+        win::MessageBox(nullptr, "Cannot enter the run directory " + line.runDirectory, "Error");
+        return 1;
+    }
+    const int result = Game::RunGame(line.developer);
+    Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
+    const int exitCode = result != 0 ? result : window.GetExitCode();
+    window.DestroyMainWindow();
+    return exitCode;
+}

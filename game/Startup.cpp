@@ -1,0 +1,103 @@
+#include "Startup.h"
+
+#include "CStateSwitcherListener.h"
+#include "audio/CAudioSystem.h"
+#include "cameras/GameCameras.h"
+#include "core/CGameManager.h"
+#include "core/COptionSetting.h"
+#include "core/CWindowSystem.h"
+#include "debug/CDebugOutputManager.h"
+#include "render/CCameraManager.h"
+#include "states/GameStates.h"
+#include "world/CLevelManager.h"
+
+#include <memory>
+#include <sstream>
+
+namespace Game {
+
+namespace {
+
+// Reads an option through a string stream; text that does not parse keeps the default.
+template <typename T>
+T ReadOption(const std::string& key, T fallback)
+{
+    std::istringstream in(Vesk::COptionSetting::GetInstance().GetValue(key));
+    T value;
+    if (in >> value)
+        return value;
+    return fallback;
+}
+
+} // namespace
+
+void RegisterCameras()
+{
+    Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
+    cameras.CreateCamera<CViewerCamera>("viewercam", false);
+    cameras.CreateCamera<CObjectCamera>("objectcam", false);
+    cameras.CreateCamera<CLevelEditorCamera>("editorcamera", false);
+    cameras.CreateCamera<CLevelEditorCamera>("terraineditorcamera", false);
+    cameras.CreateCamera<CSideScrollCamera>("sidescrolling", false);
+    cameras.CreateCamera<CMenuCamera>("menucamera", false);
+}
+
+void RegisterGameTypes() { RegisterCameras(); }
+
+Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile)
+{
+    if (initialState == "pmarlSandbox")
+        return new CpmarlSandboxState();
+    if (initialState == "UloSandbox")
+        return new CUloSandboxState();
+    if (initialState == "PlimmSandbox")
+        return new CPlimmSandboxState();
+    if (initialState == "RessaSandbox")
+        return new CRessaSandboxState();
+    if (initialState == "CubeTest")
+        return new CCubeTestState();
+    if (initialState == "PhysicsTest")
+        return new CPhyState();
+    if (initialState == "MenuState")
+        return new CMenuState("MenuState", 0);
+    if (initialState == "PlayState") {
+        if (!levelFile.empty())
+            CLevelManager::GetInstance().SetLevelFileName(levelFile);
+        return new CPlayState("CPlayState", 1);
+    }
+    return new CCtrlState("CtrlState");
+}
+
+int RunGame(const DeveloperOptions& options)
+{
+    Vesk::COptionSetting& settings = Vesk::COptionSetting::GetInstance();
+    settings.Init();
+    const int fullscreen = ReadOption<int>("fullscreen", 0);
+    const bool mute = ReadOption<bool>("mute", false);
+
+    Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
+    game.SetFixedTimeStep(options.fixedTimeStep);
+    game.SetFrameLimit(options.frameLimit);
+    if (!game.Init(10, 10, 500, 280, "Thrummock", fullscreen > 0))
+        return 1;
+
+    RegisterGameTypes();
+
+    Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
+    window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());
+
+    if (mute)
+        Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
+
+    game.ChangeState(CreateInitialState(settings.GetValue("initialstate"), settings.GetValue("levelfile")));
+
+    auto hotkeys = std::make_unique<CStateSwitcherListener>();
+    Vesk::CDebugOutputManager::GetInstance().ResetLayout();
+    game.Run();
+
+    CLevelManager::GetInstance().UnloadLevel();
+    game.Shutdown();
+    return 0;
+}
+
+} // namespace Game

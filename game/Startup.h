@@ -1,0 +1,29 @@
+// The program's start-up driver: reads the system configuration, brings the engine up,
+// registers the game's types and cameras, picks the display mode and the first state, installs
+// the developer hotkeys, runs the frame loop and tears the game down.
+#pragma once
+
+#include "core/IGameState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace Game {
+
+// Developer options for automated runs; the defaults change nothing.
+struct DeveloperOptions {
+    uint64_t frameLimit = 0;     // post the quit message after this many frames (0: no limit)
+    float fixedTimeStep = 0.0f;  // seconds per frame in place of the measured time (0: measured)
+};
+
+// 0 after a normal run, 1 when the engine failed to start.
+int RunGame(const DeveloperOptions& options);
+
+void RegisterGameTypes();
+void RegisterCameras();
+
+// The first state for the configured "initialstate" (exact, case-sensitive match); the controls
+// screen for anything else. "PlayState" with a level file makes that file the next level.
+Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile);
+
+} // namespace Game

@@ -1,0 +1,7 @@
+#include "editor/CLevelEditorState.h"
+
+namespace Game {
+
+std::string CLevelEditorState::s_OpeningCameraName;
+
+} // namespace Game

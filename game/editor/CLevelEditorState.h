@@ -1,0 +1,19 @@
+// The level editor's game state, pushed above the state being edited by the developer hotkey.
+// It keeps the name of the camera that was current when the hotkey opened it.
+#pragma once
+
+#include "states/CPlaceholderState.h"
+
+#include <string>
+
+namespace Game {
+
+class CLevelEditorState : public CPlaceholderState {
+public:
+    CLevelEditorState() : CPlaceholderState("LevelEditorState") {}
+
+    // The camera that was current when the editor was opened by hotkey.
+    static std::string s_OpeningCameraName;
+};
+
+} // namespace Game

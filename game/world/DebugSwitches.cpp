@@ -1,0 +1,7 @@
+#include "world/DebugSwitches.h"
+
+namespace Game {
+
+bool g_DrawEntityBodies = false;
+
+} // namespace Game

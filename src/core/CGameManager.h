@@ -1,0 +1,96 @@
+// The engine's core: brings every engine manager up in order while writing "startup.log", runs
+// one frame per turn of the run loop (time step, freeze and slow motion, state update, physics,
+// audio, 3D and 2D drawing), owns the game-state stack with requests queued during a frame and
+// carried out after it, and shuts everything down.
+#pragma once
+
+#include "core/CSingleton.h"
+#include "core/IGameState.h"
+
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace Vesk {
+
+class CGameManager : public CSingleton<CGameManager> {
+public:
+    enum Status { StatusRun = 0, StatusRestart = 1, StatusQuit = 2, StatusFrozen = 3 };
+
+    CGameManager();
+    ~CGameManager() override;
+
+    bool Init(int x, int y, int width, int height, const std::string& title, bool fullscreen);
+    void Run();
+    void Shutdown() override;
+    bool Update();
+
+    void PushState(IGameState* state);
+    void PopState();
+    void ChangeState(IGameState* state);
+    IGameState* GetCurrentState() const;
+    size_t GetStateCount() const { return m_States.size(); }
+
+    void DrawProfile(float dt);
+    void ShowError(const std::string& text) const;
+
+    // Developer options: a fixed frame duration in place of the measured one (0: measured), and
+    // a frame count after which the quit message is posted (0: no limit).
+    void SetFixedTimeStep(float seconds) { m_FixedTimeStep = seconds; }
+    void SetFrameLimit(uint64_t frames) { m_FrameLimit = frames; }
+    uint64_t GetFrameCount() const { return m_FrameCount; }
+    // The time step the last frame's update ran with, after freeze, slow motion and the cap.
+    float GetLastTimeStep() const { return m_LastTimeStep; }
+
+    // Replaces the high-resolution counter (tests); frequency in ticks per second.
+    void SetCounter(std::function<int64_t()> counter, int64_t frequency);
+
+    // Written by gameplay code and hotkeys: 1 restarts the top state after the frame, 2 quits.
+    int m_Status = StatusRun;
+    // Seconds of slow motion (above 0.1) and then frozen frames; gameplay writes it directly.
+    float m_FreezeTimer = 0.0f;
+    bool m_ShowProfiler = true;
+
+private:
+    struct FrameTimer {
+        float lastFrameDuration = 0.0f;
+        double secondsPerTick = 0.0;
+        int64_t frameStart = 0;
+        int64_t frameEnd = 0;
+    };
+    struct Request {
+        enum Kind { Change = 0, Push = 1, Pop = 2 };
+        Kind kind;
+        IGameState* state;
+    };
+
+    bool StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen);
+    void LogStep(const char* line);
+    float TakeTimeStep();
+    void RunRequests();
+    void DoPush(IGameState* state);
+    void DoPop();
+    void DoChange(IGameState* state);
+    void DeleteState(IGameState* state);
+    bool TopIsLevelEditor() const;
+    bool TopIsEditorState() const;
+    int64_t ReadCounter() const;
+
+    std::deque<IGameState*> m_States;
+    std::deque<Request> m_Requests;
+    std::unique_ptr<FrameTimer> m_Timer;
+    std::ofstream m_StartupLog;
+    std::function<int64_t()> m_Counter;
+    int64_t m_CounterFrequency = 0;
+    float m_FixedTimeStep = 0.0f;
+    float m_LastTimeStep = 0.0f;
+    uint64_t m_FrameLimit = 0;
+    uint64_t m_FrameCount = 0;
+    bool m_RestartPending = false;
+    bool m_QuitPending = false;
+};
+
+} // namespace Vesk
