@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up, builds (AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+build=${THRUMMOCK_TEST_BUILD:-build-asan}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHRUMMOCK_SANITIZE=ON
+cmake --build "$build" -j "$(nproc)"
+
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy THRUMMOCK_NO_MESSAGEBOX=1
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
