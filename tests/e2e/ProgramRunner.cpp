@@ -1,0 +1,57 @@
+#include "ProgramRunner.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace e2e {
+
+RunDirectory::RunDirectory() : m_Bin(m_Dir.File("bin"))
+{
+    testsupport::CopyTree(testsupport::SourceDir() + "/bin", m_Bin);
+}
+
+void RunDirectory::WriteConfig(const std::vector<std::pair<std::string, std::string>>& options) const
+{
+    std::string xml = "<?xml version=\"1.0\"?>\n<Options>\n";
+    for (const auto& [key, value] : options)
+        xml += "  <" + key + " val=\"" + value + "\"/>\n";
+    xml += "</Options>\n";
+    testsupport::WriteFile(File("assets/systemconfig.xml"), xml);
+}
+
+static std::string Quote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env)
+{
+    std::string command = "env";
+    for (const std::string& entry : env)
+        command += " " + Quote(entry);
+    command += " " + Quote(testsupport::GameExecutable());
+    for (const std::string& arg : args)
+        command += " " + Quote(arg);
+    command += " 2>&1";
+
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    if (WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        result.exitCode = 128 + WTERMSIG(status);
+    return result;
+}
+
+} // namespace e2e

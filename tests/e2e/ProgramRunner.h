@@ -1,0 +1,33 @@
+// Runs the built game executable on a scratch copy of bin/ and captures its output and exit.
+#pragma once
+
+#include "support/TestSupport.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct RunResult {
+    int exitCode = -1;     // the process's exit status, or 128 + signal
+    std::string output;    // standard output and standard error together
+};
+
+// A scratch run directory holding a copy of the repository's bin/.
+class RunDirectory {
+public:
+    RunDirectory();
+    const std::string& Path() const { return m_Bin; }
+    std::string File(const std::string& relative) const { return m_Bin + "/" + relative; }
+    // Replaces "assets/systemconfig.xml" with the given option values.
+    void WriteConfig(const std::vector<std::pair<std::string, std::string>>& options) const;
+
+private:
+    testsupport::ScratchDir m_Dir;
+    std::string m_Bin;
+};
+
+// Runs the game with the arguments and extra environment entries ("NAME=value").
+RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+
+} // namespace e2e

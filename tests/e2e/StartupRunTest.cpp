@@ -1,0 +1,54 @@
+// The built program, run headless on a scratch copy of bin/: start-up log, first state, the
+// developer options and the exit code.
+#include "ProgramRunner.h"
+
+#include <gtest/gtest.h>
+
+using e2e::RunDirectory;
+using e2e::RunGame;
+
+TEST(ProgramRun, StartsLogsEveryStepRunsFramesAndExitsCleanly)
+{
+    RunDirectory run;
+    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--fixed-dt", "0.016"});
+    EXPECT_EQ(0, result.exitCode) << result.output;
+    EXPECT_EQ("Window Initialized\nMinidump Initialized\nProfiler Initialized\nTimer Initialized\n"
+              "Camera Manager Initialized\nRenderer Initialized\nPhysics Initialized\n"
+              "DevGUI Component Initialized\nResource Manager Initialized\n"
+              "Debug Output Manager Initialized\nCDisplay2D System Initialized\n"
+              "CParticle System Initialized\nAudio System Initialized\nSceneGraph Initialized\n",
+              testsupport::ReadFile(run.File("startup.log")));
+    EXPECT_NE(std::string::npos, result.output.find("state MenuState: Enter")) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("state MenuState: Delete")) << result.output;
+}
+
+TEST(ProgramRun, FirstStateFollowsInitialState)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"PhysicsTest", "state CPhyState: Enter"},
+        {"PlayState", "state CPlayState: Enter"},
+        {"menustate", "state CtrlState: Enter"},
+    };
+    for (const auto& [initialState, expected] : cases) {
+        RunDirectory run;
+        run.WriteConfig({{"initialstate", initialState}, {"mute", "1"}, {"fullscreen", "0"}});
+        const e2e::RunResult result = RunGame({"--frames", "2"}, {"THRUMMOCK_RUN_DIR=" + run.Path()});
+        EXPECT_EQ(0, result.exitCode) << result.output;
+        EXPECT_NE(std::string::npos, result.output.find(expected)) << initialState << "\n" << result.output;
+    }
+}
+
+TEST(ProgramRun, MissingConfigurationFallsBackToTheControlsScreen)
+{
+    RunDirectory run;
+    std::remove(run.File("assets/systemconfig.xml").c_str());
+    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "2"});
+    EXPECT_EQ(0, result.exitCode) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("state CtrlState: Enter")) << result.output;
+}
+
+TEST(ProgramRun, BadOptionsOrRunDirectoryExitNonZero)
+{
+    EXPECT_NE(0, RunGame({"--frames", "many"}).exitCode);
+    EXPECT_NE(0, RunGame({"--run-dir", "/nonexistent/thrummock"}).exitCode);
+}
