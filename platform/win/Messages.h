@@ -48,7 +48,7 @@ constexpr int WHEEL_DELTA = 120;
 struct Message {
     uint32_t code = WM_NULL;
     uint32_t vk = 0;        // key messages: virtual-key code
-    int x = 0, y = 0;       // mouse messages: client position
+    int x = 0, y = 0;       // mouse messages: client position; WM_MOVE: window position; WM_SIZE: client size
     int wheelDelta = 0;     // WM_MOUSEWHEEL: multiples of WHEEL_DELTA, positive away from the user
     uint32_t mk = 0;        // mouse messages: MK_ bits
     bool active = false;    // WM_ACTIVATEAPP: true when the application gains focus
@@ -61,6 +61,9 @@ struct Message {
 // Takes the next waiting message without blocking; false when none waits. Posted messages come
 // first, then those translated from SDL's event queue.
 bool PeekMessage(Message& out);
+
+// Blocks until a message waits or timeoutMs passes; true when one waits.
+bool WaitMessage(int timeoutMs);
 
 // Queues a message as if it had come from the system (scripted input, tests).
 void PostMessage(const Message& message);

@@ -30,11 +30,13 @@ struct WindowEvent {
 using WindowEventCallback = void (*)(WindowEvent);
 
 // Keeps the modes that pass the display filter, sorted by width then height, without
-// duplicates. A refresh rate of 0 (unknown) passes.
-std::vector<win::DisplayMode> FilterDisplayModes(const std::vector<win::DisplayMode>& reported);
+// duplicates. A refresh rate of 0 (unknown) passes. When no mode passes, the list holds
+// `whenEmpty` alone, so that the list is never empty.
+std::vector<win::DisplayMode> FilterDisplayModes(const std::vector<win::DisplayMode>& reported,
+                                                 const win::DisplayMode& whenEmpty);
 
 // Index of the listed mode nearest the requested width with the native aspect (that of the last
-// mode). The list must not be empty.
+// mode); 0 for an empty list.
 unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int requestedWidth);
 
 class CWindowSystem : public CSingleton<CWindowSystem> {
@@ -56,8 +58,10 @@ public:
 
     // The run loop: returns when the quit message arrives; its exit code is kept.
     void PumpMessages();
-    // Handles one window message; returns 0 when handled.
+    // Handles one window message; returns 0 when handled, kDefaultHandling when the message is
+    // left to the platform's default handling.
     long WndProc(const win::Message& message);
+    static constexpr long kDefaultHandling = 1;
 
     void SetCursorPosition(int x, int y);
     void SetCursorX(int x);
@@ -78,10 +82,14 @@ public:
     win::Window* GetWindow() const { return m_Window.get(); }
     const std::string& GetTitle() const { return m_Title; }
 
-    // The event record a mouse or key message produces; updates the last mouse position.
+    // The event record a mouse or key message produces; a move updates the last mouse position.
     WindowEvent MakeEvent(const win::Message& message);
 
 private:
+    // The mode list, enumerated on first use; never empty.
+    const std::vector<win::DisplayMode>& Modes();
+    int FindMode(int width, int height) const;
+    void OnActivateApp(bool active);
     void Dispatch(const WindowEvent& event, WindowEventCallback callback);
     void GrowByBorders();
 
