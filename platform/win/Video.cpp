@@ -1,6 +1,8 @@
 #include "platform/win/Video.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,6 +52,17 @@ bool HasRealDisplay()
     if (requested && *requested)
         return !IsHeadlessDriver(requested);
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+void KeepLoadedLibraries()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && info->dlpi_name[0] != '\0')
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
 }
 
 } // namespace win

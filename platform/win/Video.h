@@ -11,4 +11,9 @@ void ReleaseVideo();
 // True when a real display is in use (not the offscreen or dummy driver).
 bool HasRealDisplay();
 
+// Marks every shared library loaded so far to stay loaded until the process ends. SDL unloads
+// the GL driver with its last window; Mesa's drivers lose track of their allocations when
+// unloaded and repeat their start-up when loaded again. Called once a GL driver is in.
+void KeepLoadedLibraries();
+
 } // namespace win

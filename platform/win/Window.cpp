@@ -37,7 +37,9 @@ std::unique_ptr<Window> Window::Create(const WindowDesc& desc)
     const int height = std::max(desc.height, 1);
 
     SDL_Window* handle = SDL_CreateWindow(desc.title.c_str(), x, y, width, height, flags | SDL_WINDOW_OPENGL);
-    if (!handle)
+    if (handle)
+        KeepLoadedLibraries();
+    else
         handle = SDL_CreateWindow(desc.title.c_str(), x, y, width, height, flags);
     if (!handle) {
         LastErrorText() = SDL_GetError();
