@@ -1,0 +1,301 @@
+#include "core/CXmlDocument.h"
+
+#include "core/Assert.h"
+#include "core/Log.h"
+
+#include <tinyxml2.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace Vesk {
+
+namespace {
+
+const char* SkipLeadingSpace(const char* text)
+{
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\v' || *text == '\f' || *text == '\r')
+        ++text;
+    return text;
+}
+
+// Decimal int as "%d" scans it: leading blanks, a sign, digits, anything after ignored. Values
+// beyond the int range are clamped.
+bool ScanInt(const char* text, int* value)
+{
+    const char* begin = SkipLeadingSpace(text);
+    char* end = nullptr;
+    const long parsed = std::strtol(begin, &end, 10);
+    if (end == begin)
+        return false;
+    if (parsed > INT_MAX)
+        *value = INT_MAX;
+    else if (parsed < INT_MIN)
+        *value = INT_MIN;
+    else
+        *value = static_cast<int>(parsed);
+    return true;
+}
+
+// A number as "%lf" scans it, independent of the C locale's decimal point. Values outside the
+// float range do not scan.
+bool ScanFloat(const char* text, float* value)
+{
+    const char* begin = SkipLeadingSpace(text);
+    if (begin[0] == '+' && begin[1] != '-')
+        ++begin;
+    const auto result = std::from_chars(begin, begin + std::strlen(begin), *value, std::chars_format::general);
+    return result.ec == std::errc() && result.ptr != begin;
+}
+
+bool IsValidPath(const std::string& path)
+{
+    return !path.empty() && path.front() != '/' && path.back() != '/' && path.find("//") == std::string::npos;
+}
+
+// Follows the path from the root (see FindElement); with `create`, each missing level is appended.
+tinyxml2::XMLElement* WalkPath(tinyxml2::XMLElement* root, const std::string& path, bool create)
+{
+    tinyxml2::XMLElement* element = root;
+    std::string::size_type start = 0;
+    for (bool first = true;; first = false) {
+        const std::string::size_type slash = path.find('/', start);
+        const std::string component = path.substr(start, slash == std::string::npos ? slash : slash - start);
+        if (component.empty())
+            return nullptr;
+        if (!first || component != root->Name()) {
+            tinyxml2::XMLElement* child = element->FirstChildElement(component.c_str());
+            if (!child && create) {
+                child = element->GetDocument()->NewElement(component.c_str());
+                VESK_ASSERT(child, "pElement");
+                element->InsertEndChild(child);
+            }
+            element = child;
+            if (!element)
+                return nullptr;
+        }
+        if (slash == std::string::npos)
+            return element;
+        start = slash + 1;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CXmlElement
+
+std::string CXmlElement::GetName() const
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    return m_pCurr->Name();
+}
+
+const char* CXmlElement::GetAttribute(const std::string& name) const
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    return m_pCurr->Attribute(name.c_str());
+}
+
+const char* CXmlElement::GetIntAttribute(const std::string& name, int* value, int defaultValue) const
+{
+    const char* text = GetAttribute(name);
+    if (!text)
+        *value = defaultValue;
+    else
+        ScanInt(text, value);
+    return text;
+}
+
+void CXmlElement::GetFloatAttribute(const std::string& name, float* value, float defaultValue) const
+{
+    const char* text = GetAttribute(name);
+    if (!text)
+        *value = defaultValue;
+    else if (!ScanFloat(text, value))
+        *value = 0.0f;
+}
+
+void CXmlElement::SetAttribute(const std::string& name, const std::string& value)
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    m_pCurr->SetAttribute(name.c_str(), value.c_str());
+}
+
+void CXmlElement::SetDoubleAttribute(const std::string& name, double value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof(text) - 1, value, std::chars_format::general, 6);
+    *result.ptr = '\0';
+    SetAttribute(name, text);
+}
+
+CXmlElement CXmlElement::FirstChildElement(const std::string& name) const
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    return CXmlElement(m_pCurr->FirstChildElement(name.c_str()));
+}
+
+CXmlElement CXmlElement::FirstChildElement() const
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    return CXmlElement(m_pCurr->FirstChildElement());
+}
+
+CXmlElement CXmlElement::AddChildElement(const std::string& name)
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    tinyxml2::XMLElement* pElement = m_pCurr->GetDocument()->NewElement(name.c_str());
+    VESK_ASSERT(pElement, "pElement");
+    m_pCurr->InsertEndChild(pElement);
+    return CXmlElement(pElement);
+}
+
+CXmlElement& CXmlElement::NextSiblingElement(const std::string& name)
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    m_pCurr = m_pCurr->NextSiblingElement(name.c_str());
+    return *this;
+}
+
+CXmlElement& CXmlElement::operator++()
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    m_pCurr = m_pCurr->NextSiblingElement();
+    return *this;
+}
+
+CXmlElement CXmlElement::operator++(int)
+{
+    CXmlElement old = *this;
+    ++*this;
+    return old;
+}
+
+void CXmlElement::Remove()
+{
+    VESK_ASSERT(m_pCurr, "m_pCurr");
+    tinyxml2::XMLNode* parent = m_pCurr->Parent();
+    parent->DeleteChild(m_pCurr);
+    m_pCurr = parent->ToElement();
+}
+
+// ---------------------------------------------------------------------------------------------
+// CXmlDocument
+
+CXmlDocument::CXmlDocument() : m_pXmlDoc(new tinyxml2::XMLDocument)
+{
+    VESK_ASSERT(m_pXmlDoc, "m_pXmlDoc");
+}
+
+CXmlDocument::~CXmlDocument()
+{
+    delete m_pXmlDoc;
+}
+
+bool CXmlDocument::Load(const std::string& path)
+{
+    // Directories and pipes would make the reader fail late or wait for ever.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::is_regular_file(status)) {
+        LogLine("CXmlDocument: cannot load \"" + path + "\": " +
+                (std::filesystem::exists(status) ? "not a regular file" : "no such file"));
+        m_pXmlDoc->Clear();
+        return false;
+    }
+    if (m_pXmlDoc->LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS) {
+        LogLine("CXmlDocument: cannot load \"" + path + "\": " + m_pXmlDoc->ErrorStr());
+        m_pXmlDoc->Clear();
+        return false;
+    }
+    if (!m_pXmlDoc->FirstChildElement()) {
+        LogLine("CXmlDocument: \"" + path + "\" has no root element");
+        m_pXmlDoc->Clear();
+        return false;
+    }
+    return true;
+}
+
+bool CXmlDocument::Save(const std::string& path) const
+{
+    // Replacing the file by a rename would ignore that it is read-only, so ask first.
+    if (std::FILE* existing = std::fopen(path.c_str(), "r+"))
+        std::fclose(existing);
+    else if (errno != ENOENT) {
+        LogLine("CXmlDocument: cannot write \"" + path + "\": " + std::strerror(errno));
+        return false;
+    }
+
+    const std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        LogLine("CXmlDocument: cannot create \"" + temporary + "\": " + std::strerror(errno));
+        return false;
+    }
+    bool written = m_pXmlDoc->SaveFile(file) == tinyxml2::XML_SUCCESS && !std::ferror(file);
+    written = std::fclose(file) == 0 && written;
+    if (!written) {
+        LogLine("CXmlDocument: cannot write \"" + temporary + "\"");
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        LogLine("CXmlDocument: cannot replace \"" + path + "\": " + std::strerror(errno));
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void CXmlDocument::Clear()
+{
+    tinyxml2::XMLElement* root = m_pXmlDoc->FirstChildElement();
+    if (!root) {
+        LogLine("CXmlDocument::Clear: the document has no root element");
+        return;
+    }
+    root->DeleteChildren();
+}
+
+CXmlElement CXmlDocument::NewRoot(const std::string& name)
+{
+    m_pXmlDoc->Clear();
+    tinyxml2::XMLElement* pElement = m_pXmlDoc->NewElement(name.c_str());
+    VESK_ASSERT(pElement, "pElement");
+    m_pXmlDoc->InsertEndChild(pElement);
+    return CXmlElement(pElement);
+}
+
+CXmlElement CXmlDocument::GetRoot() const
+{
+    return CXmlElement(m_pXmlDoc->FirstChildElement());
+}
+
+CXmlElement CXmlDocument::FindElement(const std::string& path) const
+{
+    tinyxml2::XMLElement* root = m_pXmlDoc->FirstChildElement();
+    return CXmlElement(root ? WalkPath(root, path, false) : nullptr);
+}
+
+CXmlElement CXmlDocument::CreateElement(const std::string& name, const std::string& parentPath)
+{
+    tinyxml2::XMLElement* root = m_pXmlDoc->FirstChildElement();
+    if (!root) {
+        LogLine("CXmlDocument::CreateElement: the document has no root element");
+        return CXmlElement();
+    }
+    if (!parentPath.empty() && !IsValidPath(parentPath)) {
+        LogLine("CXmlDocument::CreateElement: bad parent path \"" + parentPath + "\"");
+        return CXmlElement();
+    }
+    CXmlElement parent(parentPath.empty() ? root : WalkPath(root, parentPath, true));
+    return parent.AddChildElement(name);
+}
+
+} // namespace Vesk
