@@ -1,5 +1,6 @@
-// Display modes of the primary display as the platform reports them. Under drivers that report
-// none (offscreen, dummy) a fixed list stands in so the display-mode logic runs unchanged.
+// Display modes of the primary display as the platform reports them. Under the headless drivers
+// (offscreen, dummy), which report no usable mode, and whenever a driver reports none, a fixed
+// list stands in so the display-mode logic runs unchanged.
 #pragma once
 
 #include <vector>
