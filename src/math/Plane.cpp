@@ -1,7 +1,6 @@
 #include "math/Plane.h"
 
 #include "math/AABB.h"
-#include "math/Frustum.h"
 #include "math/Matrix4.h"
 
 #include <cmath>
@@ -56,16 +55,4 @@ int CPlane::ClassifyAABB(const CAABB& box) const
 bool PlaneIntersectsAABB(const CPlane& plane, const CAABB& box)
 {
     return plane.ClassifyAABB(box) == CPlane::kStraddling;
-}
-
-bool CFrustum::Intersects(const CAABB& box) const
-{
-    for (const CPlane& plane : planes) {
-        const int side = plane.ClassifyAABB(box);
-        if (side == CPlane::kStraddling)
-            return true;
-        if (side == CPlane::kInFront)
-            return false;
-    }
-    return true;
 }
