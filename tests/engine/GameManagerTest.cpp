@@ -159,7 +159,6 @@ TEST_F(GameManagerTest, StateRequestsRunInOrderAfterTheFrame)
         m_Game->ChangeState(new RecordingState("C"));
     };
     m_Game->Update();
-    a->m_OnUpdate = nullptr;
     EXPECT_EQ((std::vector<std::string>{"A.Update", "A.Pause", "B.Init", "B.Enter", "B.Exit", "B.Cleanup", "A.Resume",
                                         "B.Delete", "A.Exit", "A.Cleanup", "A.Delete", "C.Init", "C.Enter"}),
               TakeCalls());

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,15 +45,9 @@ void WriteFile(const std::string& path, const std::string& contents)
 
 bool FileExists(const std::string& path) { return fs::exists(path); }
 
-static std::string EnvOr(const char* name, const std::string& fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
-}
+std::string SourceDir() { return THRUMMOCK_SOURCE_DIR; }
 
-std::string SourceDir() { return EnvOr("THRUMMOCK_SOURCE_DIR", "."); }
-
-std::string GameExecutable() { return EnvOr("THRUMMOCK_EXE", "thrummock"); }
+std::string GameExecutable() { return THRUMMOCK_EXE; }
 
 void CopyTree(const std::string& from, const std::string& to)
 {
@@ -60,3 +56,12 @@ void CopyTree(const std::string& from, const std::string& to)
 }
 
 } // namespace testsupport
+
+int main(int argc, char** argv)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("THRUMMOCK_NO_MESSAGEBOX", "1", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -25,9 +25,9 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
 bool FileExists(const std::string& path);
 
-// The project's source tree (THRUMMOCK_SOURCE_DIR, set by CTest).
+// The project's source tree.
 std::string SourceDir();
-// The built game executable (THRUMMOCK_EXE, set by CTest).
+// The built game executable.
 std::string GameExecutable();
 
 // Copies the directory tree `from` into `to` (created when missing).
