@@ -16,7 +16,7 @@ namespace Game {
 
 namespace {
 
-// Both start on: debug texts hidden with the profiler overlay shown, debug lines depth-tested.
+// Both start on: the profiler overlay rather than the debug texts, debug lines depth-tested.
 bool s_DebugDisplay = true;
 bool s_DebugLineDepth = true;
 
@@ -67,13 +67,14 @@ void CStateSwitcherListener::ToggleLevelEditor()
     game.PushState(new CLevelEditorState());
 }
 
-// Alternates the debug texts (log and line slots) with the profiler overlay.
+// Alternates the debug texts with the profiler overlay. The overlay is written into the line
+// slots, so they stay shown either way; the switch hides the log while the overlay is up.
 void CStateSwitcherListener::ToggleDebugDisplay()
 {
     s_DebugDisplay = !s_DebugDisplay;
     Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
     debug.SetLogHidden(s_DebugDisplay);
-    debug.SetLinesHidden(s_DebugDisplay);
+    debug.SetLinesHidden(false);
     Vesk::CGameManager::GetInstance().m_ShowProfiler = s_DebugDisplay;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/win/Messages.h"
 #include "platform/win/Timer.h"
 #include "profiler/CFrameProfiler.h"
+#include "profiler/ProfileOverlay.h"
 #include "render/CCameraManager.h"
 #include "render/CParticleSystem.h"
 #include "render/CRenderer.h"
@@ -176,9 +177,9 @@ bool CGameManager::TopIsEditorState() const
     return name == kLevelEditorState || name == "AnimEditorState" || name == "ModelEditorState";
 }
 
-float CGameManager::TakeTimeStep()
+float CGameManager::TakeTimeStep(float frameSeconds)
 {
-    float dt = m_FixedTimeStep > 0.0f ? m_FixedTimeStep : m_Timer->lastFrameDuration;
+    float dt = frameSeconds;
 
     m_FreezeTimer = std::max(m_FreezeTimer - dt, 0.0f);
     if (m_FreezeTimer > kSlowMotionThreshold) {
@@ -204,10 +205,12 @@ bool CGameManager::Update()
         return true;
 
     m_Timer->frameStart = ReadCounter();
-    float dt = TakeTimeStep();
+    const float frameSeconds = m_FixedTimeStep > 0.0f ? m_FixedTimeStep : m_Timer->lastFrameDuration;
+    float dt = TakeTimeStep(frameSeconds);
 
+    // The overlay's rate is that of real frames, also in slow motion and frozen frames.
     if (m_ShowProfiler)
-        DrawProfile(dt);
+        DrawProfile(frameSeconds);
     else
         CDebugOutputManager::GetInstance().ClearLines();
 
@@ -301,7 +304,14 @@ bool CGameManager::Update()
     return true;
 }
 
-void CGameManager::DrawProfile(float dt) { (void)dt; }
+void CGameManager::DrawProfile(float dt)
+{
+    CDebugOutputManager& debug = CDebugOutputManager::GetInstance();
+    const CFrameProfiler& profiler = CFrameProfiler::GetInstance();
+    debug.SetLine(FormatFpsLine(dt), 0);
+    for (int i = 0; i < FRAME_SECTION_COUNT; ++i)
+        debug.SetLine(FormatSectionLine(i, profiler.GetShare(i)), static_cast<unsigned>(i + 1));
+}
 
 void CGameManager::PushState(IGameState* state)
 {

@@ -34,6 +34,7 @@ public:
     IGameState* GetCurrentState() const;
     size_t GetStateCount() const { return m_States.size(); }
 
+    // The profiler overlay in the debug output's line slots 0 to 7, for a frame of dt seconds.
     void DrawProfile(float dt);
     void ShowError(const std::string& text) const;
 
@@ -69,7 +70,7 @@ private:
 
     bool StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen);
     void LogStep(const char* line);
-    float TakeTimeStep();
+    float TakeTimeStep(float frameSeconds);
     void RunRequests();
     void DoPush(IGameState* state);
     void DoPop();

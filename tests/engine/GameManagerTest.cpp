@@ -2,6 +2,7 @@
 // status requests, driven through a fake counter on a headless window. The manager is a
 // process-wide singleton: CTest runs every test in its own process.
 #include "core/CGameManager.h"
+#include "debug/CDebugOutputManager.h"
 #include "platform/win/Messages.h"
 #include "support/TestSupport.h"
 
@@ -233,6 +234,32 @@ TEST_F(GameManagerTest, QuitStatusAndFrameLimitPostTheQuitMessage)
     EXPECT_FALSE(QuitPosted());
     m_Game->Update();
     EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(GameManagerTest, ProfilerOverlayShowsTheRealFrameRateAlsoWhenFrozen)
+{
+    Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
+    m_Game->PushState(new RecordingState("A"));
+    m_FrameTicks = 20; // 0.02 s per frame
+    m_Game->Update();
+    EXPECT_EQ("FPS : 0", debug.GetLine(0)) << "the first frame has no measured duration";
+
+    m_Game->m_FreezeTimer = 0.05f;
+    m_Game->Update();
+    ASSERT_EQ(CGameManager::StatusFrozen, m_Game->m_Status);
+    EXPECT_EQ("FPS : 50", debug.GetLine(0));
+    const char* const names[] = {"FRAME_COLLISION", "FRAME_STATE_UPDATE", "FRAME_COLLISIONRES_PHYSICS", "FRAME_AUDIO",
+                                 "FRAME_RENDERING_3D", "FRAME_RENDERING_2D", "FRAME_OTHERS_1"};
+    for (unsigned i = 0; i < 7; ++i) {
+        const std::string& line = debug.GetLine(i + 1);
+        ASSERT_EQ(std::string::npos, line.find("FRAME_UNKNOWN"));
+        EXPECT_EQ(30u - std::string(names[i]).size(), line.find(names[i])) << line;
+    }
+
+    debug.SetLine("kept", 0);
+    m_Game->m_ShowProfiler = false;
+    m_Game->Update();
+    EXPECT_EQ("kept", debug.GetLine(0));
 }
 
 TEST(GameManagerStartup, TimerFailureStopsStartupAfterTheProfilerStep)
