@@ -1,0 +1,362 @@
+// Paged pool of fixed-size objects of one type T. Pages come from the heap one at a time, are cut
+// into equal slots aligned for T, and stay until the pool dies; free slots form a list threaded
+// through their first pointer-sized bytes. Pooled classes route operator new / delete through it.
+// An optional debug mode adds fill patterns, guard pad bytes and an in-use header flag. A pointer
+// that is not a live slot of this pool is never taken back: the call is refused and logged.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <unordered_set>
+
+namespace Vesk {
+
+struct ObjectAllocatorConfig {
+    uint32_t objectsPerPage = 16;
+    bool useGeneralHeap = false; // every object is its own heap allocation; no pages
+    uint32_t maxPages = 0;       // 0: no limit
+    bool debug = false;          // fill patterns, pad-byte checks, in-use flag
+    uint32_t padBytes = 0;       // guard bytes on each side of every object
+    uint32_t headerBytes = 0;    // before the front pad; the last one is the in-use flag
+    uint32_t alignment = 0;      // 0: the type's own alignment
+};
+
+struct ObjectAllocatorStatistics {
+    uint32_t objectSize = 0;
+    uint32_t freeObjects = 0;
+    uint32_t objectsInUse = 0;
+    uint32_t pagesInUse = 0;
+    uint32_t pageSize = 0;
+    uint32_t mostObjects = 0;
+    uint32_t allocations = 0;
+    uint32_t deallocations = 0;
+};
+
+// Misuse of a pool is reported on standard error with the source file and a fixed text.
+inline void ReportAllocatorFault(const char* text)
+{
+    std::fprintf(stderr, "include/core/CObjectAllocator.h: %s\n", text);
+}
+
+template <typename T>
+class CObjectAllocator {
+public:
+    static constexpr unsigned char kFillNew = 0xAA, kFillAllocated = 0xBB, kFillFreed = 0xCC, kFillPad = 0xDD,
+                                   kFillAlign = 0xEE;
+
+    explicit CObjectAllocator(uint32_t objectsPerPage) : CObjectAllocator(DefaultConfig(objectsPerPage)) {}
+
+    explicit CObjectAllocator(const ObjectAllocatorConfig& config) : m_Config(config)
+    {
+        m_Config.objectsPerPage = std::max<uint32_t>(m_Config.objectsPerPage, 1);
+        ComputeLayout();
+        if (!m_Config.useGeneralHeap)
+            AllocateNewPage();
+    }
+
+    ~CObjectAllocator()
+    {
+        // Pages go back newest first; no destructor of T runs.
+        while (m_PageHead) {
+            unsigned char* next = ReadLink(m_PageHead);
+            ::operator delete(m_PageHead, std::align_val_t(m_PageAlignment));
+            m_PageHead = next;
+        }
+        for (T* object : m_HeapObjects)
+            ::operator delete(object, std::align_val_t(alignof(T)));
+    }
+
+    CObjectAllocator(const CObjectAllocator&) = delete;
+    CObjectAllocator& operator=(const CObjectAllocator&) = delete;
+
+    // A raw slot for one T (the caller constructs in it); null only when the page limit is reached.
+    T* Allocate()
+    {
+        if (m_Config.useGeneralHeap) {
+            T* object = static_cast<T*>(::operator new(sizeof(T), std::align_val_t(alignof(T))));
+            m_HeapObjects.insert(object);
+            CountAllocation();
+            return object;
+        }
+        if (!m_FreeHead && !AllocateNewPage())
+            return nullptr;
+        unsigned char* slot = m_FreeHead;
+        m_FreeHead = ReadLink(slot);
+        --m_Stats.freeObjects;
+        CountAllocation();
+        if (m_Config.debug) {
+            if (m_Config.headerBytes)
+                *InUseFlag(slot) = 1;
+            std::memset(slot, kFillAllocated, m_SlotBytes);
+        }
+        return reinterpret_cast<T*>(slot);
+    }
+
+    // Takes a slot back without running T's destructor (for operator delete, which already ran it).
+    // False, with a logged reason, when the pointer is not a live slot of this pool.
+    bool Deallocate(T* object)
+    {
+        if (!object)
+            return false;
+        if (m_Config.useGeneralHeap)
+            return ReleaseHeapObject(object);
+        if (!CheckReturnable(object))
+            return false;
+        PushFree(reinterpret_cast<unsigned char*>(object));
+        return true;
+    }
+
+    // Runs T's destructor, then takes the slot back; a refused pointer is not destroyed.
+    bool Destroy(T* object)
+    {
+        if (!object)
+            return false;
+        if (m_Config.useGeneralHeap) {
+            if (m_HeapObjects.count(object))
+                object->~T();
+            return ReleaseHeapObject(object); // reports an object that is not live
+        }
+        if (!CheckReturnable(object))
+            return false;
+        object->~T();
+        PushFree(reinterpret_cast<unsigned char*>(object));
+        return true;
+    }
+
+    // Destroys every live object once; pages stay allocated and every slot ends up free.
+    void FreeAll()
+    {
+        if (m_Config.useGeneralHeap) {
+            // A destructor may release other objects of the pool, so take one at a time.
+            while (!m_HeapObjects.empty())
+                Destroy(*m_HeapObjects.begin());
+            return;
+        }
+        for (unsigned char* page = m_PageHead; page; page = ReadLink(page)) {
+            for (uint32_t i = 0; i < m_Config.objectsPerPage; ++i) {
+                unsigned char* slot = page + m_FirstObjectOffset + size_t(i) * m_Stride;
+                if (IsInFreeList(reinterpret_cast<T*>(slot)))
+                    continue;
+                if (m_Config.debug)
+                    CheckPadBytes(slot);
+                reinterpret_cast<T*>(slot)->~T();
+                PushFree(slot);
+            }
+        }
+    }
+
+    // Whether the object is on the free list (a walk from its head). A list that loops is reported
+    // and answers true, so that nothing is handed back onto it.
+    bool IsInFreeList(const T* object) const
+    {
+        const unsigned char* wanted = reinterpret_cast<const unsigned char*>(object);
+        uint32_t steps = 0;
+        for (unsigned char* slot = m_FreeHead; slot; slot = ReadLink(slot)) {
+            if (slot == wanted)
+                return true;
+            if (++steps > m_Stats.freeObjects) {
+                ReportAllocatorFault("freelistptr goes back!");
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The slot's index on its page, or -1 (reported) when the pointer is not on a slot boundary of
+    // one of the pool's pages.
+    int ValidateObject(const T* object) const
+    {
+        const uintptr_t address = reinterpret_cast<uintptr_t>(object);
+        for (unsigned char* page = m_PageHead; page; page = ReadLink(page)) {
+            const uintptr_t start = reinterpret_cast<uintptr_t>(page);
+            if (address < start || address >= start + m_Stats.pageSize)
+                continue;
+            const uintptr_t first = start + m_FirstObjectOffset;
+            if (address < first || (address - first) % m_Stride != 0) {
+                ReportAllocatorFault("validate_object: Object on bad boundary in page.");
+                return -1;
+            }
+            return static_cast<int>((address - first) / m_Stride);
+        }
+        ReportAllocatorFault("validate_object: Object not on a page.");
+        return -1;
+    }
+
+    const ObjectAllocatorStatistics& GetStatistics() const { return m_Stats; }
+    const ObjectAllocatorConfig& GetConfig() const { return m_Config; }
+    uint32_t GetLeftAlignmentBytes() const { return m_LeftAlignBytes; }
+    uint32_t GetInterObjectAlignmentBytes() const { return m_InterAlignBytes; }
+    // Bytes from one object to the next on a page.
+    size_t GetStride() const { return m_Stride; }
+
+private:
+    static constexpr size_t kLinkBytes = sizeof(void*);
+
+    static ObjectAllocatorConfig DefaultConfig(uint32_t objectsPerPage)
+    {
+        ObjectAllocatorConfig config;
+        config.objectsPerPage = objectsPerPage;
+        return config;
+    }
+
+    static size_t RoundUpPowerOfTwo(size_t value)
+    {
+        size_t result = 1;
+        while (result < value)
+            result <<= 1;
+        return result;
+    }
+
+    void ComputeLayout()
+    {
+        m_Stats.objectSize = sizeof(T);
+        m_SlotBytes = std::max(sizeof(T), kLinkBytes); // a free slot holds the list link
+        const size_t natural = std::max(alignof(T), alignof(void*));
+        const size_t x = m_Config.headerBytes + m_Config.padBytes + kLinkBytes;
+        const size_t b = m_SlotBytes + 2 * size_t(m_Config.padBytes) + m_Config.headerBytes;
+        size_t align = natural;
+        if (m_Config.alignment == 0) {
+            // Only as much as keeps every object aligned for T.
+            m_LeftAlignBytes = static_cast<uint32_t>((x + align - 1) / align * align - x);
+            m_InterAlignBytes = static_cast<uint32_t>((b + align - 1) / align * align - b);
+        } else {
+            // An explicit alignment always inserts gap bytes, a whole alignment when already aligned.
+            align = RoundUpPowerOfTwo(std::max<size_t>(m_Config.alignment, natural));
+            m_LeftAlignBytes = static_cast<uint32_t>((x / align + 1) * align - x);
+            m_InterAlignBytes = static_cast<uint32_t>((b / align + 1) * align - b);
+        }
+        m_PageAlignment = std::max(align, alignof(std::max_align_t));
+        m_Stride = b + m_InterAlignBytes;
+        m_FirstObjectOffset = kLinkBytes + m_LeftAlignBytes + m_Config.headerBytes + m_Config.padBytes;
+        const size_t n = m_Config.objectsPerPage;
+        m_Stats.pageSize = static_cast<uint32_t>(kLinkBytes + m_LeftAlignBytes + n * b + (n - 1) * m_InterAlignBytes);
+    }
+
+    bool AllocateNewPage()
+    {
+        if (m_Config.maxPages != 0 && m_Stats.pagesInUse == m_Config.maxPages) {
+            ReportAllocatorFault("allocate_new_page: The maximum number of pages has been allocated.");
+            return false;
+        }
+        unsigned char* page =
+            static_cast<unsigned char*>(::operator new(m_Stats.pageSize, std::align_val_t(m_PageAlignment)));
+        std::memset(page, 0, m_Stats.pageSize);
+        WriteLink(page, m_PageHead);
+        m_PageHead = page;
+        if (m_Config.debug)
+            std::memset(page + kLinkBytes, kFillAlign, m_LeftAlignBytes);
+        unsigned char* previous = nullptr;
+        for (uint32_t i = 0; i < m_Config.objectsPerPage; ++i) {
+            unsigned char* slot = page + m_FirstObjectOffset + size_t(i) * m_Stride;
+            if (m_Config.debug) {
+                std::memset(slot, kFillNew, m_SlotBytes);
+                std::memset(slot - m_Config.padBytes, kFillPad, m_Config.padBytes);
+                std::memset(slot + m_SlotBytes, kFillPad, m_Config.padBytes);
+                if (i + 1 < m_Config.objectsPerPage)
+                    std::memset(slot + m_SlotBytes + m_Config.padBytes, kFillAlign, m_InterAlignBytes);
+            }
+            WriteLink(slot, previous);
+            previous = slot;
+        }
+        // Slots go out from the highest address down.
+        m_FreeHead = previous;
+        m_Stats.freeObjects += m_Config.objectsPerPage;
+        ++m_Stats.pagesInUse;
+        return true;
+    }
+
+    bool CheckReturnable(const T* object) const
+    {
+        if (ValidateObject(object) < 0)
+            return false;
+        if (IsInFreeList(object)) {
+            if (m_Config.debug)
+                ReportAllocatorFault("FreeObject: Object has already been freed.");
+            return false;
+        }
+        if (m_Config.debug)
+            CheckPadBytes(reinterpret_cast<unsigned char*>(const_cast<T*>(object)));
+        return true;
+    }
+
+    // Reports a damaged guard and restores it, so one overrun is reported once.
+    void CheckPadBytes(unsigned char* slot) const
+    {
+        const uint32_t pad = m_Config.padBytes;
+        for (uint32_t i = 1; i <= pad; ++i) {
+            if (slot[-static_cast<ptrdiff_t>(i)] != kFillPad) {
+                ReportAllocatorFault("check_padbytes: Memory corrupted before block.");
+                std::memset(slot - pad, kFillPad, pad);
+                break;
+            }
+        }
+        for (uint32_t i = 0; i < pad; ++i) {
+            if (slot[m_SlotBytes + i] != kFillPad) {
+                ReportAllocatorFault("check_padbytes: Memory corrupted after block.");
+                std::memset(slot + m_SlotBytes, kFillPad, pad);
+                break;
+            }
+        }
+    }
+
+    void PushFree(unsigned char* slot)
+    {
+        if (m_Config.debug) {
+            std::memset(slot, kFillFreed, m_SlotBytes);
+            if (m_Config.headerBytes)
+                *InUseFlag(slot) = 0;
+        }
+        WriteLink(slot, m_FreeHead);
+        m_FreeHead = slot;
+        --m_Stats.objectsInUse;
+        ++m_Stats.deallocations;
+        ++m_Stats.freeObjects;
+    }
+
+    bool ReleaseHeapObject(T* object)
+    {
+        if (!m_HeapObjects.erase(object)) {
+            ReportAllocatorFault("validate_object: Object not on a page.");
+            return false;
+        }
+        ::operator delete(object, std::align_val_t(alignof(T)));
+        --m_Stats.objectsInUse;
+        ++m_Stats.deallocations;
+        return true;
+    }
+
+    void CountAllocation()
+    {
+        ++m_Stats.objectsInUse;
+        ++m_Stats.allocations;
+        m_Stats.mostObjects = std::max(m_Stats.mostObjects, m_Stats.objectsInUse);
+    }
+
+    unsigned char* InUseFlag(unsigned char* slot) const { return slot - m_Config.padBytes - 1; }
+
+    static unsigned char* ReadLink(const unsigned char* at)
+    {
+        unsigned char* link;
+        std::memcpy(&link, at, sizeof link);
+        return link;
+    }
+    static void WriteLink(unsigned char* at, unsigned char* link) { std::memcpy(at, &link, sizeof link); }
+
+    ObjectAllocatorConfig m_Config;
+    uint32_t m_LeftAlignBytes = 0;
+    uint32_t m_InterAlignBytes = 0;
+    ObjectAllocatorStatistics m_Stats;
+    size_t m_SlotBytes = 0;
+    size_t m_Stride = 0;
+    size_t m_FirstObjectOffset = 0;
+    size_t m_PageAlignment = alignof(std::max_align_t);
+    unsigned char* m_PageHead = nullptr;
+    unsigned char* m_FreeHead = nullptr;
+    std::unordered_set<T*> m_HeapObjects; // live objects of a general-heap pool
+};
+
+} // namespace Vesk
