@@ -1,0 +1,134 @@
+// Flat state machine of one owner object: named states whose enter, update and exit callbacks are
+// member functions of the owner, and guarded transitions tested in the order they were added. The
+// first state added is the initial one. A state change found in one Update is carried out (exit,
+// then enter) by the next. The machine owns its states and they own their transitions.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Vesk {
+
+template <typename T>
+class CFSMState {
+public:
+    using Callback = void (T::*)();
+    using UpdateCallback = void (T::*)(float);
+    using Condition = bool (T::*)();
+
+    struct Transition {
+        T* owner;
+        Condition condition;
+        CFSMState* target;
+    };
+
+    CFSMState(T* owner, Callback enter, UpdateCallback update, Callback exit)
+        : m_Owner(owner), m_Enter(enter), m_Update(update), m_Exit(exit)
+    {
+    }
+    virtual ~CFSMState() = default;
+    CFSMState(const CFSMState&) = delete;
+    CFSMState& operator=(const CFSMState&) = delete;
+
+    void AddTransition(Condition condition, CFSMState* target) { m_Transitions.push_back({m_Owner, condition, target}); }
+
+    void Enter()
+    {
+        if (m_Enter)
+            (m_Owner->*m_Enter)();
+    }
+    void Update(float dt)
+    {
+        if (m_Update)
+            (m_Owner->*m_Update)(dt);
+    }
+    void Exit()
+    {
+        if (m_Exit)
+            (m_Owner->*m_Exit)();
+    }
+
+    // The target of the first transition whose condition holds; later conditions are not asked.
+    CFSMState* CheckTransitions()
+    {
+        for (const Transition& t : m_Transitions)
+            if ((t.owner->*t.condition)())
+                return t.target;
+        return nullptr;
+    }
+
+private:
+    T* m_Owner;
+    Callback m_Enter;
+    UpdateCallback m_Update;
+    Callback m_Exit;
+    std::vector<Transition> m_Transitions;
+};
+
+template <typename T>
+class CFiniteStateMachine {
+public:
+    using State = CFSMState<T>;
+
+    explicit CFiniteStateMachine(T* owner) : m_Owner(owner) {}
+    virtual ~CFiniteStateMachine() = default;
+    CFiniteStateMachine(const CFiniteStateMachine&) = delete;
+    CFiniteStateMachine& operator=(const CFiniteStateMachine&) = delete;
+
+    // Files a new state under the name; a name already taken returns the state filed under it.
+    State* AddState(const std::string& name, typename State::Callback enter, typename State::UpdateCallback update,
+                    typename State::Callback exit)
+    {
+        auto it = m_States.find(name);
+        if (it != m_States.end())
+            return it->second.get();
+        State* state = (m_States[name] = std::make_unique<State>(m_Owner, enter, update, exit)).get();
+        if (!m_Current)
+            m_Current = state;
+        return state;
+    }
+
+    // Adds nothing when either name has no state.
+    void AddTransition(const std::string& from, const std::string& to, typename State::Condition condition)
+    {
+        State* source = FindState(from);
+        State* target = FindState(to);
+        if (source && target)
+            source->AddTransition(condition, target);
+    }
+
+    // Either carries out a pending change (exit of the state left, enter of the new one) or updates
+    // the current state and looks for a transition. Does nothing before the first state is added.
+    void Update(float dt)
+    {
+        if (!m_Current)
+            return;
+        if (m_Current != m_Entered) {
+            if (m_Entered)
+                m_Entered->Exit();
+            m_Current->Enter();
+            m_Entered = m_Current;
+            return;
+        }
+        m_Current->Update(dt);
+        if (State* target = m_Current->CheckTransitions())
+            m_Current = target;
+    }
+
+    State* GetCurrentState() const { return m_Current; }
+    State* FindState(const std::string& name) const
+    {
+        auto it = m_States.find(name);
+        return it == m_States.end() ? nullptr : it->second.get();
+    }
+
+private:
+    State* m_Current = nullptr;
+    State* m_Entered = nullptr;
+    T* m_Owner;
+    std::map<std::string, std::unique_ptr<State>> m_States;
+};
+
+} // namespace Vesk
