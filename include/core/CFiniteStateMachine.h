@@ -32,7 +32,10 @@ public:
     CFSMState(const CFSMState&) = delete;
     CFSMState& operator=(const CFSMState&) = delete;
 
-    void AddTransition(Condition condition, CFSMState* target) { m_Transitions.push_back({m_Owner, condition, target}); }
+    void AddTransition(Condition condition, CFSMState* target)
+    {
+        m_Transitions.push_back({m_Owner, condition, target});
+    }
 
     void Enter()
     {

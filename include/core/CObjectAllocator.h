@@ -5,12 +5,14 @@
 // that is not a live slot of this pool is never taken back: the call is refused and logged.
 #pragma once
 
+#include "core/Log.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 #include <unordered_set>
 
 namespace Vesk {
@@ -36,10 +38,10 @@ struct ObjectAllocatorStatistics {
     uint32_t deallocations = 0;
 };
 
-// Misuse of a pool is reported on standard error with the source file and a fixed text.
+// Misuse of a pool is logged with the source file and a fixed text; the pool stays intact.
 inline void ReportAllocatorFault(const char* text)
 {
-    std::fprintf(stderr, "include/core/CObjectAllocator.h: %s\n", text);
+    LogLine(std::string("include/core/CObjectAllocator.h: ") + text);
 }
 
 template <typename T>
