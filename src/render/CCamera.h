@@ -1,5 +1,5 @@
 // A named camera (stand-in until the camera issue lands): Reset and Update hooks that the game's
-// cameras override.
+// cameras override, and the aspect of its viewport (fixed when the camera is made).
 #pragma once
 
 #include <string>
@@ -14,9 +14,12 @@ public:
 
     const std::string& GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
+    float GetAspect() const { return m_Aspect; }
 
 private:
     std::string m_Name;
+    unsigned m_ViewportWidth = 500, m_ViewportHeight = 280;
+    float m_Aspect = static_cast<float>(m_ViewportWidth) / static_cast<float>(m_ViewportHeight);
 };
 
 } // namespace Vesk
