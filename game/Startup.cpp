@@ -7,6 +7,7 @@
 #include "core/COptionSetting.h"
 #include "core/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
+#include "input/CInputManager.h"
 #include "render/CCameraManager.h"
 #include "states/GameStates.h"
 #include "world/CLevelManager.h"
@@ -74,6 +75,9 @@ int RunGame(const DeveloperOptions& options)
     settings.Init();
     const int fullscreen = ReadOption<int>("fullscreen", 0);
     const bool mute = ReadOption<bool>("mute", false);
+
+    if (!options.inputScript.empty() && !Vesk::CInputManager::GetInstance().LoadInputScript(options.inputScript))
+        return 1;
 
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     game.SetFixedTimeStep(options.fixedTimeStep);

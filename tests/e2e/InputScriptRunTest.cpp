@@ -1,0 +1,59 @@
+// The built program driven headless by an input script: a scripted Ctrl+R restarts the first
+// state exactly as the key presses of a player would.
+#include "ProgramRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using e2e::RunDirectory;
+using e2e::RunGame;
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& what)
+{
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(InputScriptRun, ScriptedCtrlRRestartsTheState)
+{
+    RunDirectory run;
+    testsupport::WriteFile(run.File("restart.txt"), "2 key down CONTROL\n"
+                                                    "3 key down R\n"
+                                                    "4 key up R\n"
+                                                    "5 key up CONTROL\n"
+                                                    "6 key down R\n" // R alone restarts nothing
+                                                    "7 key up R\n");
+    const e2e::RunResult result =
+        RunGame({"--run-dir", run.Path(), "--frames", "10", "--fixed-dt", "0.016", "--input-script",
+                 run.File("restart.txt")});
+    EXPECT_EQ(0, result.exitCode) << result.output;
+    const std::string restart = "state MenuState: Exit\nstate MenuState: Enter\n";
+    EXPECT_NE(std::string::npos, result.output.find(restart)) << result.output;
+    EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << result.output;
+}
+
+TEST(InputScriptRun, BadLinesAreReportedAndAMissingScriptStopsTheStart)
+{
+    RunDirectory run;
+    testsupport::WriteFile(run.File("script.txt"), "1 key down CONTROL\n"
+                                                   "1 key smash R\n"
+                                                   "2 key down F9\n");
+    e2e::RunResult result = RunGame({"--frames", "5", "--fixed-dt", "0.016"},
+                                    {"THRUMMOCK_RUN_DIR=" + run.Path(),
+                                     "THRUMMOCK_INPUT_SCRIPT=" + run.File("script.txt")});
+    EXPECT_EQ(0, result.exitCode) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("script.txt line 2: ")) << result.output;
+    EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;
+
+    result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--input-script", run.File("absent.txt")});
+    EXPECT_NE(0, result.exitCode) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("absent.txt")) << result.output;
+    EXPECT_EQ(std::string::npos, result.output.find("state MenuState: Enter")) << result.output;
+}
+
+} // namespace
