@@ -40,8 +40,7 @@ void CStateSwitcherListener::OnKeyDown(const Vesk::KeyEvent&)
     } else if (CtrlPressed(win::VK_F9) || CtrlPressed(win::VkFromChar('R'))) {
         game.m_Status = Vesk::CGameManager::StatusRestart;
     } else if (CtrlPressed(win::VkFromChar('I'))) {
-        Vesk::CSceneGraph& scene = Vesk::CSceneGraph::GetInstance();
-        scene.SetDebugFlags(scene.GetDebugFlags() | 2u);
+        Vesk::CSceneGraph::GetInstance().EnableFlags(Vesk::CSceneGraph::DebugDrawBounds);
     } else if (CtrlPressed(win::VkFromChar('B'))) {
         m_DrawBodies = !m_DrawBodies;
         g_DrawEntityBodies = m_DrawBodies;

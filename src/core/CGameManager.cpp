@@ -17,6 +17,7 @@
 #include "render/CParticleSystem.h"
 #include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
+#include "scene/CRenderVisitor.h"
 #include "scene/CSceneGraph.h"
 #include "triggers/CTriggerManager.h"
 #include "ui2d/CDisplay2DSystem.h"
@@ -258,8 +259,11 @@ bool CGameManager::Update()
             renderer.ClearViewport();
             renderer.BeginScene();
         }
-        scene.RenderLateBuckets();
-        scene.PostRender();
+        if (CRenderVisitor* visitor = scene.GetRenderVisitor())
+            visitor->RenderLateBuckets();
+        if (scene.m_PostDrawHook)
+            scene.m_PostDrawHook();
+        scene.DeleteRenderVisitor();
         CParticleSystem::GetInstance().Render();
         renderer.RenderDebugLines();
         renderer.RenderDebugQuads();

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "core/CSingleton.h"
+#include "math/Matrix4.h"
+
+struct CAABB;
 
 namespace Vesk {
 
@@ -28,6 +31,14 @@ public:
     void RenderDebugLines() {}
     void RenderDebugQuads() {}
     void Begin2D() {}
+    // The world transform of the next draws, in the engine's column-vector form.
+    void SetWorldMatrix(const CMatrix4& world) { m_World = world; }
+    const CMatrix4& GetWorldMatrix() const { return m_World; }
+    // Queues the box's twelve edges as debug lines; colour channels on the 0-255 scale.
+    void DrawAABB(const CAABB& box, float red, float green, float blue)
+    {
+        (void)box, (void)red, (void)green, (void)blue;
+    }
 
     using PreSceneCallback = void (*)();
     void SetPreSceneCallback(PreSceneCallback callback) { m_PreScene = callback; }
@@ -41,6 +52,7 @@ private:
     int m_ScreenWidth = 0, m_ScreenHeight = 0;
     bool m_Windowed = true;
     PreSceneCallback m_PreScene = nullptr;
+    CMatrix4 m_World;
 };
 
 } // namespace Vesk

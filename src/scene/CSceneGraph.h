@@ -1,22 +1,74 @@
-// The 3D node tree (stand-in until the scene-graph issue lands): nothing to draw.
+// The 3D scene: a tree of nodes under the transform node "root", the three node pools, the debug
+// flags and the pre-draw and post-draw hooks. Once a frame CullAndRender walks the tree with the
+// cull and render visitors and draws the early buckets; the frame then draws the late buckets
+// through the frame's render visitor, calls the post-draw hook and deletes the visitor.
 #pragma once
 
 #include "core/CSingleton.h"
+#include "scene/CNodePool.h"
+#include "scene/CSceneNodes.h"
+
+#include <memory>
+#include <vector>
 
 namespace Vesk {
 
+class CRenderVisitor;
+
 class CSceneGraph : public CSingleton<CSceneGraph> {
 public:
-    // Reset after Shutdown when the state changes; debug flags as set by the developer hotkeys.
-    void Reset() {}
-    void CullAndRender(float dt) { (void)dt; }
-    void RenderLateBuckets() {}
-    void PostRender() {}
+    enum : unsigned {
+        DebugCollect = 1u,    // file geometry into draw buckets; nothing is drawn while clear
+        DebugDrawBounds = 2u, // draw each drawn geometry node's world box in white
+    };
+    using Hook = void (*)();
+    template <typename Node> using NodePool = CNodePool<Node>;
+
+    CSceneGraph();
+    ~CSceneGraph() override;
+
+    // Creates the root when there is none.
+    bool Init() override;
+    // Deletes the root with the whole tree.
+    void Shutdown() override;
+    // Replaces the tree by a new, empty root and empties the user node list.
+    void Reset();
+
+    // Adds node under the root; null for null, or before Init (the caller keeps the node).
+    ISceneNode* AddNode(ISceneNode* node);
+    CTransformNode* GetRoot() const { return m_pRoot; }
+
+    void EnableFlags(unsigned bits) { m_DebugFlags |= bits; }
     unsigned GetDebugFlags() const { return m_DebugFlags; }
-    void SetDebugFlags(unsigned flags) { m_DebugFlags = flags; }
+
+    // Culls against the current camera, files the visible geometry into buckets, calls the
+    // pre-draw hook and draws the buckets with negative keys. dt is the frame's step after
+    // freeze, slow motion and the cap: every animation controller advances by its playback
+    // speed times dt, once, whether its node is drawn or not.
+    void CullAndRender(float dt);
+    // This frame's render visitor, from CullAndRender until DeleteRenderVisitor; else null.
+    CRenderVisitor* GetRenderVisitor() const { return m_pRenderVisitor.get(); }
+    void DeleteRenderVisitor();
+
+    NodePool<CGeomNode>& GetGeomPool() { return m_GeomPool; }
+    NodePool<CTransformNode>& GetTransformPool() { return m_TransformPool; }
+    NodePool<CMaterialNode>& GetMaterialPool() { return m_MaterialPool; }
+
+    // Called before the early buckets and after the late ones; empty functions until other
+    // parts install their own.
+    Hook m_PreDrawHook;
+    Hook m_PostDrawHook;
+    // Free for game code; emptied by Reset, otherwise not read by the scene graph.
+    std::vector<ISceneNode*> m_UserNodes;
 
 private:
-    unsigned m_DebugFlags = 0;
+    // The pools are declared before the tree so that they outlive every node.
+    NodePool<CGeomNode> m_GeomPool;
+    NodePool<CTransformNode> m_TransformPool;
+    NodePool<CMaterialNode> m_MaterialPool;
+    CTransformNode* m_pRoot = nullptr;
+    unsigned m_DebugFlags = DebugCollect;
+    std::unique_ptr<CRenderVisitor> m_pRenderVisitor;
 };
 
 } // namespace Vesk

@@ -1,0 +1,83 @@
+#include "scene/CSceneGraph.h"
+
+#include "core/Log.h"
+#include "render/CCameraManager.h"
+#include "scene/CCullVisitor.h"
+#include "scene/CRenderVisitor.h"
+
+namespace Vesk {
+
+namespace {
+
+constexpr uint32_t kNodesPerPage = 128;
+
+void NoHook() {}
+
+} // namespace
+
+CSceneGraph::CSceneGraph()
+    : m_PreDrawHook(&NoHook), m_PostDrawHook(&NoHook), m_GeomPool(kNodesPerPage), m_TransformPool(kNodesPerPage),
+      m_MaterialPool(kNodesPerPage)
+{
+}
+
+CSceneGraph::~CSceneGraph()
+{
+    Shutdown();
+}
+
+bool CSceneGraph::Init()
+{
+    if (!m_pRoot)
+        m_pRoot = new CTransformNode("root");
+    return true;
+}
+
+void CSceneGraph::Shutdown()
+{
+    // The buckets point at meshes and controllers of the tree's owners.
+    DeleteRenderVisitor();
+    delete m_pRoot;
+    m_pRoot = nullptr;
+}
+
+void CSceneGraph::Reset()
+{
+    Shutdown();
+    m_pRoot = new CTransformNode("root");
+    m_UserNodes.clear();
+}
+
+ISceneNode* CSceneGraph::AddNode(ISceneNode* node)
+{
+    if (!node)
+        return nullptr;
+    if (!m_pRoot) {
+        LogLine("CSceneGraph:: node \"" + node->GetName() + "\" added before the scene graph was initialised");
+        return nullptr;
+    }
+    m_pRoot->AddChild(node);
+    return node;
+}
+
+void CSceneGraph::CullAndRender(float dt)
+{
+    DeleteRenderVisitor();
+    const CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera();
+    CCullVisitor cull(camera ? camera->GetFrustum() : CFrustum());
+    m_pRenderVisitor = std::make_unique<CRenderVisitor>(m_DebugFlags, dt);
+    if (m_pRoot) {
+        m_pRoot->Accept(cull);
+        m_pRoot->Accept(*m_pRenderVisitor);
+    }
+    if (m_PreDrawHook)
+        m_PreDrawHook();
+    m_pRenderVisitor->RenderEarlyBuckets();
+}
+
+void CSceneGraph::DeleteRenderVisitor()
+{
+    m_pRenderVisitor.reset();
+}
+
+} // namespace Vesk
