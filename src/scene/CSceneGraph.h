@@ -4,8 +4,8 @@
 // through the frame's render visitor, calls the post-draw hook and deletes the visitor.
 #pragma once
 
+#include "core/CObjectAllocator.h"
 #include "core/CSingleton.h"
-#include "scene/CNodePool.h"
 #include "scene/CSceneNodes.h"
 
 #include <memory>
@@ -22,7 +22,7 @@ public:
         DebugDrawBounds = 2u, // draw each drawn geometry node's world box in white
     };
     using Hook = void (*)();
-    template <typename Node> using NodePool = CNodePool<Node>;
+    template <typename Node> using NodePool = CObjectAllocator<Node>;
 
     CSceneGraph();
     ~CSceneGraph() override;
