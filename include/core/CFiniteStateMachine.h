@@ -4,70 +4,33 @@
 // then enter) by the next. The machine owns its states and they own their transitions.
 #pragma once
 
+#include "core/CStateCallbacks.h"
+
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace Vesk {
 
 template <typename T>
-class CFSMState {
+class CFSMState : public CStateCallbacks<T, CFSMState<T>> {
 public:
-    using Callback = void (T::*)();
-    using UpdateCallback = void (T::*)(float);
-    using Condition = bool (T::*)();
+    using Base = CStateCallbacks<T, CFSMState<T>>;
 
-    struct Transition {
-        T* owner;
-        Condition condition;
-        CFSMState* target;
-    };
-
-    CFSMState(T* owner, Callback enter, UpdateCallback update, Callback exit)
-        : m_Owner(owner), m_Enter(enter), m_Update(update), m_Exit(exit)
+    CFSMState(T* owner, typename Base::Callback enter, typename Base::UpdateCallback update,
+              typename Base::Callback exit)
+        : Base(owner, enter, update, exit)
     {
     }
     virtual ~CFSMState() = default;
     CFSMState(const CFSMState&) = delete;
     CFSMState& operator=(const CFSMState&) = delete;
 
-    void AddTransition(Condition condition, CFSMState* target)
+    void AddTransition(typename Base::Condition condition, CFSMState* target)
     {
-        m_Transitions.push_back({m_Owner, condition, target});
+        this->AppendTransition(condition, target);
     }
-
-    void Enter()
-    {
-        if (m_Enter)
-            (m_Owner->*m_Enter)();
-    }
-    void Update(float dt)
-    {
-        if (m_Update)
-            (m_Owner->*m_Update)(dt);
-    }
-    void Exit()
-    {
-        if (m_Exit)
-            (m_Owner->*m_Exit)();
-    }
-
-    // The target of the first transition whose condition holds; later conditions are not asked.
-    CFSMState* CheckTransitions()
-    {
-        for (const Transition& t : m_Transitions)
-            if ((t.owner->*t.condition)())
-                return t.target;
-        return nullptr;
-    }
-
-private:
-    T* m_Owner;
-    Callback m_Enter;
-    UpdateCallback m_Update;
-    Callback m_Exit;
-    std::vector<Transition> m_Transitions;
+    CFSMState* CheckTransitions() const { return this->FirstTrueTransition(); }
 };
 
 template <typename T>

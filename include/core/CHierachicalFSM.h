@@ -5,6 +5,8 @@
 // state's first child). The machine owns every state; states own their transition records.
 #pragma once
 
+#include "core/CStateCallbacks.h"
+
 #include <deque>
 #include <map>
 #include <memory>
@@ -14,21 +16,17 @@
 namespace Vesk {
 
 template <typename T>
-class CHFSMState {
+class CHFSMState : public CStateCallbacks<T, CHFSMState<T>> {
 public:
-    using Callback = void (T::*)();
-    using UpdateCallback = void (T::*)(float);
-    using Condition = bool (T::*)();
+    using Base = CStateCallbacks<T, CHFSMState<T>>;
+    using Callback = typename Base::Callback;
+    using UpdateCallback = typename Base::UpdateCallback;
+    using Condition = typename Base::Condition;
     using Selector = int (T::*)();
 
     // A selector's answer that means "no transition".
     static constexpr int kNoTransition = 1000;
 
-    struct Transition {
-        T* owner;
-        Condition condition;
-        CHFSMState* target;
-    };
     struct SelectorTransition {
         T* owner;
         Selector selector;
@@ -37,8 +35,7 @@ public:
 
     CHFSMState(T* owner, const std::string& name, Callback enter, UpdateCallback update, Callback exit,
                CHFSMState* parent)
-        : m_Owner(owner), m_Enter(enter), m_Update(update), m_Exit(exit), m_Parent(parent),
-          m_Level(parent ? parent->m_Level + 1 : 0), m_Name(name)
+        : Base(owner, enter, update, exit), m_Parent(parent), m_Level(parent ? parent->m_Level + 1 : 0), m_Name(name)
     {
     }
     virtual ~CHFSMState() = default;
@@ -50,7 +47,7 @@ public:
     {
         if (!target || target->m_Level != m_Level)
             return false;
-        m_Transitions.push_back({m_Owner, condition, target});
+        this->AppendTransition(condition, target);
         return true;
     }
 
@@ -61,16 +58,15 @@ public:
         for (const CHFSMState* target : targets)
             if (target && target->m_Level != m_Level)
                 return false;
-        m_Selectors.push_back({m_Owner, selector, targets});
+        m_Selectors.push_back({this->m_Owner, selector, targets});
         return true;
     }
 
     // The first transition that holds, then the first usable selector answer; null for none.
     CHFSMState* CheckTransitions()
     {
-        for (const Transition& t : m_Transitions)
-            if ((t.owner->*t.condition)())
-                return t.target;
+        if (CHFSMState* target = this->FirstTrueTransition())
+            return target;
         for (const SelectorTransition& s : m_Selectors) {
             m_CurrentSelector = &s; // the selector may read its own targets
             const int index = (s.owner->*s.selector)();
@@ -81,22 +77,6 @@ public:
         }
         m_CurrentSelector = nullptr;
         return nullptr;
-    }
-
-    void Enter()
-    {
-        if (m_Enter)
-            (m_Owner->*m_Enter)();
-    }
-    void Update(float dt)
-    {
-        if (m_Update)
-            (m_Owner->*m_Update)(dt);
-    }
-    void Exit()
-    {
-        if (m_Exit)
-            (m_Owner->*m_Exit)();
     }
 
     std::string GetName() const { return m_Name; }
@@ -115,13 +95,8 @@ public:
     }
 
 private:
-    T* m_Owner;
-    Callback m_Enter;
-    UpdateCallback m_Update;
-    Callback m_Exit;
     CHFSMState* m_Parent;
     CHFSMState* m_DefaultChild = nullptr;
-    std::vector<Transition> m_Transitions;
     std::vector<SelectorTransition> m_Selectors;
     std::vector<CHFSMState*> m_Children;
     unsigned m_Level;
