@@ -1,0 +1,58 @@
+#include "physics/CCompoundBody.h"
+
+#include "core/Log.h"
+#include "physics/CPhysicsSystem.h"
+
+#include <btBulletDynamicsCommon.h>
+
+namespace Vesk {
+
+// The default body's 2 x 2 x 2 size and no owner, with mass 0 so that it is static.
+CCompoundBody::CCompoundBody() : CRigidBody(CVector3D(2.0f, 2.0f, 2.0f), nullptr, 0.0f, false) {}
+
+CCompoundBody::~CCompoundBody()
+{
+    // Out of the world before the children go, so that no contact still refers to them.
+    Unregister();
+    CPhysicsSystem& physics = CPhysicsSystem::GetInstance();
+    for (btBoxShape* box : m_Children)
+        physics.ReleaseBoxShape(box);
+    m_Children.clear();
+}
+
+void* CCompoundBody::operator new(size_t size)
+{
+    return ::operator new(size);
+}
+
+void CCompoundBody::operator delete(void* object)
+{
+    ::operator delete(object);
+}
+
+void CCompoundBody::CreateShape()
+{
+    m_CompoundShape = new btCompoundShape(true);
+    AddShape(m_CompoundShape);
+}
+
+void CCompoundBody::AddBoxShape(const CVector3D& offset, const CVector3D& size)
+{
+    if (!m_CompoundShape) {
+        LogLine("CCompoundBody : a box added before the body joined the physics system is ignored");
+        return;
+    }
+    btBoxShape* box = CPhysicsSystem::GetInstance().CreateBoxShape(size);
+    if (!box)
+        return;
+    m_CompoundShape->addChildShape(btTransform(btMatrix3x3::getIdentity(), btVector3(offset.x, offset.y, offset.z)),
+                                   box);
+    m_Children.push_back(box);
+}
+
+void CCompoundBody::AddBoxShapeFromAABB(const CAABB& box)
+{
+    AddBoxShape(box.GetCenter(), box.max - box.min);
+}
+
+} // namespace Vesk

@@ -1,0 +1,37 @@
+// A static rigid body whose shape is a compound of boxes (the terrain and the level wall build
+// their collision from it). Plain heap object; its child boxes come from the physics system's
+// box-shape pool and go back there when it is destroyed.
+#pragma once
+
+#include "physics/CRigidBody.h"
+
+#include <cstddef>
+#include <vector>
+
+class btBoxShape;
+class btCompoundShape;
+
+namespace Vesk {
+
+class CCompoundBody : public CRigidBody {
+public:
+    CCompoundBody();
+    ~CCompoundBody() override;
+
+    static void* operator new(size_t size);
+    static void operator delete(void* object);
+
+    void CreateShape() override;
+    // A box of full size `size` centred at `offset` in body space. No effect before AddRigidBody.
+    void AddBoxShape(const CVector3D& offset, const CVector3D& size);
+    void AddBoxShapeFromAABB(const CAABB& box);
+
+    btCompoundShape* GetCompoundShape() const { return m_CompoundShape; }
+    size_t GetChildCount() const { return m_Children.size(); }
+
+private:
+    btCompoundShape* m_CompoundShape = nullptr;
+    std::vector<btBoxShape*> m_Children;
+};
+
+} // namespace Vesk
