@@ -3,6 +3,7 @@
 #include "platform/gfx/Program.h"
 #include "platform/gfx/Texture.h"
 #include "platform/gfx/detail/GL.h"
+#include "platform/win/Video.h"
 
 #include <SDL2/SDL.h>
 
@@ -95,23 +96,26 @@ void SetContextAttributes()
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-std::unique_ptr<Device> Device::Create(SDL_Window* window, std::string& error)
+std::unique_ptr<Device> Device::Create(SDL_Window* window, DeviceError& code, std::string& error)
 {
+    code = DeviceError::None;
     if (!window) {
+        code = DeviceError::NoWindow;
         error = "no window";
         return nullptr;
     }
-    // The driver stays loaded for the life of the process: devices come and go (resizes, tests)
-    // and reloading it each time would only repeat its one-time set-up.
-    static const bool s_LibraryLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
-    (void)s_LibraryLoaded;
     SetContextAttributes();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context) {
+        code = DeviceError::NoContext;
         error = std::string("no OpenGL 3.3 core context: ") + SDL_GetError();
         return nullptr;
     }
+    // The driver libraries the context pulled in stay loaded, so that their own one-time
+    // allocations are still attributed to them at exit.
+    win::KeepLoadedLibraries();
     if (epoxy_gl_version() < 33) {
+        code = DeviceError::OldVersion;
         error = "OpenGL 3.3 is not available";
         SDL_GL_DeleteContext(context);
         return nullptr;
@@ -126,6 +130,7 @@ std::unique_ptr<Device> Device::Create(SDL_Window* window, std::string& error)
     std::string log;
     device->m_FixedFunction = Program::Create(*device, kFixedVertex, kFixedFragment, log);
     if (!device->m_FixedFunction) {
+        code = DeviceError::BuiltInShader;
         error = "built-in shader failed: " + log;
         return nullptr;
     }

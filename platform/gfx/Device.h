@@ -27,12 +27,15 @@ class RenderTarget;
 // the depth size to apply on every platform.
 void SetContextAttributes();
 
+// Why a device could not be made.
+enum class DeviceError { None, NoWindow, NoContext, OldVersion, BuiltInShader };
+
 class Device {
 public:
     static constexpr unsigned kMaxStreams = 4;
 
-    // Null when no OpenGL 3.3 context can be made on the window; error then says why.
-    static std::unique_ptr<Device> Create(SDL_Window* window, std::string& error);
+    // Null when no OpenGL 3.3 context can be made on the window; code and detail say why.
+    static std::unique_ptr<Device> Create(SDL_Window* window, DeviceError& code, std::string& detail);
     ~Device();
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;

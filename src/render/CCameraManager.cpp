@@ -4,7 +4,10 @@ namespace Vesk {
 
 bool CCameraManager::Init()
 {
-    CreateCamera<CCamera>("default", true);
+    auto camera = std::make_unique<CCamera>();
+    camera->SetName("default");
+    m_Current = camera.get();
+    m_Cameras["default"] = std::move(camera);
     return true;
 }
 
@@ -25,9 +28,14 @@ void CCameraManager::SetCurrentCamera(const std::string& name, bool keepOwnPosit
     CCamera* camera = GetCamera(name);
     if (!camera)
         return;
-    m_Current = camera;
-    if (keepOwnPosition)
+    if (keepOwnPosition) {
+        m_Current = camera;
         camera->Reset();
+    } else {
+        if (m_Current)
+            camera->CopyPositionFrom(*m_Current);
+        m_Current = camera;
+    }
 }
 
 } // namespace Vesk

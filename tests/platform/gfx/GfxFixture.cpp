@@ -13,7 +13,8 @@ void DeviceFixture::SetUp()
     m_Window = SDL_CreateWindow("gfx test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     ASSERT_NE(m_Window, nullptr) << SDL_GetError();
     std::string error;
-    m_Device = gfx::Device::Create(m_Window, error);
+    gfx::DeviceError code;
+    m_Device = gfx::Device::Create(m_Window, code, error);
     ASSERT_NE(m_Device, nullptr) << error;
 }
 
