@@ -1,5 +1,6 @@
 #include "render/CCamera.h"
 
+#include "input/CInputManager.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "render/Letterbox.h"
@@ -155,6 +156,12 @@ CRay CCamera::GetPickRay(float x, float y, bool nearPlane) const
     CVector3D direction = origin - m_Eye;
     direction.Normalize();
     return CRay(origin, direction);
+}
+
+CRay CCamera::GetMousePickRay(bool nearPlane) const
+{
+    const CInputManager& input = CInputManager::GetInstance();
+    return GetPickRay(input.GetMouseX(), input.GetMouseY(), nearPlane);
 }
 
 } // namespace Vesk

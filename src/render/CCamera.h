@@ -40,6 +40,8 @@ public:
     // Ray through a point of the screen given in 0..1 (x right, y down). With nearPlane true the
     // origin lies on the near plane in front of the eye, otherwise at the mirrored point behind.
     CRay GetPickRay(float x, float y, bool nearPlane) const;
+    // GetPickRay at the input manager's mouse position.
+    CRay GetMousePickRay(bool nearPlane) const;
 
     const std::string& GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
