@@ -11,5 +11,8 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>
 #include <stb/stb_image_write.h>
+// Dear ImGui packs its font atlas with the system stb library's rectangle packer and calls the
+// glyph functions defined here, so these must use that packer's layout rather than their own.
+#include <stb/stb_rect_pack.h>
 #include <stb/stb_truetype.h>
 #pragma GCC diagnostic pop
