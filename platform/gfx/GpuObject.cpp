@@ -12,6 +12,8 @@ GpuObject::~GpuObject()
 {
     auto& objects = m_Link->objects;
     objects.erase(std::remove(objects.begin(), objects.end(), this), objects.end());
+    for (GpuObject* other : objects)
+        other->OnObjectDestroyed(this);
     if (m_Link->device)
         m_Link->device->Forget(this);
 }

@@ -35,6 +35,8 @@ protected:
     // Deletes the object's GL names and zeroes them; safe to call twice. Every derived destructor
     // calls it when HasContext() holds; the device calls it when it goes first.
     virtual void ReleaseNames() = 0;
+    // Told when another object of the same device is destroyed, so that references to it go.
+    virtual void OnObjectDestroyed(const GpuObject* object) { (void)object; }
 
 private:
     friend class Device;

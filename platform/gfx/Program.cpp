@@ -117,22 +117,72 @@ void Program::SetMatrices(int location, const float* values, int count) const
 
 void Program::SetFloats(int location, const float* values, int components) const
 {
-    if (location < 0)
+    SetVectors(location, values, components, 1);
+}
+
+void Program::SetVectors(int location, const float* values, int components, int count) const
+{
+    if (location < 0 || count <= 0)
         return;
     switch (components) {
     case 1:
-        glUniform1fv(location, 1, values);
+        glUniform1fv(location, count, values);
         break;
     case 2:
-        glUniform2fv(location, 1, values);
+        glUniform2fv(location, count, values);
         break;
     case 3:
-        glUniform3fv(location, 1, values);
+        glUniform3fv(location, count, values);
         break;
     default:
-        glUniform4fv(location, 1, values);
+        glUniform4fv(location, count, values);
         break;
     }
+}
+
+std::vector<Program::Uniform> Program::ActiveUniforms() const
+{
+    std::vector<Uniform> out;
+    GLint count = 0, maxLength = 0;
+    glGetProgramiv(m_Name, GL_ACTIVE_UNIFORMS, &count);
+    glGetProgramiv(m_Name, GL_ACTIVE_UNIFORM_MAX_LENGTH, &maxLength);
+    std::vector<char> buffer(static_cast<size_t>(maxLength > 0 ? maxLength : 1));
+    for (GLint i = 0; i < count; ++i) {
+        GLsizei length = 0;
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniform(m_Name, static_cast<GLuint>(i), static_cast<GLsizei>(buffer.size()), &length, &size, &type,
+                           buffer.data());
+        Uniform uniform;
+        uniform.name.assign(buffer.data(), static_cast<size_t>(length));
+        if (uniform.name.size() > 3 && uniform.name.compare(uniform.name.size() - 3, 3, "[0]") == 0)
+            uniform.name.resize(uniform.name.size() - 3);
+        uniform.count = size;
+        switch (type) {
+        case GL_FLOAT:
+        case GL_FLOAT_VEC2:
+        case GL_FLOAT_VEC3:
+        case GL_FLOAT_VEC4:
+            uniform.kind = UniformKind::Float;
+            uniform.components = type == GL_FLOAT ? 1 : type == GL_FLOAT_VEC2 ? 2 : type == GL_FLOAT_VEC3 ? 3 : 4;
+            break;
+        case GL_INT:
+        case GL_BOOL:
+            uniform.kind = UniformKind::Int;
+            break;
+        case GL_FLOAT_MAT4:
+            uniform.kind = UniformKind::Matrix;
+            uniform.components = 16;
+            break;
+        case GL_SAMPLER_2D:
+            uniform.kind = UniformKind::Sampler;
+            break;
+        default:
+            break;
+        }
+        out.push_back(uniform);
+    }
+    return out;
 }
 
 void Program::SetInt(int location, int value) const

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace gfx {
 
@@ -33,9 +34,19 @@ public:
     // -1 when the program has no active uniform of that name.
     int UniformLocation(const std::string& name) const;
 
+    enum class UniformKind { Float, Int, Matrix, Sampler, Other };
+    struct Uniform {
+        std::string name; // without a trailing "[0]"
+        UniformKind kind = UniformKind::Other;
+        int components = 1; // per element: 1 to 4 for floats and ints, 16 for matrices
+        int count = 1;      // array length
+    };
+    std::vector<Uniform> ActiveUniforms() const;
+
     // Upload to the uniform at a location of this program (it must be the program in use).
     void SetMatrices(int location, const float* values, int count) const;
     void SetFloats(int location, const float* values, int components) const;
+    void SetVectors(int location, const float* values, int components, int count) const;
     void SetInt(int location, int value) const;
 
 private:
