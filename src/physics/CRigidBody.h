@@ -76,6 +76,11 @@ public:
     void SetActivationState(int state);
     CAABB GetAABB() const;
 
+    // Debug drawing through the renderer's line queue; colours on the 0-255 scale.
+    void DrawAABB(float r, float g, float b) const;
+    void DrawVelocity(float r, float g, float b) const;
+    void DrawOrientedBox(float r, float g, float b) const;
+
     ContactInfo& GetContactInfo() { return m_Contact; }
     const ContactInfo& GetContactInfo() const { return m_Contact; }
     CRigidBody* GetLastTouchingBody() const { return m_LastTouching; }

@@ -73,6 +73,9 @@ public:
     // Debug geometry, queued until the frame's flush. Colours on the 0-255 scale are clamped.
     void DrawLine(const CVector3D& from, const CVector3D& to, uint32_t r, uint8_t g, uint8_t b);
     void DrawAABB(const CAABB& box, float r, float g, float b);
+    // The twelve edges of a box given by its corners: bottom face (y low) then top face, each
+    // going round the same way, corner i of the bottom below corner i + 4 of the top.
+    void DrawBox(const CVector3D (&corners)[8], float r, float g, float b);
     void DrawQuad(const CVector3D& centre, const CVector3D& halfV, const CVector3D& halfU, float r, float g, float b,
                   float a);
     void DrawTriangle(const CVector3D& a, const CVector3D& b, const CVector3D& c, float red, float green, float blue,

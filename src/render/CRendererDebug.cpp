@@ -40,11 +40,16 @@ void CRenderer::DrawLine(const CVector3D& from, const CVector3D& to, uint32_t r,
 
 void CRenderer::DrawAABB(const CAABB& box, float r, float g, float b)
 {
-    const uint32_t colour = PackColour(r, g, b, 255.0f);
     const CVector3D& lo = box.min;
     const CVector3D& hi = box.max;
     const CVector3D corners[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, lo.y, hi.z}, {lo.x, lo.y, hi.z},
                                   {lo.x, hi.y, lo.z}, {hi.x, hi.y, lo.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
+    DrawBox(corners, r, g, b);
+}
+
+void CRenderer::DrawBox(const CVector3D (&corners)[8], float r, float g, float b)
+{
+    const uint32_t colour = PackColour(r, g, b, 255.0f);
     const int edges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
                               {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
     for (const auto& edge : edges) {
