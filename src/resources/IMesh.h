@@ -8,6 +8,7 @@
 #include "resources/IResource.h"
 
 #include <string>
+#include <vector>
 
 namespace Vesk {
 
@@ -18,6 +19,8 @@ public:
     // A new controller owned by the caller; null for meshes that do not animate.
     virtual IAnimationController* CreateAnimationController() { return nullptr; }
     virtual void Render() = 0;
+    // Clears the list and appends the mesh's vertex positions (empty for most meshes).
+    virtual void GetVertexPositions(std::vector<CVector3D>& out) const { out.clear(); }
 
     const CAABB& GetAABB() const { return m_AABB; }
     const CMatrix4& GetMeshMatrix() const { return m_MeshMatrix; }
