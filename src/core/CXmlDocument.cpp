@@ -1,14 +1,13 @@
 #include "core/CXmlDocument.h"
 
 #include "core/Assert.h"
+#include "core/AtomicFile.h"
 #include "core/Log.h"
 
 #include <tinyxml2.h>
 
-#include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -224,33 +223,9 @@ bool CXmlDocument::Load(const std::string& path)
 
 bool CXmlDocument::Save(const std::string& path) const
 {
-    // Replacing the file by a rename would ignore that it is read-only, so ask first.
-    if (std::FILE* existing = std::fopen(path.c_str(), "r+"))
-        std::fclose(existing);
-    else if (errno != ENOENT) {
-        LogLine("CXmlDocument: cannot write \"" + path + "\": " + std::strerror(errno));
-        return false;
-    }
-
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        LogLine("CXmlDocument: cannot create \"" + temporary + "\": " + std::strerror(errno));
-        return false;
-    }
-    bool written = m_pXmlDoc->SaveFile(file) == tinyxml2::XML_SUCCESS && !std::ferror(file);
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        LogLine("CXmlDocument: cannot write \"" + temporary + "\"");
-        std::remove(temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        LogLine("CXmlDocument: cannot replace \"" + path + "\": " + std::strerror(errno));
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    tinyxml2::XMLPrinter printer;
+    m_pXmlDoc->Print(&printer);
+    return WriteFileAtomically(path, std::string(printer.CStr(), printer.CStrSize() - 1), "CXmlDocument");
 }
 
 void CXmlDocument::Clear()
