@@ -1,0 +1,113 @@
+// CVeskCubeMesh: the mesh of every voxel-cube model (characters, props, walls, terrain). Owns its
+// submeshes (by name), their hierarchy, the keyframe animations and the bounds; reads and writes
+// the ".vskc" text format; removes enclosed cubes from drawing; and each frame appends one
+// instance record per visible cube to the cube renderer's buffers. It draws nothing itself.
+#pragma once
+
+#include "voxel/CubeInstance.h"
+#include "voxel/CubeTypes.h"
+
+#include "math/AABB.h"
+#include "math/Frustum.h"
+#include "math/Matrix4.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Game {
+
+class CVeskCubeAnimationController;
+
+// What one draw of a cube mesh appends to and with which transform.
+struct CubeDrawTarget {
+    CubeInstanceBuffer* modelBuffer = nullptr;
+    CubeInstanceBuffer* terrainBuffer = nullptr;
+    CMatrix4 world;                     // the draw's world matrix in row-vector (device) form
+    const CFrustum* frustum = nullptr;  // the current camera's view volume; null accepts everything
+};
+
+class CVeskCubeMesh {
+public:
+    CVeskCubeMesh();
+    ~CVeskCubeMesh();
+    CVeskCubeMesh(const CVeskCubeMesh&) = delete;
+    CVeskCubeMesh& operator=(const CVeskCubeMesh&) = delete;
+
+    // Reads a ".vskc" file into this freshly made mesh: false (mesh untouched) when the file
+    // cannot be opened or does not start with "#VSKCUB". Bad data further on ends the reading
+    // with a log line; what was read up to there is kept and the result is true.
+    bool Load(const std::string& path);
+    // Writes the mesh as ".vskc" through a temporary file; false (with a log line) on failure,
+    // the old file then being left as it was.
+    bool Save(const std::string& path);
+
+    // A new controller bound to this mesh; the caller owns it. Destroying the mesh first leaves
+    // the controller without a mesh (it then does nothing).
+    CVeskCubeAnimationController* CreateAnimationController();
+
+    // Appends this frame's records: nothing when the model buffer is not locked.
+    void EmitInstances(const CubeDrawTarget& target);
+    bool IsSubmeshVisible(const CubeSubmesh& submesh, const CubeDrawTarget& target) const;
+
+    // Every submesh box (its cubes and local position, widened by half a cube, through the
+    // scale matrix) and the mesh box over the submeshes that have cubes.
+    void ComputeBounds();
+    void RemoveHiddenCubes(CubeSubmesh* submesh);
+    void RemoveHiddenCubesAll();
+
+    CubeSubmesh* FindSubmesh(const std::string& name) const;
+    // Null, adding nothing, when the name is taken.
+    CubeSubmesh* CreateSubmesh(const std::string& name);
+    void ClearSubmeshes();
+    // Makes parent (null: none) the submesh's parent, taking it from its old parent's children.
+    // Refused (false, with a log line) when the parent is the submesh or one of its descendants.
+    bool SetSubmeshParent(CubeSubmesh* child, CubeSubmesh* parent);
+    std::vector<std::string> GetSubmeshes() const;
+    const std::map<std::string, std::unique_ptr<CubeSubmesh>>& GetSubmeshMap() const { return m_Submeshes; }
+    const std::vector<CubeSubmesh*>& GetRoots() const { return m_Roots; }
+
+    // The ancestors' translations and rotations, root first; times the submesh's own translation.
+    CMatrix4 GetAncestorMatrix(const CubeSubmesh* submesh) const;
+    CMatrix4 GetSubmeshMatrix(const CubeSubmesh* submesh) const;
+
+    // Animations are added, never removed, so references to them last as long as the mesh.
+    const std::map<std::string, CubeAnimation>& GetAnimations() const { return m_Animations; }
+    CubeAnimation& GetOrCreateAnimation(const std::string& name) { return m_Animations[name]; }
+
+    std::string GetName() const { return m_Name; }
+    void SetName(const std::string& name) { m_Name = name; }
+    const CMatrix4& GetScaleMatrix() const { return m_ScaleMatrix; }
+    void SetScaleMatrix(const CMatrix4& scale) { m_ScaleMatrix = scale; }
+    const CAABB& GetBoundingBox() const { return m_Box; }
+    int GetTerrainFlag() const { return m_Terrain; }
+    void SetTerrainFlag(int terrain) { m_Terrain = terrain; }
+    bool GetCulling() const { return m_Culling; }
+    void SetCulling(bool culling) { m_Culling = culling; }
+    // Minimum and maximum of every cube position as read, from (0, 0, 0).
+    CAABB GetRawCubeBounds() const { return m_RawCubeBounds; }
+
+private:
+    friend class CVeskCubeAnimationController;
+    friend class VskcReader;
+
+    void RebuildRootList();
+    bool LinkSubmesh(CubeSubmesh* child, CubeSubmesh* parent);
+    void EmitModelSubmesh(CubeSubmesh* root, const CubeDrawTarget& target);
+    void EmitTerrainSubmesh(CubeSubmesh* root, const CubeDrawTarget& target);
+
+    CMatrix4 m_ScaleMatrix;
+    std::string m_Name;
+    CAABB m_Box;
+    std::map<std::string, std::unique_ptr<CubeSubmesh>> m_Submeshes;
+    std::map<std::string, CubeAnimation> m_Animations;
+    std::vector<CubeSubmesh*> m_Roots;
+    int m_Terrain = 0;
+    bool m_Culling = true;
+    CAABB m_RawCubeBounds;
+    // Live controllers of this mesh, told when the mesh goes.
+    std::vector<CVeskCubeAnimationController*> m_Controllers;
+};
+
+} // namespace Game

@@ -1,0 +1,177 @@
+// Hidden-cube removal: cubes enclosed on all six sides are stored after the visible ones, so that
+// drawing stops at the visible count.
+#include "voxel/CVeskCubeMesh.h"
+
+#include "core/Log.h"
+
+#include <cmath>
+#include <cstdint>
+#include <iostream>
+#include <unordered_map>
+
+namespace Game {
+
+namespace {
+
+// Cubes further out than this (in cube units) are not placed: their cells would not fit the
+// grid arithmetic. No model or terrain comes near it.
+constexpr float kCubeCoordinateLimit = 1000000.0f;
+// A dense cell grid is used while it has at most this many cells per cube (plus a small
+// allowance) and stays under the cap; sparse and far-flung models use a hash of their cells.
+constexpr int64_t kDenseCellsPerCube = 32;
+constexpr int64_t kDenseAllowance = 4096;
+constexpr int64_t kDenseCellCap = int64_t(1) << 24;
+
+bool IsPlaceable(const CVector3D& p)
+{
+    return std::fabs(p.x) <= kCubeCoordinateLimit && std::fabs(p.y) <= kCubeCoordinateLimit &&
+           std::fabs(p.z) <= kCubeCoordinateLimit;
+}
+
+struct Cell {
+    int64_t x, y, z;
+};
+
+// The occupied cells of a submesh's bounding grid: for each cell the last cube placed in it.
+class CellGrid {
+public:
+    CellGrid(int64_t nx, int64_t ny, int64_t nz, std::size_t cubes) : m_Nx(nx), m_Ny(ny), m_Nz(nz)
+    {
+        const int64_t cells = nx * ny * nz;
+        m_Dense = cells <= kDenseCellCap && cells <= kDenseCellsPerCube * static_cast<int64_t>(cubes) + kDenseAllowance;
+        if (m_Dense)
+            m_Cells.assign(static_cast<std::size_t>(cells), -1);
+        else
+            m_Sparse.reserve(cubes);
+    }
+
+    void Place(const Cell& c, int32_t cube)
+    {
+        if (m_Dense)
+            m_Cells[Index(c)] = cube;
+        else
+            m_Sparse[Key(c)] = cube;
+    }
+
+    // The cube holding the cell, or -1 for an empty cell or one outside the grid.
+    int32_t At(const Cell& c) const
+    {
+        if (c.x < 0 || c.y < 0 || c.z < 0 || c.x >= m_Nx || c.y >= m_Ny || c.z >= m_Nz)
+            return -1;
+        if (m_Dense)
+            return m_Cells[Index(c)];
+        const auto it = m_Sparse.find(Key(c));
+        return it == m_Sparse.end() ? -1 : it->second;
+    }
+
+private:
+    std::size_t Index(const Cell& c) const { return static_cast<std::size_t>((c.z * m_Ny + c.y) * m_Nx + c.x); }
+    // Every grid axis is shorter than 2^21 cells (the coordinate limit), so a cell packs into 63 bits.
+    static uint64_t Key(const Cell& c)
+    {
+        return static_cast<uint64_t>(c.x) | static_cast<uint64_t>(c.y) << 21 | static_cast<uint64_t>(c.z) << 42;
+    }
+
+    int64_t m_Nx, m_Ny, m_Nz;
+    bool m_Dense;
+    std::vector<int32_t> m_Cells;
+    std::unordered_map<uint64_t, int32_t> m_Sparse;
+};
+
+} // namespace
+
+void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
+{
+    if (!submesh)
+        return;
+    CubeSubmesh& s = *submesh;
+    const std::vector<CVector3D>& positions = s.restPositions;
+    const std::size_t n = positions.size();
+    std::vector<uint32_t> codes(n, 0);
+    std::vector<int32_t> visible, hidden;
+
+    if (n > 0) {
+        std::cout << s.name << "::----------------------\nBEFORE: " << n << '\n';
+        CVector3D lo(3.4028235e38f, 3.4028235e38f, 3.4028235e38f), hi(-3.4028235e38f, -3.4028235e38f, -3.4028235e38f);
+        std::size_t unplaceable = 0;
+        for (const CVector3D& p : positions) {
+            if (!IsPlaceable(p)) {
+                ++unplaceable;
+                continue;
+            }
+            for (unsigned axis = 0; axis < 3; ++axis) {
+                lo[axis] = std::min(lo[axis], p[axis]);
+                hi[axis] = std::max(hi[axis], p[axis]);
+            }
+        }
+        if (unplaceable)
+            Vesk::LogLine("CVeskCubeMesh: " + std::to_string(unplaceable) + " cube(s) of \"" + s.name +
+                          "\" lie beyond 1000000 cube units and are dropped");
+
+        const auto cellOf = [&lo](const CVector3D& p) {
+            return Cell{static_cast<int64_t>(p.x - lo.x + 0.5f), static_cast<int64_t>(p.y - lo.y + 0.5f),
+                        static_cast<int64_t>(p.z - lo.z + 0.5f)};
+        };
+        const bool anyPlaced = unplaceable < n;
+        const Cell size = anyPlaced ? cellOf(hi) : Cell{0, 0, 0};
+        CellGrid grid(size.x + 1, size.y + 1, size.z + 1, n);
+        for (std::size_t i = 0; i < n; ++i)
+            if (IsPlaceable(positions[i]))
+                grid.Place(cellOf(positions[i]), static_cast<int32_t>(i));
+
+        std::size_t occupied = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!IsPlaceable(positions[i]))
+                continue;
+            const Cell c = cellOf(positions[i]);
+            if (grid.At(c) != static_cast<int32_t>(i))
+                continue;  // a later cube took the cell
+            ++occupied;
+            uint32_t code = 0;
+            code += grid.At({c.x + 1, c.y, c.z}) >= 0 ? kNeighbourPlusX : 0;
+            code += grid.At({c.x - 1, c.y, c.z}) >= 0 ? kNeighbourMinusX : 0;
+            code += grid.At({c.x, c.y + 1, c.z}) >= 0 ? kNeighbourPlusY : 0;
+            code += grid.At({c.x, c.y - 1, c.z}) >= 0 ? kNeighbourMinusY : 0;
+            code += grid.At({c.x, c.y, c.z + 1}) >= 0 ? kNeighbourPlusZ : 0;
+            code += grid.At({c.x, c.y, c.z - 1}) >= 0 ? kNeighbourMinusZ : 0;
+            codes[i] = code;
+            (code == kCubeEnclosed ? hidden : visible).push_back(static_cast<int32_t>(i));
+        }
+        const int64_t cells = anyPlaced ? (size.x + 1) * (size.y + 1) * (size.z + 1) : 0;
+        std::cout << "COUNT: " << occupied << " / " << cells << "\nHIDDEN : " << hidden.size() << '\n';
+    }
+
+    // Visible cubes in their order, then hidden ones; cubes without a cell are gone.
+    std::vector<CVector3D> newPositions, newColours;
+    std::vector<uint32_t> newCodes;
+    const std::size_t kept = visible.size() + hidden.size();
+    newPositions.reserve(kept);
+    newColours.reserve(kept);
+    newCodes.reserve(kept);
+    for (const std::vector<int32_t>* group : {&visible, &hidden})
+        for (const int32_t i : *group) {
+            newPositions.push_back(positions[i]);
+            newColours.push_back(static_cast<std::size_t>(i) < s.colours.size() ? s.colours[i]
+                                                                                : CVector3D(255.0f, 255.0f, 255.0f));
+            newCodes.push_back(codes[i]);
+        }
+    s.restPositions.swap(newPositions);
+    s.colours.swap(newColours);
+    s.neighbourCodes.swap(newCodes);
+    s.cubeCount = static_cast<int>(kept);
+    s.visibleCount = static_cast<int>(visible.size());
+    // The per-cube drawing state keeps its order; it only follows the new count.
+    s.currentPositions.resize(kept);
+    s.debrisMatrices.resize(kept);
+    s.flashValues.resize(kept, 1.0f);
+    if (n > 0)
+        std::cout << "AFTER: " << kept << '\n';
+}
+
+void CVeskCubeMesh::RemoveHiddenCubesAll()
+{
+    for (auto& entry : m_Submeshes)
+        RemoveHiddenCubes(entry.second.get());
+}
+
+} // namespace Game
