@@ -47,6 +47,19 @@ TEST(ProgramRun, MissingConfigurationFallsBackToTheControlsScreen)
     EXPECT_NE(std::string::npos, result.output.find("state CtrlState: Enter")) << result.output;
 }
 
+TEST(ProgramRun, AMissingDefinitionFileStopsStartupAtTheResourceManager)
+{
+    RunDirectory run;
+    std::remove(run.File("assets/fonts.xml").c_str());
+    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "2"});
+    EXPECT_NE(0, result.exitCode) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("CResourceManager:: Path assets/fonts.xml not found"))
+        << result.output;
+    const std::string log = testsupport::ReadFile(run.File("startup.log"));
+    EXPECT_EQ(log.size() - std::string("DevGUI Component Initialized\n").size(), log.find("DevGUI Component Initialized"))
+        << log;
+}
+
 TEST(ProgramRun, BadOptionsOrRunDirectoryExitNonZero)
 {
     EXPECT_NE(0, RunGame({"--frames", "many"}).exitCode);

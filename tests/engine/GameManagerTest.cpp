@@ -49,7 +49,9 @@ class GameManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The manager opens "startup.log" when it is first built, so enter the scratch folder first.
+        // The manager opens "startup.log" when it is first built, so enter the scratch folder first;
+        // start-up reads the asset definition files from there.
+        testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
         ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
         m_Game = &CGameManager::GetInstance();
         g_Calls.clear();

@@ -1,0 +1,135 @@
+#include "resources/CResourceManager.h"
+
+#include "core/Log.h"
+#include "resources/CResManager.h"
+#include "resources/CXMesh.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace Vesk {
+
+namespace {
+
+const char* const kDefinitionFiles[] = {
+    "assets/meshes.xml", "assets/materials.xml", "assets/sprites.xml", "assets/fonts.xml", "assets/rendertargets.xml",
+};
+
+// The "path" attribute of the mesh element of the name; null when either is missing.
+const char* MeshPath(const CXmlDocument& meshes, const std::string& name)
+{
+    const CXmlElement element = meshes.FindElement(name);
+    return element == nullptr ? nullptr : element.GetAttribute("path");
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+} // namespace
+
+bool CResourceManager::Init()
+{
+    CXmlDocument* documents[] = {&m_Meshes, &m_Materials, &m_Sprites, &m_Fonts, &m_RenderTargets};
+    for (size_t i = 0; i < std::size(documents); ++i) {
+        if (!documents[i]->Load(kDefinitionFiles[i])) {
+            m_ErrorMessage = std::string("CResourceManager:: Path ") + kDefinitionFiles[i] + " not found";
+            return false;
+        }
+    }
+    // Every failed mesh request ends at this entry, so its absence is a start-up error.
+    if (MeshPath(m_Meshes, "default") == nullptr) {
+        m_ErrorMessage = std::string("CResourceManager:: ") + kDefinitionFiles[0] + " names no \"default\" mesh path";
+        return false;
+    }
+    return true;
+}
+
+void CResourceManager::Shutdown()
+{
+    CResManager<CXMesh>::GetInstance().ReleaseAll();
+}
+
+IMesh* CResourceManager::LoadMesh(const std::string& name)
+{
+    const CXmlElement element = m_Meshes.FindElement(name);
+    if (element == nullptr)
+        return LoadDefaultMesh();
+    const char* path = element.GetAttribute("path");
+    if (path == nullptr) {
+        LogLine("CResourceManager: the mesh \"" + name + "\" has no path; using \"default\"");
+        return LoadDefaultMesh();
+    }
+    if (IMesh* mesh = AskLoaders(name, path))
+        return mesh;
+    if (IMesh* mesh = LoadFromFile(name, path))
+        return mesh;
+    if (IMesh* mesh = AskLoaders(name, path))
+        return mesh;
+    return LoadDefaultMesh();
+}
+
+IMesh* CResourceManager::LoadFromFile(const std::string& name, const std::string& path)
+{
+    // Each built-in reader is asked only for files of its own kind, so other kinds are not
+    // parsed as .x on every request.
+    if (EndsWithNoCase(path, ".x"))
+        return CResManager<CXMesh>::GetInstance().GetResource(name, path);
+    return nullptr;
+}
+
+IMesh* CResourceManager::AskLoaders(const std::string& name, const std::string& path)
+{
+    for (MeshLoader loader : m_MeshLoaders) {
+        if (IMesh* mesh = loader(name, path))
+            return mesh;
+    }
+    return nullptr;
+}
+
+IMesh* CResourceManager::LoadDefaultMesh()
+{
+    const char* path = MeshPath(m_Meshes, "default");
+    if (path == nullptr) {
+        LogLine("CResourceManager: no \"default\" mesh to fall back to");
+        return nullptr;
+    }
+    return CResManager<CXMesh>::GetInstance().GetResource("default", path);
+}
+
+void CResourceManager::UnloadMesh(const std::string& name)
+{
+    if (m_Meshes.FindElement(name) == nullptr)
+        return;
+    for (MeshUnloader unloader : m_MeshUnloaders)
+        unloader(name);
+}
+
+void CResourceManager::RegisterMeshLoader(MeshLoader loader)
+{
+    if (loader && std::find(m_MeshLoaders.begin(), m_MeshLoaders.end(), loader) == m_MeshLoaders.end())
+        m_MeshLoaders.push_back(loader);
+}
+
+void CResourceManager::RegisterMeshUnloader(MeshUnloader unloader)
+{
+    if (unloader && std::find(m_MeshUnloaders.begin(), m_MeshUnloaders.end(), unloader) == m_MeshUnloaders.end())
+        m_MeshUnloaders.push_back(unloader);
+}
+
+void CResourceManager::OnLostDevice()
+{
+    CResManager<CXMesh>::GetInstance().OnLostDevice();
+}
+
+void CResourceManager::OnResetDevice()
+{
+    CResManager<CXMesh>::GetInstance().OnResetDevice();
+}
+
+} // namespace Vesk
