@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "resources/CResManager.h"
 #include "resources/CXMesh.h"
+#include "resources/md2/CMD2Mesh.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,6 +54,7 @@ bool CResourceManager::Init()
 void CResourceManager::Shutdown()
 {
     CResManager<CXMesh>::GetInstance().ReleaseAll();
+    CResManager<CMD2Mesh>::GetInstance().ReleaseAll();
 }
 
 IMesh* CResourceManager::LoadMesh(const std::string& name)
@@ -80,6 +82,8 @@ IMesh* CResourceManager::LoadFromFile(const std::string& name, const std::string
     // parsed as .x on every request.
     if (EndsWithNoCase(path, ".x"))
         return CResManager<CXMesh>::GetInstance().GetResource(name, path);
+    if (EndsWithNoCase(path, ".md2"))
+        return CResManager<CMD2Mesh>::GetInstance().GetResource(name, path);
     return nullptr;
 }
 
@@ -125,11 +129,13 @@ void CResourceManager::RegisterMeshUnloader(MeshUnloader unloader)
 void CResourceManager::OnLostDevice()
 {
     CResManager<CXMesh>::GetInstance().OnLostDevice();
+    CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
 }
 
 void CResourceManager::OnResetDevice()
 {
     CResManager<CXMesh>::GetInstance().OnResetDevice();
+    CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
 }
 
 } // namespace Vesk

@@ -1,10 +1,12 @@
 // The per-type caches (hits, misses, retries, fallbacks, release) and the resource manager's
 // start-up, mesh-loading order, fallbacks and unloaders.
+#include "MD2Fixture.h"
 #include "ResourceFixture.h"
 
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 #include "resources/CXMesh.h"
+#include "resources/md2/CMD2Mesh.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 
 using Vesk::CResManager;
 using Vesk::CResourceManager;
+using Vesk::CMD2Mesh;
 using Vesk::CXMesh;
 using Vesk::IMesh;
 
@@ -80,6 +83,7 @@ const char* const kMeshes = "<meshes>"
                             "<good path=\"assets/meshes/good.x\"/>"
                             "<broken path=\"assets/meshes/broken.x\"/>"
                             "<other path=\"models/b.md2\"/>"
+                            "<walker path=\"assets/meshes/walker.MD2\"/>"
                             "<nopath/>"
                             "<cube path=\"assets/meshes/good.x\"/>"
                             "</meshes>";
@@ -173,6 +177,12 @@ TEST_F(ResourceManagerTest, MeshesComeFromLoadersThenTheXCacheThenLoadersAgainTh
     ASSERT_TRUE(Start(definitions));
     testsupport::WriteFile(File("assets/meshes/good.x"), restest::DefaultMeshText());
     testsupport::WriteFile(File("assets/meshes/broken.x"), "xof 0303txt 0032\nMesh m { 1; 0;0;0;; 1; 3;0,1,2;; }");
+    md2fixture::Model walker;
+    walker.frames.resize(1);
+    walker.frames[0].name = "walk1";
+    walker.frames[0].vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}};
+    const std::vector<uint8_t> walkerBytes = md2fixture::Build(walker);
+    testsupport::WriteFile(File("assets/meshes/walker.MD2"), std::string(walkerBytes.begin(), walkerBytes.end()));
 
     CResourceManager& manager = CResourceManager::GetInstance();
     manager.RegisterMeshLoader(&LoaderA);
@@ -202,7 +212,8 @@ TEST_F(ResourceManagerTest, MeshesComeFromLoadersThenTheXCacheThenLoadersAgainTh
          fallback,
          {"A broken assets/meshes/broken.x", "B broken assets/meshes/broken.x", "A broken assets/meshes/broken.x",
           "B broken assets/meshes/broken.x"}},
-        // Files of another kind are not read as .x.
+        // .md2 files go to the MD2 cache; files of another kind are not read as .x.
+        {"walker", nullptr, {"A walker assets/meshes/walker.MD2", "B walker assets/meshes/walker.MD2"}},
         {"other",
          fallback,
          {"A other models/b.md2", "B other models/b.md2", "A other models/b.md2", "B other models/b.md2"}},
@@ -219,9 +230,12 @@ TEST_F(ResourceManagerTest, MeshesComeFromLoadersThenTheXCacheThenLoadersAgainTh
         }
         EXPECT_EQ(c.calls, TakeLog()) << c.name;
     }
+    ASSERT_NE(nullptr, CResManager<CMD2Mesh>::GetInstance().Find("walker"));
+    EXPECT_EQ(CResManager<CMD2Mesh>::GetInstance().Find("walker"), manager.LoadMesh("walker"));
     EXPECT_EQ(CResManager<CXMesh>::GetInstance().Find("cube"), manager.LoadMesh("cube"));
     EXPECT_NE(good, manager.LoadMesh("cube"));
     EXPECT_EQ(nullptr, CResManager<CXMesh>::GetInstance().Find("broken"));
+    EXPECT_EQ(nullptr, CResManager<CXMesh>::GetInstance().Find("walker"));
 }
 
 TEST_F(ResourceManagerTest, ABrokenDefaultMeshLeavesFailedRequestsWithoutAMesh)
