@@ -22,12 +22,14 @@ void PrintUsage()
 {
     std::fprintf(stderr,
                  "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
+                 "                 [--screenshot FILE]\n"
                  "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
                  "beside the executable)\n"
                  "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
                  "  --fixed-dt SECONDS  fixed frame duration in place of the measured one (env THRUMMOCK_FIXED_DT)\n"
                  "  --input-script FILE feed the timed key, mouse and pad events of FILE in as the frames run "
-                 "(env THRUMMOCK_INPUT_SCRIPT)\n");
+                 "(env THRUMMOCK_INPUT_SCRIPT)\n"
+                 "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n");
 }
 
 bool ParseUnsigned(const std::string& text, uint64_t& out)
@@ -58,6 +60,7 @@ CommandLine ParseCommandLine(int argc, char** argv)
     std::string frames = win::GetEnvironmentVariable("THRUMMOCK_FRAMES");
     std::string fixedDt = win::GetEnvironmentVariable("THRUMMOCK_FIXED_DT");
     line.developer.inputScript = win::GetEnvironmentVariable("THRUMMOCK_INPUT_SCRIPT");
+    line.developer.screenshot = win::GetEnvironmentVariable("THRUMMOCK_SCREENSHOT");
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -69,6 +72,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
             fixedDt = argv[++i];
         else if (arg == "--input-script" && hasValue)
             line.developer.inputScript = argv[++i];
+        else if (arg == "--screenshot" && hasValue)
+            line.developer.screenshot = argv[++i];
         else {
             std::fprintf(stderr, "thrummock: unknown or incomplete option '%s'\n", arg.c_str());
             line.valid = false;
@@ -83,10 +88,10 @@ CommandLine ParseCommandLine(int argc, char** argv)
         line.valid = false;
     }
     line.runDirectory = runDir.empty() ? win::GetModuleDirectory() + "/../bin" : runDir;
-    // The run directory becomes the working directory, so a relative script path is fixed now.
-    std::string& script = line.developer.inputScript;
-    if (!script.empty() && script[0] != '/')
-        script = win::GetCurrentDirectory() + "/" + script;
+    // The run directory becomes the working directory, so relative paths are fixed now.
+    for (std::string* path : {&line.developer.inputScript, &line.developer.screenshot})
+        if (!path->empty() && (*path)[0] != '/')
+            *path = win::GetCurrentDirectory() + "/" + *path;
     return line;
 }
 

@@ -82,6 +82,7 @@ int RunGame(const DeveloperOptions& options)
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     game.SetFixedTimeStep(options.fixedTimeStep);
     game.SetFrameLimit(options.frameLimit);
+    game.SetScreenshotPath(options.screenshot);
     if (!game.Init(10, 10, 500, 280, "Thrummock", fullscreen > 0))
         return 1;
 

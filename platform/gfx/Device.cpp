@@ -136,7 +136,13 @@ std::unique_ptr<Device> Device::Create(SDL_Window* window, DeviceError& code, st
     }
     glGenVertexArrays(1, &device->m_VertexArray);
     glBindVertexArray(device->m_VertexArray);
-    device->ResizeBackBuffer();
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    if (!device->SetBackBufferSize(width, height)) {
+        code = DeviceError::NoContext;
+        error = "no back buffer of " + std::to_string(width) + " x " + std::to_string(height);
+        return nullptr;
+    }
     device->ApplyDefaults();
     return device;
 }
@@ -155,6 +161,9 @@ Device::~Device()
     m_FixedFunction.reset();
     if (m_VertexArray)
         glDeleteVertexArrays(1, &m_VertexArray);
+    glDeleteFramebuffers(1, &m_BackFramebuffer);
+    glDeleteRenderbuffers(1, &m_BackColour);
+    glDeleteRenderbuffers(1, &m_BackDepth);
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_Context));
 }
 
@@ -179,21 +188,48 @@ void Device::ApplyDefaults()
     SetViewport({0, 0, m_BackBufferWidth, m_BackBufferHeight, 0.0f, 1.0f});
 }
 
-void Device::ResizeBackBuffer()
+bool Device::SetBackBufferSize(int width, int height)
 {
-    SDL_GL_GetDrawableSize(m_Window, &m_BackBufferWidth, &m_BackBufferHeight);
-    if (m_Framebuffer == 0) {
-        m_TargetWidth = m_BackBufferWidth;
-        m_TargetHeight = m_BackBufferHeight;
-        ApplyViewport();
+    if (width < 1 || height < 1)
+        return false;
+    // Drawing goes into a framebuffer of our own, so its size does not depend on what the window
+    // system makes of the window (an offscreen surface keeps its first size, for one).
+    if (!m_BackFramebuffer) {
+        glGenFramebuffers(1, &m_BackFramebuffer);
+        glGenRenderbuffers(1, &m_BackColour);
+        glGenRenderbuffers(1, &m_BackDepth);
     }
+    glBindRenderbuffer(GL_RENDERBUFFER, m_BackColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_BackDepth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_BackFramebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_BackColour);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m_BackDepth);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    m_BackBufferWidth = width;
+    m_BackBufferHeight = height;
+    BindFramebuffer(m_Framebuffer, m_TargetWidth, m_TargetHeight);
+    ApplyViewport();
+    return complete;
 }
 
-void Device::Present() { SDL_GL_SwapWindow(m_Window); }
+void Device::Present()
+{
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(m_Window, &width, &height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_BackFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, m_BackBufferWidth, m_BackBufferHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    SDL_GL_SwapWindow(m_Window);
+    BindFramebuffer(m_Framebuffer, m_TargetWidth, m_TargetHeight);
+}
 
 void Device::BindFramebuffer(unsigned framebuffer, int width, int height)
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer ? framebuffer : m_BackFramebuffer);
     m_Framebuffer = framebuffer;
     m_TargetWidth = framebuffer ? width : m_BackBufferWidth;
     m_TargetHeight = framebuffer ? height : m_BackBufferHeight;

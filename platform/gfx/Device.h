@@ -40,8 +40,9 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
-    // Back buffer: the window's drawable size, re-read on a resize.
-    void ResizeBackBuffer();
+    // The back buffer has its own size, as Direct3D's presentation parameters give it (at first
+    // the window's); Present scales it to the window. A size below 1 is refused (false).
+    bool SetBackBufferSize(int width, int height);
     int GetBackBufferWidth() const { return m_BackBufferWidth; }
     int GetBackBufferHeight() const { return m_BackBufferHeight; }
     void Present();
@@ -81,7 +82,7 @@ public:
     // Pixels of the current target as packed ARGB, rows from the top; empty outside the target.
     std::vector<uint32_t> ReadPixels(int x, int y, int width, int height) const;
 
-    // Render targets switch the framebuffer; 0 is the back buffer.
+    // Render targets switch the framebuffer; 0 stands for the back buffer.
     void BindFramebuffer(unsigned framebuffer, int width, int height);
     unsigned GetFramebuffer() const { return m_Framebuffer; }
     int GetTargetHeight() const { return m_TargetHeight; }
@@ -110,6 +111,7 @@ private:
     void* m_Context = nullptr;
     std::shared_ptr<detail::ContextLink> m_Link;
     unsigned m_VertexArray = 0;
+    unsigned m_BackFramebuffer = 0, m_BackColour = 0, m_BackDepth = 0;
     std::unique_ptr<Program> m_FixedFunction;
     const Program* m_Program = nullptr;
 

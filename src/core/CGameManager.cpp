@@ -3,6 +3,7 @@
 #include "audio/CAudioSystem.h"
 #include "core/CMiniDumper.h"
 #include "core/CWindowSystem.h"
+#include "core/Log.h"
 #include "debug/CDebugOutputManager.h"
 #include "devgui/IDevGUI.h"
 #include "input/CInputManager.h"
@@ -279,6 +280,9 @@ bool CGameManager::Update()
         if (TopIsEditorState())
             IDevGUI::GetInstance().Draw();
         renderer.EndScene();
+        if (!m_ScreenshotPath.empty() && m_FrameLimit != 0 && m_FrameCount + 1 == m_FrameLimit &&
+            !renderer.SaveScreenshot(m_ScreenshotPath))
+            LogLine("CGameManager:: cannot save the screenshot " + m_ScreenshotPath);
         renderer.Present();
     }
 

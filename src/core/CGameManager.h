@@ -42,6 +42,8 @@ public:
     // a frame count after which the quit message is posted (0: no limit).
     void SetFixedTimeStep(float seconds) { m_FixedTimeStep = seconds; }
     void SetFrameLimit(uint64_t frames) { m_FrameLimit = frames; }
+    // With a frame limit: the last frame's picture is saved to this BMP file (empty: none).
+    void SetScreenshotPath(const std::string& path) { m_ScreenshotPath = path; }
     uint64_t GetFrameCount() const { return m_FrameCount; }
     // The time step the last frame's update ran with, after freeze, slow motion and the cap.
     float GetLastTimeStep() const { return m_LastTimeStep; }
@@ -89,6 +91,7 @@ private:
     float m_FixedTimeStep = 0.0f;
     float m_LastTimeStep = 0.0f;
     uint64_t m_FrameLimit = 0;
+    std::string m_ScreenshotPath;
     uint64_t m_FrameCount = 0;
     bool m_RestartPending = false;
     bool m_QuitPending = false;

@@ -2,6 +2,7 @@
 
 #include "core/CWindowSystem.h"
 #include "render/CCameraManager.h"
+#include "platform/gfx/RenderTarget.h"
 #include "render/Letterbox.h"
 
 #include <algorithm>
@@ -55,6 +56,7 @@ bool CRenderer::Init()
         }
         return false;
     }
+    m_Device->SetBackBufferSize(m_ScreenWidth, m_ScreenHeight);
     m_Device->SetRenderState(gfx::RenderState::CullMode, gfx::CULL_CCW);
     m_Device->SetRenderState(gfx::RenderState::FillMode, gfx::FILL_SOLID);
     m_Device->SetRenderState(gfx::RenderState::NormalizeNormals, 1);
@@ -126,7 +128,7 @@ void CRenderer::HandleDeviceLost()
 bool CRenderer::ResetDevice()
 {
     if (m_Device) {
-        m_Device->ResizeBackBuffer();
+        m_Device->SetBackBufferSize(m_ScreenWidth, m_ScreenHeight);
         SetDeviceTransforms();
     }
     return true;
@@ -171,6 +173,14 @@ void CRenderer::Present()
 {
     if (m_Device)
         m_Device->Present();
+}
+
+bool CRenderer::SaveScreenshot(const std::string& path) const
+{
+    if (!m_Device || m_Device->GetFramebuffer() != 0)
+        return false;
+    const int width = m_Device->GetBackBufferWidth(), height = m_Device->GetBackBufferHeight();
+    return gfx::SaveBMP(path, width, height, m_Device->ReadPixels(0, 0, width, height));
 }
 
 CLight* CRenderer::GetLight(int index)

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Vesk {
@@ -65,6 +66,8 @@ public:
     void Begin2D();
     void Present();
     bool ResetDevice();
+    // The back buffer's current picture as a BMP file; false without a device or on a failed write.
+    bool SaveScreenshot(const std::string& path) const;
 
     CLight* GetLight(int index);
     int AddLight();
