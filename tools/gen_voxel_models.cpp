@@ -1,0 +1,261 @@
+// Generates the project's voxel-cube models and height map through the engine's own ".vskc"
+// writer: the character "koboldminion" (a hierarchy of body parts with the clips "IDLE" and
+// "WALK"), the prop "crate", and the cube-test ground "cubetestground" with its height map.
+// Usage: gen_voxel_models [output directory, default bin/assets/meshes]. Output is deterministic.
+#include "voxel/CVeskCubeMesh.h"
+#include "voxel/CubePose.h"
+
+#include "core/AtomicFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using Game::CubeSubmesh;
+using Game::CVeskCubeMesh;
+
+namespace {
+
+using Cell = std::tuple<int, int, int>;
+using Colouring = std::function<CVector3D(int x, int y, int z)>;
+
+// The cubes of one submesh by cell; a later box overwrites the cells it shares with earlier ones.
+class Shape {
+public:
+    void Box(int x0, int y0, int z0, int x1, int y1, int z1, const Colouring& colour)
+    {
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                for (int z = z0; z <= z1; ++z)
+                    m_Cubes[Cell(x, y, z)] = colour(x, y, z);
+    }
+    void Box(int x0, int y0, int z0, int x1, int y1, int z1, const CVector3D& colour)
+    {
+        Box(x0, y0, z0, x1, y1, z1, [colour](int, int, int) { return colour; });
+    }
+
+    CubeSubmesh* AddTo(CVeskCubeMesh& mesh, const std::string& name, const CVector3D& local) const
+    {
+        CubeSubmesh* s = mesh.CreateSubmesh(name);
+        s->localPosition = local;
+        for (const auto& cube : m_Cubes) {
+            s->restPositions.push_back(CVector3D(float(std::get<0>(cube.first)), float(std::get<1>(cube.first)),
+                                                 float(std::get<2>(cube.first))));
+            s->colours.push_back(cube.second);
+        }
+        s->cubeCount = static_cast<int>(s->restPositions.size());
+        return s;
+    }
+
+private:
+    std::map<Cell, CVector3D> m_Cubes;
+};
+
+// Slight shade variation by cell so that flat faces do not look like plastic.
+CVector3D Speckled(const CVector3D& base, int x, int y, int z)
+{
+    const unsigned n = ((unsigned(x) * 73856093u) ^ (unsigned(y) * 19349663u) ^ (unsigned(z) * 83492791u)) & 7u;
+    const float f = 0.92f + 0.02f * static_cast<float>(n);
+    return CVector3D(float(int(base.x * f)), float(int(base.y * f)), float(int(base.z * f)));
+}
+
+Colouring Speckle(const CVector3D& base)
+{
+    return [base](int x, int y, int z) { return Speckled(base, x, y, z); };
+}
+
+struct Pose {
+    const char* submesh;
+    CVector3D position;
+    float a, b, c;
+};
+
+void AddKeyframe(CVeskCubeMesh& mesh, const std::string& clip, int fps, int frame, const std::vector<Pose>& poses)
+{
+    Game::CubeAnimation& animation = mesh.GetOrCreateAnimation(clip);
+    animation.fps = fps;
+    Game::CubeKeyframe& key = Game::FindOrInsertKeyframe(animation, frame);
+    for (const Pose& p : poses) {
+        Game::CubeKeyPose& pose = key.poses[p.submesh];
+        pose.position = p.position;
+        pose.rotation = Game::EulerToMatrix(p.a, p.b, p.c);
+        pose.angles[0] = p.a;
+        pose.angles[1] = p.b;
+        pose.angles[2] = p.c;
+    }
+}
+
+// A kobold of about 450 cubes facing -z: body at the hips, head, two arms, two legs and a club in
+// the right hand.
+bool MakeKobold(const std::string& path)
+{
+    const CVector3D skin(96, 156, 64), tunic(118, 74, 42), belt(72, 46, 26), boot(54, 42, 32);
+    const CVector3D eye(244, 222, 52), tooth(236, 232, 210), wood(132, 88, 48), stone(128, 128, 136);
+
+    CVeskCubeMesh mesh;
+    Shape body;
+    body.Box(-3, 0, -2, 2, 5, 1, Speckle(tunic));
+    body.Box(-3, 0, -2, 2, 0, 1, belt);
+    body.Box(-1, 1, -2, 0, 4, -2, Speckle(CVector3D(150, 100, 58)));
+    Shape head;
+    head.Box(-3, 0, -3, 2, 4, 1, Speckle(skin));
+    head.Box(-1, 0, -4, 0, 1, -4, Speckle(skin));
+    head.Box(-2, 3, -3, -2, 3, -3, eye);
+    head.Box(1, 3, -3, 1, 3, -3, eye);
+    head.Box(-2, 0, -3, -2, 0, -3, tooth);
+    head.Box(1, 0, -3, 1, 0, -3, tooth);
+    head.Box(-4, 3, 0, -4, 5, 0, Speckle(skin));
+    head.Box(3, 3, 0, 3, 5, 0, Speckle(skin));
+    Shape arm;
+    arm.Box(-1, -5, -1, 0, 0, 0, Speckle(skin));
+    arm.Box(-1, -1, -1, 0, 0, 0, Speckle(tunic));
+    Shape leg;
+    leg.Box(-1, -7, -1, 0, -1, 0, Speckle(skin));
+    leg.Box(-1, -7, -1, 0, -6, 0, boot);
+    Shape club;
+    club.Box(0, 0, -5, 0, 0, -1, Speckle(wood));
+    club.Box(-1, -1, -8, 1, 1, -6, Speckle(stone));
+
+    const CVector3D bodyAt(0, 7, 0), headAt(0, 6, 0), armLAt(-4, 5, 0), armRAt(4, 5, 0), legLAt(-1, 0, 0),
+        legRAt(2, 0, 0), clubAt(0, -5, 0);
+    CubeSubmesh* b = body.AddTo(mesh, "body", bodyAt);
+    mesh.SetSubmeshParent(head.AddTo(mesh, "head", headAt), b);
+    mesh.SetSubmeshParent(arm.AddTo(mesh, "armL", armLAt), b);
+    CubeSubmesh* armR = arm.AddTo(mesh, "armR", armRAt);
+    mesh.SetSubmeshParent(armR, b);
+    mesh.SetSubmeshParent(leg.AddTo(mesh, "legL", legLAt), b);
+    mesh.SetSubmeshParent(leg.AddTo(mesh, "legR", legRAt), b);
+    mesh.SetSubmeshParent(club.AddTo(mesh, "club", clubAt), armR);
+
+    // Every keyframe poses every part: a part left out would fall back to the mesh origin.
+    const auto pose = [&](float bob, float nod, float legSwing, float armSwing, float clubTilt) {
+        return std::vector<Pose>{
+            {"body", bodyAt + CVector3D(0, bob, 0), 0, 0, 0},      {"head", headAt, nod, 0, 0},
+            {"armL", armLAt, -armSwing, 0, 0},                     {"armR", armRAt, armSwing, 0, 0},
+            {"legL", legLAt, legSwing, 0, 0},                      {"legR", legRAt, -legSwing, 0, 0},
+            {"club", clubAt, clubTilt, 0, 0},
+        };
+    };
+    AddKeyframe(mesh, "IDLE", 8, 1, pose(0.0f, 0.0f, 0.0f, 4.0f, -10.0f));
+    AddKeyframe(mesh, "IDLE", 8, 9, pose(-0.25f, 6.0f, 0.0f, -4.0f, 0.0f));
+    AddKeyframe(mesh, "IDLE", 8, 17, pose(0.0f, 0.0f, 0.0f, 4.0f, -10.0f));
+    AddKeyframe(mesh, "WALK", 12, 1, pose(0.0f, 0.0f, 30.0f, 25.0f, -10.0f));
+    AddKeyframe(mesh, "WALK", 12, 7, pose(0.5f, 3.0f, 0.0f, 0.0f, -5.0f));
+    AddKeyframe(mesh, "WALK", 12, 13, pose(0.0f, 0.0f, -30.0f, -25.0f, 0.0f));
+    AddKeyframe(mesh, "WALK", 12, 19, pose(0.5f, 3.0f, 0.0f, 0.0f, -5.0f));
+    AddKeyframe(mesh, "WALK", 12, 25, pose(0.0f, 0.0f, 30.0f, 25.0f, -10.0f));
+
+    mesh.RemoveHiddenCubesAll();
+    return mesh.Save(path);
+}
+
+// A wooden crate of 8 x 8 x 8 cubes: dark frame and cross braces on lighter planks.
+bool MakeCrate(const std::string& path)
+{
+    const CVector3D frame(92, 56, 26), plankA(176, 124, 62), plankB(160, 110, 54);
+    Shape crate;
+    crate.Box(-4, 0, -4, 3, 7, 3, [&](int x, int y, int z) {
+        const int onX = x == -4 || x == 3, onY = y == 0 || y == 7, onZ = z == -4 || z == 3;
+        if (onX + onY + onZ >= 2)
+            return Speckled(frame, x, y, z);
+        // Braces from corner to corner across each side face.
+        const bool brace = (onX && (z + 4 == y || 3 - z == y)) || (onZ && (x + 4 == y || 3 - x == y));
+        if (brace)
+            return Speckled(frame, x, y, z);
+        return Speckled(y % 2 ? plankA : plankB, x, y, z);
+    });
+    CVeskCubeMesh mesh;
+    crate.AddTo(mesh, "crate", CVector3D());
+    mesh.RemoveHiddenCubesAll();
+    return mesh.Save(path);
+}
+
+constexpr int kGroundWidth = 32;
+constexpr int kGroundDepth = 20;
+
+// Top block height of each ground column: a two-block floor, a raised platform with steps.
+int GroundTop(int w, int d)
+{
+    if (w < 0 || d < 0 || w >= kGroundWidth || d >= kGroundDepth)
+        return -1;
+    if (w >= 21 && w <= 26 && d >= 6 && d <= 12)
+        return 3;
+    if (w >= 19 && w <= 28 && d >= 4 && d <= 14)
+        return 2;
+    return 1;
+}
+
+bool MakeGround(const std::string& path)
+{
+    Shape ground;
+    for (int w = 0; w < kGroundWidth; ++w)
+        for (int d = 0; d < kGroundDepth; ++d) {
+            const int top = GroundTop(w, d);
+            const bool checker = (w + d) % 2 == 0;
+            ground.Box(w, 0, d, w, top, d, [&](int x, int y, int z) {
+                if (y == top)
+                    return Speckled(checker ? CVector3D(84, 164, 62) : CVector3D(72, 148, 56), x, y, z);
+                return Speckled(CVector3D(124, 88, 52), x, y, z);
+            });
+        }
+    CVeskCubeMesh mesh;
+    ground.AddTo(mesh, "ground", CVector3D());
+    mesh.RemoveHiddenCubesAll();
+    return mesh.Save(path);
+}
+
+void AppendFloat(std::string& out, float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+// The ground's height map for blocks of 4 units at the origin. Debris finds its cell as
+// x / 4 and z / 4 - 0.5, truncated: cell (cx, cz) covers half of blocks cx and cx + 1 and the
+// whole of block cz + 1, so it takes the highest of those. Heights sit 2.5 below the top face
+// (4 t + 2), where the debris bounce starts; empty ground is far below.
+bool MakeGroundHeightMap(const std::string& path)
+{
+    std::string bytes;
+    AppendFloat(bytes, float(kGroundWidth));
+    AppendFloat(bytes, float(kGroundDepth));
+    for (int cz = 0; cz < kGroundDepth; ++cz)
+        for (int cx = 0; cx < kGroundWidth; ++cx) {
+            const int top = std::max(GroundTop(cx, cz + 1), GroundTop(cx + 1, cz + 1));
+            AppendFloat(bytes, top < 0 ? -1000.0f : 4.0f * float(top) - 0.5f);
+        }
+    return Vesk::WriteFileAtomically(path, bytes, "gen_voxel_models");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string dir = argc > 1 ? argv[1] : "bin/assets/meshes";
+    const struct {
+        const char* file;
+        bool (*make)(const std::string&);
+    } outputs[] = {
+        {"koboldminion.vskc", MakeKobold},
+        {"crate.vskc", MakeCrate},
+        {"cubetestground.vskc", MakeGround},
+        {"cubetestgroundHM.dat", MakeGroundHeightMap},
+    };
+    int failures = 0;
+    for (const auto& output : outputs) {
+        const std::string path = dir + "/" + output.file;
+        if (!output.make(path)) {
+            std::fprintf(stderr, "gen_voxel_models: could not write %s\n", path.c_str());
+            ++failures;
+        }
+    }
+    return failures ? 1 : 0;
+}
