@@ -4,6 +4,7 @@
 #include "render/CCameraManager.h"
 #include "platform/gfx/RenderTarget.h"
 #include "render/Letterbox.h"
+#include "resources/CResourceManager.h"
 
 #include <algorithm>
 #include <iterator>
@@ -60,6 +61,8 @@ bool CRenderer::Init()
     m_Device->SetRenderState(gfx::RenderState::CullMode, gfx::CULL_CCW);
     m_Device->SetRenderState(gfx::RenderState::FillMode, gfx::FILL_SOLID);
     m_Device->SetRenderState(gfx::RenderState::NormalizeNormals, 1);
+    m_Sprite = gfx::SpriteBatch::Create(*m_Device);
+    m_TextSprite = gfx::SpriteBatch::Create(*m_Device);
     SetDeviceTransforms();
     m_Initialised = true;
     return true;
@@ -67,7 +70,9 @@ bool CRenderer::Init()
 
 void CRenderer::Shutdown()
 {
-    // Buffers go before the device whose context holds them.
+    // Sprites and buffers go before the device whose context holds them.
+    m_Sprite.reset();
+    m_TextSprite.reset();
     m_LineBuffer.reset();
     m_QuadBuffer.reset();
     m_Device.reset();
@@ -127,10 +132,15 @@ void CRenderer::HandleDeviceLost()
 
 bool CRenderer::ResetDevice()
 {
+    // Nothing is lost under OpenGL, but resources keep their lost and reset hooks, run around
+    // the back buffer's new size.
+    CResourceManager& resources = CResourceManager::GetInstance();
+    resources.OnLostDevice();
     if (m_Device) {
         m_Device->SetBackBufferSize(m_ScreenWidth, m_ScreenHeight);
         SetDeviceTransforms();
     }
+    resources.OnResetDevice();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "math/Matrix4.h"
 #include "math/Vector3D.h"
 #include "platform/gfx/Device.h"
+#include "platform/gfx/SpriteBatch.h"
 #include "render/CLight.h"
 
 #include <cstdint>
@@ -27,6 +28,9 @@ public:
     bool HasDevice() const { return m_Device != nullptr; }
     // Null before Init and after Shutdown.
     gfx::Device* GetDevice() const { return m_Device.get(); }
+    // The shared sprite batches: one for 2D sprites, one for text. Null without a device.
+    gfx::SpriteBatch* GetSpriteBatch() const { return m_Sprite.get(); }
+    gfx::SpriteBatch* GetTextSpriteBatch() const { return m_TextSprite.get(); }
 
     // Written by the window system before a device reset.
     void SetBackBufferSize(int width, int height, bool windowed);
@@ -125,6 +129,7 @@ private:
     PreSceneCallback m_PreScene = nullptr;
 
     std::unique_ptr<gfx::Device> m_Device;
+    std::unique_ptr<gfx::SpriteBatch> m_Sprite, m_TextSprite;
     bool m_Windowed = true;
     int m_AppliedFillMode = 2;
     gfx::Matrix m_View, m_Projection;

@@ -115,6 +115,22 @@ TEST_F(RendererFrame, DebugLinesWithAndWithoutDepthTest)
     CRenderer::s_DebugDrawFlags = saved;
 }
 
+TEST_F(RendererFrame, ResetTakesTheNewBackBufferSize)
+{
+    m_Renderer.SetBackBufferSize(1024, 768, true);
+    EXPECT_TRUE(m_Renderer.ResetDevice());
+    EXPECT_EQ(m_Renderer.GetDevice()->GetBackBufferWidth(), 1024);
+    EXPECT_EQ(m_Renderer.GetDevice()->GetBackBufferHeight(), 768);
+    BeginFrame();
+    // 1024 / (500 / 280) = 573 rows from row 97.
+    EXPECT_EQ(Pixel(512, 96), kBand);
+    EXPECT_EQ(Pixel(512, 97), kGrey);
+    EXPECT_EQ(Pixel(1023, 669), kGrey);
+    EXPECT_EQ(Pixel(512, 670), kBand);
+    ASSERT_NE(m_Renderer.GetSpriteBatch(), nullptr);
+    ASSERT_NE(m_Renderer.GetTextSpriteBatch(), nullptr);
+}
+
 TEST_F(RendererFrame, FillModeAppliesFromTheNextFrame)
 {
     gfx::Device& device = *m_Renderer.GetDevice();
