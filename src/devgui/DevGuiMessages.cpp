@@ -1,8 +1,9 @@
 #include "devgui/DevGuiMessages.h"
 
+#include "devgui/IDevGUI.h"
+
 namespace Vesk {
 
-// The panels do not take input yet, so every message reaches the game.
-bool DevGuiHandlesMessage(const win::Message&) { return false; }
+bool DevGuiHandlesMessage(const win::Message& message) { return IDevGUI::GetInstance().HandleMessage(message); }
 
 } // namespace Vesk

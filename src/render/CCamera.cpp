@@ -1,5 +1,6 @@
 #include "render/CCamera.h"
 
+#include "devgui/ScreenProjection.h"
 #include "input/CInputManager.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -139,8 +140,9 @@ CRay CCamera::GetPickRay(float x, float y, bool nearPlane) const
     if (box.width > 0 && box.height > 0) {
         const int screenX = box.x + static_cast<int>(static_cast<float>(box.width) * x);
         const int screenY = box.y + static_cast<int>(static_cast<float>(box.height) * y);
-        px = static_cast<float>(static_cast<int>(static_cast<float>(screenX - box.x) * viewportWidth / box.width));
-        py = static_cast<float>(static_cast<int>(static_cast<float>(screenY - box.y) * viewportHeight / box.height));
+        int viewportX = 0;
+        ScreenToViewport(*this, screenX, screenY, viewportX, py);
+        px = static_cast<float>(viewportX);
     }
     const float nx = 2.0f * px / viewportWidth - 1.0f;
     const float ny = -(2.0f * py / viewportHeight - 1.0f);
