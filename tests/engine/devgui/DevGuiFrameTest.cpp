@@ -42,6 +42,8 @@ protected:
     {
         if (win::HasRealDisplay())
             GTEST_SKIP() << "needs the headless driver's fixed mode list";
+        // Start-up reads the asset definition files from the working directory.
+        testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
         ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
         m_Game.SetFixedTimeStep(1.0f / 60.0f);
         ASSERT_TRUE(m_Game.Init(10, 10, 500, 280, "Thrummock", false));
