@@ -88,17 +88,17 @@ public:
     int GetTargetHeight() const { return m_TargetHeight; }
     int GetTargetWidth() const { return m_TargetWidth; }
 
-    // Number of draw calls issued since creation (for tests and benchmarks).
-    unsigned long long GetDrawCallCount() const { return m_DrawCalls; }
-
 private:
     friend class GpuObject;
     Device() = default;
     void ApplyDefaults();
     void ApplyViewport();
     void Forget(const GpuObject* object);
-    bool PrepareDraw(bool indexed, unsigned& instances);
-    void BindAttributes(unsigned& instances);
+    unsigned InstanceCount() const;
+    // False (with a line on standard error) when a stream would be read past its buffer's end.
+    bool StreamsCover(unsigned long long lastVertex, unsigned instances) const;
+    void PrepareDraw();
+    void BindAttributes();
     void UploadFixedFunction();
 
     struct Stream {
@@ -126,7 +126,6 @@ private:
     VertexDeclaration m_Declaration{{}};
     std::array<Stream, kMaxStreams> m_Streams;
     const IndexBuffer* m_Indices = nullptr;
-    unsigned long long m_DrawCalls = 0;
 };
 
 } // namespace gfx

@@ -4,7 +4,9 @@
 #include "platform/gfx/Program.h"
 #include "platform/gfx/detail/GL.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 namespace gfx {
 
@@ -81,13 +83,34 @@ void Device::SetStreamSourceFreq(unsigned stream, uint32_t frequency)
 
 void Device::SetIndices(const IndexBuffer* buffer) { m_Indices = buffer; }
 
-void Device::BindAttributes(unsigned& instances)
+unsigned Device::InstanceCount() const
 {
-    instances = 1;
     for (const Stream& stream : m_Streams)
         if (stream.buffer && (stream.frequency & STREAMSOURCE_INDEXEDDATA))
-            instances = stream.frequency & ~kFrequencyFlags;
+            return stream.frequency & ~kFrequencyFlags;
+    return 1;
+}
 
+bool Device::StreamsCover(unsigned long long lastVertex, unsigned instances) const
+{
+    for (const VertexElement& e : m_Declaration.Elements()) {
+        if (Slot(e) < 0 || e.stream >= kMaxStreams || !m_Streams[e.stream].buffer)
+            continue;
+        const Stream& stream = m_Streams[e.stream];
+        const unsigned long long last = (stream.frequency & STREAMSOURCE_INSTANCEDATA) ? instances - 1ull : lastVertex;
+        const unsigned long long end =
+            stream.offset + last * stream.stride + e.offset + static_cast<unsigned>(DeclTypeSize(e.type));
+        if (end > stream.buffer->Size()) {
+            std::fprintf(stderr, "gfx: draw skipped: stream %u would be read to byte %llu of %u\n", e.stream, end,
+                         stream.buffer->Size());
+            return false;
+        }
+    }
+    return true;
+}
+
+void Device::BindAttributes()
+{
     bool used[SLOT_COUNT] = {};
     for (const VertexElement& e : m_Declaration.Elements()) {
         const int slot = Slot(e);
@@ -111,49 +134,53 @@ void Device::BindAttributes(unsigned& instances)
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-bool Device::PrepareDraw(bool indexed, unsigned& instances)
+void Device::PrepareDraw()
 {
-    if (indexed && !m_Indices)
-        return false;
     if (m_Program) {
         glUseProgram(m_Program->Name());
     } else {
         glUseProgram(m_FixedFunction->Name());
         UploadFixedFunction();
     }
-    BindAttributes(instances);
-    return instances > 0;
+    BindAttributes();
 }
 
 void Device::DrawPrimitive(PrimitiveType type, unsigned startVertex, unsigned primitiveCount)
 {
-    unsigned instances = 1;
-    if (primitiveCount == 0 || !PrepareDraw(false, instances))
+    const unsigned instances = InstanceCount();
+    const unsigned count = VertexCount(type, primitiveCount);
+    if (primitiveCount == 0 || instances == 0 || !StreamsCover(static_cast<unsigned long long>(startVertex) + count - 1, instances))
         return;
-    const GLsizei count = static_cast<GLsizei>(VertexCount(type, primitiveCount));
+    PrepareDraw();
     if (instances > 1)
-        glDrawArraysInstanced(Mode(type), static_cast<GLint>(startVertex), count, static_cast<GLsizei>(instances));
+        glDrawArraysInstanced(Mode(type), static_cast<GLint>(startVertex), static_cast<GLsizei>(count),
+                              static_cast<GLsizei>(instances));
     else
-        glDrawArrays(Mode(type), static_cast<GLint>(startVertex), count);
-    ++m_DrawCalls;
+        glDrawArrays(Mode(type), static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
 }
 
 void Device::DrawIndexedPrimitive(PrimitiveType type, int baseVertex, unsigned minIndex, unsigned numVertices,
                                   unsigned startIndex, unsigned primitiveCount)
 {
+    // The vertex range is a hint in Direct3D; the indices themselves decide what is read.
     (void)minIndex;
     (void)numVertices;
-    unsigned instances = 1;
-    if (primitiveCount == 0 || !PrepareDraw(true, instances))
-        return;
+    const unsigned instances = InstanceCount();
     const unsigned count = VertexCount(type, primitiveCount);
-    if (startIndex > m_Indices->IndexCount() || count > m_Indices->IndexCount() - startIndex)
+    if (primitiveCount == 0 || instances == 0 || !m_Indices || startIndex > m_Indices->IndexCount() ||
+        count > m_Indices->IndexCount() - startIndex)
         return;
+    const uint16_t* indices = reinterpret_cast<const uint16_t*>(m_Indices->Data()) + startIndex;
+    const uint16_t highest = *std::max_element(indices, indices + count);
+    if (baseVertex < 0 && static_cast<long long>(*std::min_element(indices, indices + count)) + baseVertex < 0)
+        return;
+    if (!StreamsCover(static_cast<unsigned long long>(static_cast<long long>(highest) + baseVertex), instances))
+        return;
+    PrepareDraw();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_Indices->Name());
     const void* offset = reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * 2);
     glDrawElementsInstancedBaseVertex(Mode(type), static_cast<GLsizei>(count), GL_UNSIGNED_SHORT, offset,
                                       static_cast<GLsizei>(instances), baseVertex);
-    ++m_DrawCalls;
 }
 
 } // namespace gfx

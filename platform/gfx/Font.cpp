@@ -78,7 +78,6 @@ std::unique_ptr<Font> Font::Create(Device& device, const std::string& family, in
         rgba[i * 4 + 3] = alpha[i];
     std::unique_ptr<Font> font(new Font(device));
     font->m_Atlas = Texture::FromPixels(device, atlasSize, atlasSize, rgba.data(), false);
-    font->m_File = file;
     const float scale = stbtt_ScaleForPixelHeight(&info, height);
     int ascent = 0, descent = 0, lineGap = 0;
     stbtt_GetFontVMetrics(&info, &ascent, &descent, &lineGap);
@@ -144,23 +143,6 @@ void Font::DrawText(SpriteBatch& batch, const std::string& text, const PixelRect
         }
         batch.DrawQuad(m_Atlas.get(), x0, y0, x1, y1, u0, v0, u1, v1, argb);
     }
-}
-
-void Font::MeasureText(const std::string& text, int& width, int& height) const
-{
-    float line = 0.0f, widest = 0.0f;
-    int lines = 1;
-    for (unsigned char c : text) {
-        if (c == '\n') {
-            widest = std::max(widest, line);
-            line = 0.0f;
-            ++lines;
-        } else if (const Glyph* g = Find(c)) {
-            line += g->advance;
-        }
-    }
-    width = static_cast<int>(std::ceil(std::max(widest, line)));
-    height = lines * m_LineHeight;
 }
 
 } // namespace gfx

@@ -30,9 +30,6 @@ public:
 
     // Inside the batch's Begin and End.
     void DrawText(SpriteBatch& batch, const std::string& text, const PixelRect& rect, uint32_t argb) const;
-    // Width and height in pixels of the text as DrawText would lay it out.
-    void MeasureText(const std::string& text, int& width, int& height) const;
-    const std::string& GetFile() const { return m_File; }
     int GetLineHeight() const { return m_LineHeight; }
 
 private:
@@ -48,7 +45,6 @@ private:
 
     std::unique_ptr<Texture> m_Atlas;
     std::vector<Glyph> m_Glyphs; // codes 32..255
-    std::string m_File;
     int m_LineHeight = 0;
     float m_Ascent = 0.0f;
 };

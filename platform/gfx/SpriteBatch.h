@@ -33,7 +33,6 @@ public:
     void Begin(uint32_t flags);
     // Direct3D-form 2D transform applied to the quads drawn after it.
     void SetTransform(const Matrix& transform) { m_Transform = transform; }
-    const Matrix& GetTransform() const { return m_Transform; }
     // source null: the whole texture; centre and position null: the origin. A null texture
     // draws nothing. Outside Begin and End nothing is drawn.
     void Draw(const Texture* texture, const PixelRect* source, const float centre[3], const float position[3],
@@ -43,7 +42,6 @@ public:
                   float v1, uint32_t argb);
     void Flush();
     void End();
-    bool IsDrawing() const { return m_Drawing; }
 
 private:
     using GpuObject::GpuObject;

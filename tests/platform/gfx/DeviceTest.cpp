@@ -250,6 +250,34 @@ TEST(VertexDeclarationTest, SizesAndFlexibleFormats)
     EXPECT_EQ(instanced.VertexSize(1), 104u);
 }
 
+TEST_F(DeviceTest, DrawsThatWouldReadPastABufferAreSkipped)
+{
+    SetCamera();
+    Dev().Clear(CLEAR_TARGET | CLEAR_ZBUFFER, kBlack, 1.0f, 0);
+    auto vb = MakeBuffer(Dev(), Quad(kRed)); // six vertices
+    Dev().SetTransform(TransformState::World, Translation(0, 0, 5));
+    Dev().SetFVF(FVF_XYZ | FVF_DIFFUSE);
+    Dev().SetStreamSource(0, vb.get(), 0, 16);
+    testing::internal::CaptureStderr();
+    Dev().DrawPrimitive(PrimitiveType::TriangleList, 3, 2); // vertices 3 to 8
+    auto indices = IndexBuffer::Create(Dev(), 3);
+    const uint16_t beyond[3] = {0, 1, 6};
+    std::memcpy(indices->Lock(0, 0, 0), beyond, sizeof beyond);
+    indices->Unlock();
+    Dev().SetIndices(indices.get());
+    Dev().DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 6, 0, 1);
+    Dev().DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 6, 1, 1); // past the index buffer
+    Dev().SetStreamSourceFreq(0, STREAMSOURCE_INDEXEDDATA | 4);
+    Dev().SetStreamSource(1, vb.get(), 0, 64); // a 96-byte buffer cannot feed four 64-byte instances
+    Dev().SetStreamSourceFreq(1, STREAMSOURCE_INSTANCEDATA | 1);
+    Dev().SetVertexDeclaration(VertexDeclaration({{0, 0, DeclType::Float3, DeclUsage::Position, 0},
+                                                  {1, 0, DeclType::Float4, DeclUsage::TexCoord, 1}}));
+    Dev().DrawPrimitive(PrimitiveType::TriangleList, 0, 2);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountPixels(kRed), 0);
+    EXPECT_NE(log.find("draw skipped"), std::string::npos) << log;
+}
+
 TEST_F(DeviceTest, LocksRefuseRangesOutsideTheBufferAndNesting)
 {
     auto vb = VertexBuffer::Create(Dev(), 64, true);
