@@ -192,8 +192,25 @@ bool Device::SetBackBufferSize(int width, int height)
 {
     if (width < 1 || height < 1)
         return false;
+    const bool allocated = AllocateBackBuffer(width, height);
+    if (allocated) {
+        m_BackBufferWidth = width;
+        m_BackBufferHeight = height;
+    } else if (m_BackBufferWidth > 0) {
+        // The driver refused the size: the previous back buffer stays.
+        AllocateBackBuffer(m_BackBufferWidth, m_BackBufferHeight);
+    }
+    BindFramebuffer(m_Framebuffer, m_TargetWidth, m_TargetHeight);
+    ApplyViewport();
+    return allocated;
+}
+
+bool Device::AllocateBackBuffer(int width, int height)
+{
     // Drawing goes into a framebuffer of our own, so its size does not depend on what the window
     // system makes of the window (an offscreen surface keeps its first size, for one).
+    while (glGetError() != GL_NO_ERROR) {
+    }
     if (!m_BackFramebuffer) {
         glGenFramebuffers(1, &m_BackFramebuffer);
         glGenRenderbuffers(1, &m_BackColour);
@@ -207,12 +224,7 @@ bool Device::SetBackBufferSize(int width, int height)
     glBindFramebuffer(GL_FRAMEBUFFER, m_BackFramebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_BackColour);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m_BackDepth);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    m_BackBufferWidth = width;
-    m_BackBufferHeight = height;
-    BindFramebuffer(m_Framebuffer, m_TargetWidth, m_TargetHeight);
-    ApplyViewport();
-    return complete;
+    return glGetError() == GL_NO_ERROR && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 void Device::Present()

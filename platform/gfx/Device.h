@@ -92,6 +92,7 @@ private:
     friend class GpuObject;
     Device() = default;
     void ApplyDefaults();
+    bool AllocateBackBuffer(int width, int height);
     void ApplyViewport();
     void Forget(const GpuObject* object);
     unsigned InstanceCount() const;

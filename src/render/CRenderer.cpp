@@ -22,6 +22,10 @@ const uint32_t kViewportColour = 0xFF373737;
 
 bool CRenderer::Init()
 {
+    // A second Init starts over: two contexts on one window would leave none current when the
+    // older one goes.
+    if (m_Device)
+        Shutdown();
     CWindowSystem& windowSystem = CWindowSystem::GetInstance();
     win::Window* window = windowSystem.GetWindow();
     if (!window) {

@@ -1,4 +1,5 @@
-// OpenGL entry points for the graphics layer's own sources (never included by public headers).
+// OpenGL entry points (libepoxy) for the graphics layer's own sources. Public headers never
+// include this: they name GL objects by plain unsigned numbers.
 #pragma once
 
 #include <epoxy/gl.h>

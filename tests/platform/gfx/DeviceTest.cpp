@@ -217,6 +217,24 @@ TEST_F(DeviceTest, TransformsAndStatesReadBack)
     EXPECT_EQ(Dev().GetRenderState(RenderState::FillMode), FILL_WIREFRAME);
 }
 
+TEST_F(DeviceTest, BackBufferHasItsOwnSize)
+{
+    ASSERT_TRUE(Dev().SetBackBufferSize(40, 30));
+    EXPECT_EQ(Dev().GetBackBufferWidth(), 40);
+    Dev().SetViewport({0, 0, 40, 30, 0.0f, 1.0f});
+    Dev().Clear(CLEAR_TARGET, kGreen, 1.0f, 0);
+    EXPECT_EQ(Dev().ReadPixels(39, 29, 1, 1).at(0), kGreen);
+    EXPECT_TRUE(Dev().ReadPixels(40, 0, 1, 1).empty()); // outside the back buffer
+    // Sizes the driver cannot make, or no size at all, leave the back buffer as it was.
+    EXPECT_FALSE(Dev().SetBackBufferSize(1000000, 1000000));
+    EXPECT_FALSE(Dev().SetBackBufferSize(0, 30));
+    EXPECT_EQ(Dev().GetBackBufferWidth(), 40);
+    EXPECT_EQ(Dev().GetBackBufferHeight(), 30);
+    Dev().Clear(CLEAR_TARGET, kBlue, 1.0f, 0);
+    EXPECT_EQ(Dev().ReadPixels(39, 29, 1, 1).at(0), kBlue);
+    Dev().Present();
+}
+
 TEST_F(DeviceTest, ObjectsOutliveOrPredeceaseTheDevice)
 {
     // A buffer destroyed while bound leaves no binding behind; the draw that follows does nothing.
