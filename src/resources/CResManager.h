@@ -13,8 +13,7 @@
 
 namespace Vesk {
 
-template <typename T>
-class CResManager : public CSingleton<CResManager<T>> {
+template <typename T> class CResManager : public CSingleton<CResManager<T>> {
 public:
     // The cached resource of the name (loadArg is then ignored); otherwise a new one loaded with
     // loadArg, or null when that load fails.
@@ -43,6 +42,13 @@ public:
         if (T* resource = cache.GetResource(name, name))
             return resource;
         return cache.GetResource("default", "default");
+    }
+
+    // Caches a resource made elsewhere under a name not cached yet and returns it; when the name
+    // is taken, the given resource is deleted and the cached one returned.
+    T* Adopt(const std::string& name, std::unique_ptr<T> resource)
+    {
+        return m_Resources.emplace(name, std::move(resource)).first->second.get();
     }
 
     // The cached resource of the name, without loading; null when there is none.

@@ -1,6 +1,10 @@
 #include "resources/CResourceManager.h"
 
 #include "core/Log.h"
+#include "resources/CDXEffect.h"
+#include "resources/CDXMaterial.h"
+#include "resources/CDXRenderTarget.h"
+#include "resources/CDXTexture.h"
 #include "resources/CResManager.h"
 #include "resources/CXMesh.h"
 #include "resources/md2/CMD2Mesh.h"
@@ -55,6 +59,10 @@ void CResourceManager::Shutdown()
 {
     CResManager<CXMesh>::GetInstance().ReleaseAll();
     CResManager<CMD2Mesh>::GetInstance().ReleaseAll();
+    CResManager<CDXMaterial>::GetInstance().ReleaseAll();
+    CResManager<CDXRenderTarget>::GetInstance().ReleaseAll();
+    CResManager<CDXEffect>::GetInstance().ReleaseAll();
+    CResManager<CDXTexture>::GetInstance().ReleaseAll();
 }
 
 IMesh* CResourceManager::LoadMesh(const std::string& name)
@@ -128,14 +136,22 @@ void CResourceManager::RegisterMeshUnloader(MeshUnloader unloader)
 
 void CResourceManager::OnLostDevice()
 {
+    CResManager<CDXEffect>::GetInstance().OnLostDevice();
+    CResManager<CDXTexture>::GetInstance().OnLostDevice();
+    CResManager<CDXMaterial>::GetInstance().OnLostDevice();
     CResManager<CXMesh>::GetInstance().OnLostDevice();
     CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
+    CResManager<CDXRenderTarget>::GetInstance().OnLostDevice();
 }
 
 void CResourceManager::OnResetDevice()
 {
+    CResManager<CDXTexture>::GetInstance().OnResetDevice();
+    CResManager<CDXMaterial>::GetInstance().OnResetDevice();
     CResManager<CXMesh>::GetInstance().OnResetDevice();
     CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
+    CResManager<CDXRenderTarget>::GetInstance().OnResetDevice();
+    CResManager<CDXEffect>::GetInstance().OnResetDevice();
 }
 
 } // namespace Vesk

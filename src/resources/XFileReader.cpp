@@ -107,7 +107,7 @@ struct RawMesh {
     std::vector<Vec3> normals;
     std::vector<std::vector<unsigned>> faceNormals; // empty when the mesh has no normals
     std::vector<std::array<float, 2>> uvs;          // empty when the mesh has no coordinates
-    unsigned materialCount = 0;                      // 0 when the mesh has no material list
+    unsigned materialCount = 0;                     // 0 when the mesh has no material list
     std::vector<unsigned> faceMaterials;
 };
 

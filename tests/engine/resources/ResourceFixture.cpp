@@ -1,5 +1,10 @@
 #include "ResourceFixture.h"
 
+#include "core/CWindowSystem.h"
+#include "platform/gfx/Device.h"
+#include "platform/win/Video.h"
+#include "render/CCameraManager.h"
+#include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
 
 #include <unistd.h>
@@ -8,7 +13,10 @@
 
 namespace restest {
 
-std::string DefaultMeshText() { return testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/default.x"); }
+std::string DefaultMeshText()
+{
+    return testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/default.x");
+}
 
 void ResourceTest::WriteDefinitions(const Definitions& d)
 {
@@ -35,12 +43,42 @@ bool ResourceTest::Start(const Definitions& definitions)
     return Vesk::CResourceManager::GetInstance().Init();
 }
 
+bool ResourceTest::StartWithRepositoryAssets()
+{
+    testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", File("assets"));
+    Enter();
+    return Vesk::CResourceManager::GetInstance().Init();
+}
+
 void ResourceTest::TearDown()
 {
     Vesk::CResourceManager::GetInstance().Shutdown();
     if (!m_PreviousDir.empty()) {
         EXPECT_EQ(0, chdir(m_PreviousDir.c_str()));
     }
+}
+
+void DeviceResourceTest::SetUp()
+{
+    if (win::HasRealDisplay())
+        GTEST_SKIP() << "needs the headless driver";
+    ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
+    ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 500, 280, "resource test", false));
+    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    ASSERT_TRUE(renderer.Init()) << renderer.GetErrorMessage();
+}
+
+void DeviceResourceTest::TearDown()
+{
+    ResourceTest::TearDown();
+    Vesk::CRenderer::GetInstance().Shutdown();
+    Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
+    Vesk::CCameraManager::GetInstance().Shutdown();
+}
+
+uint32_t DeviceResourceTest::Pixel(int x, int y) const
+{
+    return Vesk::CRenderer::GetInstance().GetDevice()->ReadPixels(x, y, 1, 1).at(0);
 }
 
 } // namespace restest

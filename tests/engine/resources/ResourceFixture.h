@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace restest {
@@ -31,10 +32,24 @@ protected:
     void WriteDefinitions(const Definitions& definitions);
     // Makes the scratch directory the working directory.
     void Enter();
+    // Starts on a copy of the repository's assets.
+    bool StartWithRepositoryAssets();
     std::string File(const std::string& relative) const { return m_Dir.File(relative); }
 
     testsupport::ScratchDir m_Dir;
     std::string m_PreviousDir;
+};
+
+// The same with the camera manager (its "default" camera current), a hidden main window and the
+// renderer's graphics device; skipped where the headless driver is not in use. The caches are
+// emptied before the device goes.
+class DeviceResourceTest : public ResourceTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Packed ARGB of one pixel of the back buffer.
+    uint32_t Pixel(int x, int y) const;
 };
 
 } // namespace restest

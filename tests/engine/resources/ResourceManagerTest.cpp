@@ -3,6 +3,10 @@
 #include "MD2Fixture.h"
 #include "ResourceFixture.h"
 
+#include "resources/CDXEffect.h"
+#include "resources/CDXMaterial.h"
+#include "resources/CDXRenderTarget.h"
+#include "resources/CDXTexture.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 #include "resources/CXMesh.h"
@@ -15,9 +19,9 @@
 #include <string>
 #include <vector>
 
+using Vesk::CMD2Mesh;
 using Vesk::CResManager;
 using Vesk::CResourceManager;
-using Vesk::CMD2Mesh;
 using Vesk::CXMesh;
 using Vesk::IMesh;
 
@@ -74,8 +78,14 @@ IMesh* LoaderB(const std::string& name, const std::string& path)
     return nullptr;
 }
 
-void UnloaderA(const std::string& name) { g_Log.push_back("unload A " + name); }
-void UnloaderB(const std::string& name) { g_Log.push_back("unload B " + name); }
+void UnloaderA(const std::string& name)
+{
+    g_Log.push_back("unload A " + name);
+}
+void UnloaderB(const std::string& name)
+{
+    g_Log.push_back("unload B " + name);
+}
 
 const char* const kMeshes = "<meshes>"
                             "<default path=\"assets/meshes/default.x\"/>"
@@ -87,6 +97,22 @@ const char* const kMeshes = "<meshes>"
                             "<nopath/>"
                             "<cube path=\"assets/meshes/good.x\"/>"
                             "</meshes>";
+
+// A resource of type Base that logs the device notices under its kind.
+template <typename Base> class NoticeLogger : public Base {
+public:
+    explicit NoticeLogger(const char* kind) : m_Kind(kind) {}
+    void OnLostDevice() override { g_Log.push_back(std::string("lost ") + m_Kind); }
+    void OnResetDevice() override { g_Log.push_back(std::string("reset ") + m_Kind); }
+
+private:
+    const char* m_Kind;
+};
+
+template <typename T> void AdoptLogger(const char* kind)
+{
+    CResManager<T>::GetInstance().Adopt(kind, std::make_unique<NoticeLogger<T>>(kind));
+}
 
 class ResourceManagerTest : public restest::ResourceTest {
 protected:
@@ -267,4 +293,24 @@ TEST_F(ResourceManagerTest, UnloadersHearOnlyListedNamesAndCachedMeshesStay)
     // Shutdown empties the caches before the graphics device goes.
     manager.Shutdown();
     EXPECT_EQ(nullptr, CResManager<CXMesh>::GetInstance().Find("good"));
+}
+
+TEST_F(ResourceManagerTest, DeviceNoticesReachTheCachesInTheirFixedOrders)
+{
+    ASSERT_TRUE(Start());
+    AdoptLogger<CXMesh>("xmesh");
+    AdoptLogger<Vesk::CDXRenderTarget>("rendertarget");
+    AdoptLogger<Vesk::CDXMaterial>("material");
+    AdoptLogger<CMD2Mesh>("md2");
+    AdoptLogger<Vesk::CDXTexture>("texture");
+    AdoptLogger<Vesk::CDXEffect>("effect");
+
+    CResourceManager::GetInstance().OnLostDevice();
+    EXPECT_EQ((std::vector<std::string>{"lost effect", "lost texture", "lost material", "lost xmesh", "lost md2",
+                                        "lost rendertarget"}),
+              TakeLog());
+    CResourceManager::GetInstance().OnResetDevice();
+    EXPECT_EQ((std::vector<std::string>{"reset texture", "reset material", "reset xmesh", "reset md2",
+                                        "reset rendertarget", "reset effect"}),
+              TakeLog());
 }

@@ -77,12 +77,15 @@ TEST(XFileReader, MaterialListsGroupTrianglesBySlotAcrossMergedMeshes)
                                        "   {Named} Material Other { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; } }\n";
     const Case cases[] = {
         {"per-face slots, one unused", QuadAndTriangle(threeMaterials), {3, 0, 6}, {1, 4, 2, 0, 1, 2, 0, 2, 3}},
-        {"one index for every face", QuadAndTriangle(" MeshMaterialList { 2; 1; 1;; }\n"), {0, 9},
+        {"one index for every face",
+         QuadAndTriangle(" MeshMaterialList { 2; 1; 1;; }\n"),
+         {0, 9},
          {0, 1, 2, 0, 2, 3, 1, 4, 2}},
         {"a second mesh gets slots after the first's",
          QuadAndTriangle(" MeshMaterialList { 2; 2; 1, 0;; }\n") +
              "Mesh tri { 3; 0;0;5;, 1;0;5;, 0;1;5;; 1; 3;0,1,2;; }\n",
-         {3, 6, 3}, {1, 4, 2, 0, 1, 2, 0, 2, 3, 5, 6, 7}},
+         {3, 6, 3},
+         {1, 4, 2, 0, 1, 2, 0, 2, 3, 5, 6, 7}},
     };
     for (const Case& c : cases) {
         const XMeshData data = Parse(c.body);

@@ -60,6 +60,20 @@ public:
     void OnLostDevice() override {}
     void OnResetDevice() override {}
     void RenderMesh(Vesk::IMaterial*, Vesk::IMesh* mesh) override { mesh->Render(); }
+    void Begin(unsigned* passes) override { *passes = 1; }
+    void End() override {}
+    void BeginPass(unsigned) override {}
+    void EndPass() override {}
+    void SetFloat2(const std::string&, const float*) override {}
+    void SetFloat3(const std::string&, const float*) override {}
+    void SetFloat4(const std::string&, const float*) override {}
+    void SetMatrix(const std::string&, const CMatrix4&) override {}
+    void SetInt(const std::string&, int) override {}
+    void SetFloat(const std::string&, float) override {}
+    void SetTexture(const std::string&, Vesk::ITexture*) override {}
+    void SetTechnique(const std::string&) override {}
+    ParameterHandle GetParameterHandle(const std::string&) override { return kNoParameter; }
+    void SetMatrixByHandle(ParameterHandle, const gfx::Matrix&) override {}
 };
 
 // Logs "apply <name> x=<world x> upload=<0|1>"; Bind makes it the bound material.
