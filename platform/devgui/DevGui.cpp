@@ -19,9 +19,11 @@ void DevGui::Init(SDL_Window* window, bool withRenderer)
     m_Context = ImGui::CreateContext();
     ImGui::SetCurrentContext(m_Context);
     ImGuiIO& io = ImGui::GetIO();
-    // Nothing is written into the working directory.
+    // Nothing is written into the working directory, and the cursor's visibility stays the game
+    // states' business.
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
     ImGui::StyleColorsDark();
 
     m_Window = window;
