@@ -233,8 +233,9 @@ void Device::Present()
     SDL_GL_GetDrawableSize(m_Window, &width, &height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_BackFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    const bool sameSize = width == m_BackBufferWidth && height == m_BackBufferHeight;
     glBlitFramebuffer(0, 0, m_BackBufferWidth, m_BackBufferHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+                      sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(m_Window);
     BindFramebuffer(m_Framebuffer, m_TargetWidth, m_TargetHeight);
 }

@@ -96,6 +96,7 @@ private:
     void ApplyViewport();
     void Forget(const GpuObject* object);
     unsigned InstanceCount() const;
+    unsigned Stride(unsigned stream) const;
     // False (with a line on standard error) when a stream would be read past its buffer's end.
     bool StreamsCover(unsigned long long lastVertex, unsigned instances) const;
     void PrepareDraw();

@@ -83,6 +83,14 @@ void Device::SetStreamSourceFreq(unsigned stream, uint32_t frequency)
 
 void Device::SetIndices(const IndexBuffer* buffer) { m_Indices = buffer; }
 
+unsigned Device::Stride(unsigned stream) const
+{
+    // OpenGL reads a stride of 0 as "tightly packed"; say so explicitly, so that the bounds check
+    // and the draw agree.
+    const unsigned stride = m_Streams[stream].stride;
+    return stride ? stride : m_Declaration.VertexSize(stream);
+}
+
 unsigned Device::InstanceCount() const
 {
     for (const Stream& stream : m_Streams)
@@ -99,7 +107,7 @@ bool Device::StreamsCover(unsigned long long lastVertex, unsigned instances) con
         const Stream& stream = m_Streams[e.stream];
         const unsigned long long last = (stream.frequency & STREAMSOURCE_INSTANCEDATA) ? instances - 1ull : lastVertex;
         const unsigned long long end =
-            stream.offset + last * stream.stride + e.offset + static_cast<unsigned>(DeclTypeSize(e.type));
+            stream.offset + last * Stride(e.stream) + e.offset + static_cast<unsigned>(DeclTypeSize(e.type));
         if (end > stream.buffer->Size()) {
             std::fprintf(stderr, "gfx: draw skipped: stream %u would be read to byte %llu of %u\n", e.stream, end,
                          stream.buffer->Size());
@@ -119,7 +127,7 @@ void Device::BindAttributes()
         const Stream& stream = m_Streams[e.stream];
         glBindBuffer(GL_ARRAY_BUFFER, stream.buffer->Name());
         const void* offset = reinterpret_cast<const void*>(static_cast<uintptr_t>(stream.offset + e.offset));
-        const GLsizei stride = static_cast<GLsizei>(stream.stride);
+        const GLsizei stride = static_cast<GLsizei>(Stride(e.stream));
         if (e.type == DeclType::Color)
             glVertexAttribPointer(slot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, offset);
         else
