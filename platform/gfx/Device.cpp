@@ -87,15 +87,6 @@ void EnableIf(GLenum capability, bool on)
 
 } // namespace
 
-void SetContextAttributes()
-{
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-}
-
 std::unique_ptr<Device> Device::Create(SDL_Window* window, DeviceError& code, std::string& error)
 {
     code = DeviceError::None;
@@ -104,7 +95,10 @@ std::unique_ptr<Device> Device::Create(SDL_Window* window, DeviceError& code, st
         error = "no window";
         return nullptr;
     }
-    SetContextAttributes();
+    // The window's own buffers only receive the finished picture; depth lives in the back buffer.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context) {
         code = DeviceError::NoContext;

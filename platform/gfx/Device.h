@@ -21,11 +21,6 @@ namespace gfx {
 
 class Program;
 class Texture;
-class RenderTarget;
-
-// Context attributes (core 3.3, 24-bit depth); the window must be created after this call for
-// the depth size to apply on every platform.
-void SetContextAttributes();
 
 // Why a device could not be made.
 enum class DeviceError { None, NoWindow, NoContext, OldVersion, BuiltInShader };

@@ -9,7 +9,6 @@ namespace gfxtest {
 void DeviceFixture::SetUp()
 {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    gfx::SetContextAttributes();
     m_Window = SDL_CreateWindow("gfx test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     ASSERT_NE(m_Window, nullptr) << SDL_GetError();
     std::string error;

@@ -1,5 +1,5 @@
-// A hidden SDL window with a graphics device for the layer's pixel tests. Tests that need a
-// device skip when no OpenGL context can be made on this machine.
+// A hidden SDL window with a graphics device for the layer's pixel tests, which read back the
+// device's 100 x 100 back buffer.
 #pragma once
 
 #include "platform/gfx/Device.h"
