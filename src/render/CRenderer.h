@@ -1,7 +1,7 @@
 // Everything global to drawing: the graphics device on the main window, the back-buffer size,
-// the two sprite batches (2D sprites, fonts), the stored view, projection and world matrices in
-// Direct3D form, the scene lights, the letter-boxed viewport, the per-frame states and clears,
-// and the debug geometry queues (lines, camera-sorted quads and triangles) flushed each frame.
+// the two sprite batches (2D sprites, fonts), the stored view and projection (Direct3D form) and
+// world matrix, the scene lights, the letter-boxed viewport, the per-frame states and clears, and
+// the debug geometry queues (lines, camera-sorted quads and triangles) flushed each frame.
 #pragma once
 
 #include "core/CSingleton.h"
