@@ -2,11 +2,13 @@
 
 #include "core/Log.h"
 #include "resources/CDXEffect.h"
+#include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
 #include "resources/CDXRenderTarget.h"
 #include "resources/CDXTexture.h"
 #include "resources/CResManager.h"
 #include "resources/CXMesh.h"
+#include "resources/Primitives.h"
 #include "resources/md2/CMD2Mesh.h"
 
 #include <algorithm>
@@ -36,6 +38,16 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
     });
 }
 
+template <typename T> IMesh* Primitive()
+{
+    return CResManager<T>::GetInstance().GetResource(T::kName, "");
+}
+
+template <typename... T> void ReleasePrimitives()
+{
+    (CResManager<T>::GetInstance().ReleaseAll(), ...);
+}
+
 } // namespace
 
 bool CResourceManager::Init()
@@ -59,7 +71,9 @@ void CResourceManager::Shutdown()
 {
     CResManager<CXMesh>::GetInstance().ReleaseAll();
     CResManager<CMD2Mesh>::GetInstance().ReleaseAll();
+    ReleasePrimitives<CDXWireCube, CDXCylinderMesh, CDXPlaneMesh, CDXQuadMesh, CDXSphereMesh, CDXCubeMesh>();
     CResManager<CDXMaterial>::GetInstance().ReleaseAll();
+    CResManager<CDXFont>::GetInstance().ReleaseAll();
     CResManager<CDXRenderTarget>::GetInstance().ReleaseAll();
     CResManager<CDXEffect>::GetInstance().ReleaseAll();
     CResManager<CDXTexture>::GetInstance().ReleaseAll();
@@ -68,8 +82,11 @@ void CResourceManager::Shutdown()
 IMesh* CResourceManager::LoadMesh(const std::string& name)
 {
     const CXmlElement element = m_Meshes.FindElement(name);
-    if (element == nullptr)
+    if (element == nullptr) {
+        if (IMesh* primitive = LoadPrimitive(name))
+            return primitive;
         return LoadDefaultMesh();
+    }
     const char* path = element.GetAttribute("path");
     if (path == nullptr) {
         LogLine("CResourceManager: the mesh \"" + name + "\" has no path; using \"default\"");
@@ -82,6 +99,24 @@ IMesh* CResourceManager::LoadMesh(const std::string& name)
     if (IMesh* mesh = AskLoaders(name, path))
         return mesh;
     return LoadDefaultMesh();
+}
+
+IMesh* CResourceManager::LoadPrimitive(const std::string& name)
+{
+    // Tested in this order, exact names only.
+    if (name == CDXWireCube::kName)
+        return Primitive<CDXWireCube>();
+    if (name == CDXCylinderMesh::kName)
+        return Primitive<CDXCylinderMesh>();
+    if (name == CDXPlaneMesh::kName)
+        return Primitive<CDXPlaneMesh>();
+    if (name == CDXQuadMesh::kName)
+        return Primitive<CDXQuadMesh>();
+    if (name == CDXSphereMesh::kName)
+        return Primitive<CDXSphereMesh>();
+    if (name == CDXCubeMesh::kName)
+        return Primitive<CDXCubeMesh>();
+    return nullptr;
 }
 
 IMesh* CResourceManager::LoadFromFile(const std::string& name, const std::string& path)
@@ -141,6 +176,7 @@ void CResourceManager::OnLostDevice()
     CResManager<CDXMaterial>::GetInstance().OnLostDevice();
     CResManager<CXMesh>::GetInstance().OnLostDevice();
     CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
+    CResManager<CDXFont>::GetInstance().OnLostDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnLostDevice();
 }
 
@@ -150,6 +186,7 @@ void CResourceManager::OnResetDevice()
     CResManager<CDXMaterial>::GetInstance().OnResetDevice();
     CResManager<CXMesh>::GetInstance().OnResetDevice();
     CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
+    CResManager<CDXFont>::GetInstance().OnResetDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnResetDevice();
     CResManager<CDXEffect>::GetInstance().OnResetDevice();
 }

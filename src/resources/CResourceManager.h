@@ -27,8 +27,9 @@ public:
     // Deletes every cached resource; the documents stay open.
     void Shutdown() override;
 
-    // The mesh of the name: its file through the registered loaders or the .x cache, and the
-    // mesh "default" for anything that is not listed or does not load. Null only when "default"
+    // The mesh of the name: its file through the registered loaders or the .x and MD2 caches;
+    // for names the mesh file does not list, the built-in primitive of that name; the mesh
+    // "default" for anything else and anything that does not load. Null only when "default"
     // does not load either.
     IMesh* LoadMesh(const std::string& name);
     // Tells every unloader about a name the mesh file lists; cached .x and primitive meshes stay.
@@ -48,6 +49,7 @@ public:
     const CXmlDocument& GetRenderTargetDefinitions() const { return m_RenderTargets; }
 
 private:
+    IMesh* LoadPrimitive(const std::string& name);
     IMesh* LoadFromFile(const std::string& name, const std::string& path);
     IMesh* AskLoaders(const std::string& name, const std::string& path);
     IMesh* LoadDefaultMesh();

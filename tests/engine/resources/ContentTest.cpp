@@ -7,8 +7,10 @@
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "resources/CDXEffect.h"
+#include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
 #include "resources/CDXRenderTarget.h"
+#include "resources/CDXTexture.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 #include "resources/IMesh.h"
@@ -39,7 +41,7 @@ int Channel(uint32_t argb, int shift)
 
 } // namespace
 
-TEST_F(RepositoryContent, EveryDefinitionLoadsWithItsEffect)
+TEST_F(RepositoryContent, EveryDefinitionLoadsWithItsEffectTextureOrFontFile)
 {
     const CXmlElement materials = CResourceManager::GetInstance().GetMaterialDefinitions().GetRoot();
     for (CXmlElement m = materials.FirstChildElement(); m != nullptr; ++m) {
@@ -60,6 +62,21 @@ TEST_F(RepositoryContent, EveryDefinitionLoadsWithItsEffect)
         EXPECT_NE(nullptr, CResManager<CDXRenderTarget>::GetInstance().GetResource(t.GetName(), t.GetName()))
             << t.GetName();
     EXPECT_TRUE(CResManager<CDXRenderTarget>::GetOrDefault("shadow")->HasDepthBuffer());
+
+    const CXmlElement fonts = CResourceManager::GetInstance().GetFontDefinitions().GetRoot();
+    for (CXmlElement f = fonts.FirstChildElement(); f != nullptr; ++f) {
+        CDXFont* font = CResManager<CDXFont>::GetInstance().GetResource(f.GetName(), f.GetName());
+        ASSERT_NE(nullptr, font) << f.GetName();
+        EXPECT_TRUE(font->HasFont()) << f.GetName();
+    }
+    // Sprite sheets are read by the sprite resources; here only their images must load.
+    const CXmlElement sprites = CResourceManager::GetInstance().GetSpriteDefinitions().GetRoot();
+    for (CXmlElement s = sprites.FirstChildElement(); s != nullptr; ++s) {
+        const CXmlElement texture = s.FirstChildElement("texture");
+        ASSERT_TRUE(texture != nullptr && texture.GetAttribute("path")) << s.GetName();
+        const std::string path = texture.GetAttribute("path");
+        EXPECT_NE(nullptr, CResManager<CDXTexture>::GetInstance().GetResource(path, path)) << s.GetName();
+    }
 
     IMesh* mesh = CResourceManager::GetInstance().LoadMesh("default");
     ASSERT_NE(nullptr, mesh);

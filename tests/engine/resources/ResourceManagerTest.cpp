@@ -4,6 +4,7 @@
 #include "ResourceFixture.h"
 
 #include "resources/CDXEffect.h"
+#include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
 #include "resources/CDXRenderTarget.h"
 #include "resources/CDXTexture.h"
@@ -304,13 +305,14 @@ TEST_F(ResourceManagerTest, DeviceNoticesReachTheCachesInTheirFixedOrders)
     AdoptLogger<CMD2Mesh>("md2");
     AdoptLogger<Vesk::CDXTexture>("texture");
     AdoptLogger<Vesk::CDXEffect>("effect");
+    AdoptLogger<Vesk::CDXFont>("font");
 
     CResourceManager::GetInstance().OnLostDevice();
     EXPECT_EQ((std::vector<std::string>{"lost effect", "lost texture", "lost material", "lost xmesh", "lost md2",
-                                        "lost rendertarget"}),
+                                        "lost font", "lost rendertarget"}),
               TakeLog());
     CResourceManager::GetInstance().OnResetDevice();
-    EXPECT_EQ((std::vector<std::string>{"reset texture", "reset material", "reset xmesh", "reset md2",
+    EXPECT_EQ((std::vector<std::string>{"reset texture", "reset material", "reset xmesh", "reset md2", "reset font",
                                         "reset rendertarget", "reset effect"}),
               TakeLog());
 }
