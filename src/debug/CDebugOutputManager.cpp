@@ -1,5 +1,6 @@
 #include "debug/CDebugOutputManager.h"
 
+#include "platform/gfx/SpriteBatch.h"
 #include "render/CRenderer.h"
 
 #include <algorithm>
@@ -104,14 +105,18 @@ void CDebugOutputManager::ResetLayout()
 
 void CDebugOutputManager::Render()
 {
-    if (!CRenderer::GetInstance().HasDevice())
+    // Fonts draw through the renderer's text batch, which exists only with the device.
+    gfx::SpriteBatch* batch = CRenderer::GetInstance().GetTextSpriteBatch();
+    if (!batch)
         return;
+    batch->Begin(gfx::SpriteBatch::ALPHABLEND);
     if (!m_ScreenTextsHidden)
         DrawSet(m_ScreenTexts, m_ScreenTextCount);
     if (!m_LogHidden)
         DrawSet(m_LogLines, m_LogLines.size());
     if (!m_LinesHidden)
         DrawSet(m_Lines, m_Lines.size());
+    batch->End();
 }
 
 const std::string& CDebugOutputManager::TextOf(const TextSet& set, unsigned index)

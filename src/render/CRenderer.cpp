@@ -90,10 +90,10 @@ void CRenderer::SetBackBufferSize(int width, int height, bool windowed)
     m_Windowed = windowed;
 }
 
-int CRenderer::GetViewportHeight() const
+ViewportRect CRenderer::GetViewportRect() const
 {
     const CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera();
-    return ComputeLetterbox(m_ScreenWidth, m_ScreenHeight, camera ? camera->GetAspect() : 0.0f).height;
+    return ComputeLetterbox(m_ScreenWidth, m_ScreenHeight, camera ? camera->GetAspect() : 0.0f);
 }
 
 void CRenderer::SetProjection(float fov, float aspect, float zNear, float zFar)
@@ -169,8 +169,7 @@ void CRenderer::ClearViewport()
         return;
     m_Device->SetViewport({0, 0, m_ScreenWidth, m_ScreenHeight, 0.0f, 1.0f});
     m_Device->Clear(gfx::CLEAR_TARGET | gfx::CLEAR_ZBUFFER, kBandColour, 1.0f, 0);
-    const CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera();
-    const ViewportRect box = ComputeLetterbox(m_ScreenWidth, m_ScreenHeight, camera ? camera->GetAspect() : 0.0f);
+    const ViewportRect box = GetViewportRect();
     m_Device->SetViewport({box.x, box.y, box.width, box.height, 0.0f, 1.0f});
     m_Device->Clear(gfx::CLEAR_TARGET | gfx::CLEAR_ZBUFFER, kViewportColour, 1.0f, 0);
 }

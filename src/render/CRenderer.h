@@ -11,6 +11,7 @@
 #include "platform/gfx/Device.h"
 #include "platform/gfx/SpriteBatch.h"
 #include "render/CLight.h"
+#include "render/Letterbox.h"
 
 #include <cstdint>
 #include <memory>
@@ -37,8 +38,9 @@ public:
     int GetScreenWidth() const { return m_ScreenWidth; }
     int GetScreenHeight() const { return m_ScreenHeight; }
     bool IsWindowed() const { return m_Windowed; }
-    // Height of the letter-boxed 3D viewport.
-    int GetViewportHeight() const;
+    // The letter-boxed 3D viewport of the current camera in back-buffer pixels, and its height.
+    ViewportRect GetViewportRect() const;
+    int GetViewportHeight() const { return GetViewportRect().height; }
 
     void SetProjection(float fov, float aspect, float zNear, float zFar);
     void SetView(const CVector3D& eye, const CVector3D& lookAt, const CVector3D& up);

@@ -5,6 +5,7 @@
 #include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
 #include "resources/CDXRenderTarget.h"
+#include "resources/CDXSprite.h"
 #include "resources/CDXTexture.h"
 #include "resources/CResManager.h"
 #include "resources/CXMesh.h"
@@ -77,6 +78,7 @@ void CResourceManager::Shutdown()
     CResManager<CDXRenderTarget>::GetInstance().ReleaseAll();
     CResManager<CDXEffect>::GetInstance().ReleaseAll();
     CResManager<CDXTexture>::GetInstance().ReleaseAll();
+    CResManager<CDXSprite>::GetInstance().ReleaseAll();
 }
 
 IMesh* CResourceManager::LoadMesh(const std::string& name)
@@ -174,6 +176,7 @@ void CResourceManager::OnLostDevice()
     CResManager<CDXEffect>::GetInstance().OnLostDevice();
     CResManager<CDXTexture>::GetInstance().OnLostDevice();
     CResManager<CDXMaterial>::GetInstance().OnLostDevice();
+    CResManager<CDXSprite>::GetInstance().OnLostDevice();
     CResManager<CXMesh>::GetInstance().OnLostDevice();
     CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
     CResManager<CDXFont>::GetInstance().OnLostDevice();
@@ -184,6 +187,7 @@ void CResourceManager::OnResetDevice()
 {
     CResManager<CDXTexture>::GetInstance().OnResetDevice();
     CResManager<CDXMaterial>::GetInstance().OnResetDevice();
+    CResManager<CDXSprite>::GetInstance().OnResetDevice();
     CResManager<CXMesh>::GetInstance().OnResetDevice();
     CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
     CResManager<CDXFont>::GetInstance().OnResetDevice();

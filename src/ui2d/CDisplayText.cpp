@@ -1,8 +1,6 @@
 #include "ui2d/CDisplayText.h"
 
-#include "render/CCameraManager.h"
 #include "render/CRenderer.h"
-#include "render/Letterbox.h"
 #include "resources/CDXFont.h"
 #include "resources/CResManager.h"
 
@@ -12,10 +10,7 @@ CDisplayText::CDisplayText() : m_pFont(CResManager<CDXFont>::GetOrDefault("defau
 
 void CDisplayText::SetRect(float top, float left, float right, float bottom)
 {
-    const CRenderer& renderer = CRenderer::GetInstance();
-    const CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera();
-    const ViewportRect viewport =
-        ComputeLetterbox(renderer.GetScreenWidth(), renderer.GetScreenHeight(), camera ? camera->GetAspect() : 0.0f);
+    const ViewportRect viewport = CRenderer::GetInstance().GetViewportRect();
     const float width = static_cast<float>(viewport.width);
     const float height = static_cast<float>(viewport.height);
     m_Rect.top = viewport.y + static_cast<int>(height * top);
