@@ -1,10 +1,18 @@
 // Voxel-cube model costs: hidden-cube removal on large solid, hollow and sparse models, reading a
-// one-million-cube ".vskc" file, and one frame of instance records at full buffer capacity.
+// one-million-cube ".vskc" file, and one frame of instance records at full buffer capacity, on
+// the CPU alone and with the upload to the graphics device (headless driver).
 #include "voxel/CVeskCubeMesh.h"
+#include "voxel/CubeRenderer.h"
+#include "voxel/CubeRendererState.h"
+
+#include "core/CWindowSystem.h"
+#include "render/CCameraManager.h"
+#include "render/CRenderer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -96,36 +104,55 @@ void BM_LoadMillionCubeFile(benchmark::State& state)
 }
 BENCHMARK(BM_LoadMillionCubeFile)->Unit(benchmark::kMillisecond);
 
-// One frame at full capacity: 30,000 model records from 30 posed submeshes and 15,000 terrain
-// records from 10 slices, after zeroing both buffers as the frame's clear does.
+// A frame's worth of cubes: 30,000 model cubes in 30 posed submeshes and 15,000 terrain cubes
+// in 10 slices, every one of them visible.
+struct FullFrame {
+    CVeskCubeMesh model;
+    CVeskCubeMesh terrain;
+
+    FullFrame()
+    {
+        CubeSubmesh* previous = nullptr;
+        for (int i = 0; i < 30; ++i) {
+            std::vector<CVector3D> slab;
+            for (int x = 0; x < 50; ++x)
+                for (int z = 0; z < 20; ++z)
+                    slab.push_back(CVector3D(float(x), float(i), float(z)));
+            CubeSubmesh* s = Fill(model, "part" + std::to_string(100 + i), slab);
+            model.RemoveHiddenCubes(s);
+            if (previous)
+                model.SetSubmeshParent(s, previous);
+            previous = s;
+        }
+        terrain.SetTerrainFlag(1);
+        for (int i = 0; i < 10; ++i) {
+            std::vector<CVector3D> slice;
+            for (int x = 0; x < 10; ++x)
+                for (int z = 0; z < 150; ++z)
+                    slice.push_back(CVector3D(float(10 * i + x), 0.0f, float(z)));
+            terrain.RemoveHiddenCubes(Fill(terrain, "slice" + std::to_string(i), slice));
+        }
+        model.ComputeBounds();
+        terrain.ComputeBounds();
+    }
+
+    void Emit(const Game::CubeDrawTarget& target)
+    {
+        model.EmitInstances(target);
+        terrain.EmitInstances(target);
+    }
+};
+
+bool Filled(const Game::CubeDrawTarget& target)
+{
+    return target.modelBuffer->count == 30000 && target.terrainBuffer->count == 15000;
+}
+
+// The records alone, written into memory of the buffers' size.
 void BM_EmitFullFrame(benchmark::State& state)
 {
     QuietStdout quiet;
-    CVeskCubeMesh model;
-    CubeSubmesh* previous = nullptr;
-    for (int i = 0; i < 30; ++i) {
-        std::vector<CVector3D> slab;
-        for (int x = 0; x < 50; ++x)
-            for (int z = 0; z < 20; ++z)
-                slab.push_back(CVector3D(float(x), float(i), float(z)));
-        CubeSubmesh* s = Fill(model, "part" + std::to_string(100 + i), slab);
-        model.RemoveHiddenCubes(s);
-        if (previous)
-            model.SetSubmeshParent(s, previous);
-        previous = s;
-    }
-    CVeskCubeMesh terrain;
-    terrain.SetTerrainFlag(1);
-    for (int i = 0; i < 10; ++i) {
-        std::vector<CVector3D> slice;
-        for (int x = 0; x < 10; ++x)
-            for (int z = 0; z < 150; ++z)
-                slice.push_back(CVector3D(float(10 * i + x), 0.0f, float(z)));
-        terrain.RemoveHiddenCubes(Fill(terrain, "slice" + std::to_string(i), slice));
-    }
-    model.ComputeBounds();
-    terrain.ComputeBounds();
-
+    FullFrame frame;
     std::vector<Game::CubeInstance> modelStorage(30000), terrainStorage(15000);
     Game::CubeInstanceBuffer modelBuffer{modelStorage.data(), 0, 30000};
     Game::CubeInstanceBuffer terrainBuffer{terrainStorage.data(), 0, 15000};
@@ -134,18 +161,53 @@ void BM_EmitFullFrame(benchmark::State& state)
     target.terrainBuffer = &terrainBuffer;
     for (auto _ : state) {
         modelBuffer.count = terrainBuffer.count = 0;
-        std::memset(modelStorage.data(), 0, modelStorage.size() * sizeof(Game::CubeInstance));
-        std::memset(terrainStorage.data(), 0, terrainStorage.size() * sizeof(Game::CubeInstance));
-        model.EmitInstances(target);
-        terrain.EmitInstances(target);
+        frame.Emit(target);
         benchmark::DoNotOptimize(modelStorage.data());
     }
-    if (modelBuffer.count != 30000 || terrainBuffer.count != 15000)
+    if (!Filled(target))
         state.SkipWithError("the buffers were not filled");
-    state.SetItemsProcessed(state.iterations() * (modelBuffer.count + terrainBuffer.count));
+    state.SetItemsProcessed(state.iterations() * 45000);
 }
 BENCHMARK(BM_EmitFullFrame)->Unit(benchmark::kMillisecond);
 
+// The renderer's frame: lock both instance buffers, append the records, hand both buffers to the
+// device (the upload a draw starts with).
+void BM_EmitAndUploadFullFrame(benchmark::State& state)
+{
+    QuietStdout quiet;
+    Vesk::CCameraManager::GetInstance().Init();
+    if (!Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 500, 280, "bench", false) ||
+        !Vesk::CRenderer::GetInstance().Init()) {
+        state.SkipWithError("no graphics device");
+        return;
+    }
+    Game::InitCubeRenderer(30000, 15000);
+    Game::cuberenderer::State& renderer = Game::cuberenderer::GetState();
+    FullFrame frame;
+    for (auto _ : state) {
+        Game::ClearCubeInstances();
+        frame.Emit(Game::GetCubeDrawTarget());
+        renderer.model.buffer->Unlock();
+        renderer.terrain.buffer->Unlock();
+    }
+    if (Game::GetModelCubeInstances().count != 30000 || Game::GetTerrainCubeInstances().count != 15000)
+        state.SkipWithError("the buffers were not filled");
+    state.SetItemsProcessed(state.iterations() * 45000);
+    Game::ReleaseCubeRenderer();
+    Vesk::CRenderer::GetInstance().Shutdown();
+    Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
+}
+BENCHMARK(BM_EmitAndUploadFullFrame)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // Headless unless told otherwise.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -10,6 +10,8 @@
 #include "input/CInputManager.h"
 #include "render/CCameraManager.h"
 #include "states/GameStates.h"
+#include "voxel/CubeMeshCache.h"
+#include "voxel/CubeRenderer.h"
 #include "world/CLevelManager.h"
 
 #include <memory>
@@ -43,7 +45,13 @@ void RegisterCameras()
     cameras.CreateCamera<CMenuCamera>("menucamera", false);
 }
 
-void RegisterGameTypes() { RegisterCameras(); }
+void RegisterGameTypes()
+{
+    RegisterCameras();
+    // Without the unit cube no voxel model is drawn, but the game still runs.
+    InitCubeRenderer(30000, 15000);
+    RegisterCubeMeshResource();
+}
 
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile)
 {
@@ -101,6 +109,7 @@ int RunGame(const DeveloperOptions& options)
     game.Run();
 
     CLevelManager::GetInstance().UnloadLevel();
+    ReleaseCubeRenderer();
     game.Shutdown();
     return 0;
 }

@@ -2,6 +2,7 @@
 // so start-up, the hotkeys and the state stack already work with the real types.
 #pragma once
 
+#include "states/CCubeTestState.h"
 #include "states/CPlaceholderState.h"
 
 #include <string>
@@ -26,11 +27,6 @@ public:
 class CRessaSandboxState : public CPlaceholderState {
 public:
     CRessaSandboxState() : CPlaceholderState("RessaSandbox") {}
-};
-
-class CCubeTestState : public CPlaceholderState {
-public:
-    CCubeTestState() : CPlaceholderState("CubeTest") {}
 };
 
 class CPhyState : public CPlaceholderState {

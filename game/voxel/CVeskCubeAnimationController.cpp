@@ -30,8 +30,10 @@ float KeyFraction(const CubeKeyframe& k0, const CubeKeyframe& k1, float time)
 
 } // namespace
 
-CVeskCubeAnimationController::CVeskCubeAnimationController(CVeskCubeMesh* mesh) : m_Mesh(mesh)
+CVeskCubeAnimationController::CVeskCubeAnimationController(Vesk::IMesh* mesh)
+    : IAnimationController(mesh), m_Mesh(dynamic_cast<CVeskCubeMesh*>(mesh))
 {
+    m_PlaybackSpeed = 2.0f;
     if (!m_Mesh)
         return;
     m_Mesh->m_Controllers.push_back(this);
@@ -55,6 +57,7 @@ CVeskCubeAnimationController::~CVeskCubeAnimationController()
 
 void CVeskCubeAnimationController::DetachMesh()
 {
+    m_pMesh = nullptr;
     m_Mesh = nullptr;
     m_Animation = nullptr;
 }

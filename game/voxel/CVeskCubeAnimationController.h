@@ -8,6 +8,7 @@
 #include "voxel/CubeTypes.h"
 
 #include "math/Matrix4.h"
+#include "resources/IAnimationController.h"
 
 #include <map>
 #include <set>
@@ -17,20 +18,20 @@ namespace Game {
 
 class CVeskCubeMesh;
 
-class CVeskCubeAnimationController {
+// The playback speed of the base is 2.0: the scene's render pass advances a cube model at twice
+// the frame time. A mesh that is not a cube mesh gives a controller that does nothing.
+class CVeskCubeAnimationController : public Vesk::IAnimationController {
 public:
-    explicit CVeskCubeAnimationController(CVeskCubeMesh* mesh);
-    ~CVeskCubeAnimationController();
-    CVeskCubeAnimationController(const CVeskCubeAnimationController&) = delete;
-    CVeskCubeAnimationController& operator=(const CVeskCubeAnimationController&) = delete;
+    explicit CVeskCubeAnimationController(Vesk::IMesh* mesh);
+    ~CVeskCubeAnimationController() override;
 
     // Starts the named animation at the frame, looping unless holdAtEnd is non-zero, and poses
     // the mesh at once. Unknown names and animations without keyframes change nothing.
-    void SetAnimation(const std::string& name, int holdAtEnd, float startFrame);
-    int GetCurrentFrame() const;
+    void SetAnimation(const std::string& name, int holdAtEnd, float startFrame) override;
+    int GetCurrentFrame() const override;
     // Once per frame: the debris timer while everything is shattered, Advance, UpdateDebris.
-    void Update(float dt);
-    void Reset();
+    void Update(float dt) override;
+    void Reset() override;
 
     const std::string& GetCurrentAnimationName() const { return m_AnimationName; }
     void StartPulse(float rate);
@@ -50,10 +51,7 @@ public:
     // Puts every shattered submesh back together.
     void ResetShatter();
 
-    CVeskCubeMesh* GetMesh() const { return m_Mesh; }
-    // The scene's render pass advances the controller by its playback speed times the frame step.
-    float GetPlaybackSpeed() const { return m_PlaybackSpeed; }
-    void SetPlaybackSpeed(float speed) { m_PlaybackSpeed = speed; }
+    CVeskCubeMesh* GetCubeMesh() const { return m_Mesh; }
     bool IsFinished() const { return m_Finished; }
     float GetFrameTime() const { return m_FrameTime; }
     int GetKeyframeIndex() const { return m_KeyframeIndex; }
@@ -71,7 +69,6 @@ private:
     CubeDebrisState& DebrisStateFor(const CubeSubmesh& submesh);
 
     CVeskCubeMesh* m_Mesh;
-    float m_PlaybackSpeed = 2.0f;
     bool m_HoldAtEnd = false;
     std::map<std::string, CubeDebrisState> m_DebrisStates;
     std::set<std::string> m_Shattered;

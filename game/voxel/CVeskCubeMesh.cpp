@@ -2,6 +2,7 @@
 
 #include "voxel/CVeskCubeAnimationController.h"
 #include "voxel/CubePose.h"
+#include "voxel/CubeRenderer.h"
 
 #include "core/Log.h"
 
@@ -34,6 +35,21 @@ CVeskCubeAnimationController* CVeskCubeMesh::CreateAnimationController()
     return new CVeskCubeAnimationController(this);
 }
 
+void CVeskCubeMesh::OnLostDevice()
+{
+    CubeRendererDeviceLost();
+}
+
+void CVeskCubeMesh::OnResetDevice()
+{
+    CubeRendererDeviceReset();
+}
+
+void CVeskCubeMesh::Render()
+{
+    EmitInstances(GetCubeDrawTarget());
+}
+
 void CVeskCubeMesh::ComputeBounds()
 {
     bool first = true;
@@ -45,11 +61,11 @@ void CVeskCubeMesh::ComputeBounds()
         const CVector3D half(0.5f, 0.5f, 0.5f);
         box.min += submesh.localPosition - half;
         box.max += submesh.localPosition + half;
-        submesh.box = CAABB(TransformPoint(m_ScaleMatrix, box.min), TransformPoint(m_ScaleMatrix, box.max));
+        submesh.box = CAABB(TransformPoint(m_MeshMatrix, box.min), TransformPoint(m_MeshMatrix, box.max));
         if (first)
-            m_Box = submesh.box;
+            m_AABB = submesh.box;
         else
-            m_Box.Merge(submesh.box);
+            m_AABB.Merge(submesh.box);
         first = false;
     }
 }

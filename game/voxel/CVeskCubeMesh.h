@@ -4,12 +4,14 @@
 // instance record per visible cube to the cube renderer's buffers. It draws nothing itself.
 #pragma once
 
+#include "voxel/CVeskCubeAnimationController.h"
 #include "voxel/CubeInstance.h"
 #include "voxel/CubeTypes.h"
 
 #include "math/AABB.h"
 #include "math/Frustum.h"
 #include "math/Matrix4.h"
+#include "resources/IMesh.h"
 
 #include <map>
 #include <memory>
@@ -17,8 +19,6 @@
 #include <vector>
 
 namespace Game {
-
-class CVeskCubeAnimationController;
 
 // What one draw of a cube mesh appends to and with which transform.
 struct CubeDrawTarget {
@@ -28,25 +28,33 @@ struct CubeDrawTarget {
     const CFrustum* frustum = nullptr;  // the current camera's view volume; null accepts everything
 };
 
-class CVeskCubeMesh {
+// The mesh matrix of the base is the scale matrix: diag(s, s, s, 1) from the model or the
+// terrain's block size. The base's bounding box is the whole-mesh box in mesh space.
+class CVeskCubeMesh : public Vesk::IMesh {
 public:
     CVeskCubeMesh();
-    ~CVeskCubeMesh();
+    ~CVeskCubeMesh() override;
     CVeskCubeMesh(const CVeskCubeMesh&) = delete;
     CVeskCubeMesh& operator=(const CVeskCubeMesh&) = delete;
 
     // Reads a ".vskc" file into this freshly made mesh: false (mesh untouched) when the file
     // cannot be opened or does not start with "#VSKCUB". Bad data further on ends the reading
     // with a log line; what was read up to there is kept and the result is true.
-    bool Load(const std::string& path);
+    bool Load(const std::string& path) override;
+    // The cube renderer's buffers go with the device and come back with it, once for all meshes.
+    void OnLostDevice() override;
+    void OnResetDevice() override;
     // Writes the mesh as ".vskc" through a temporary file; false (with a log line) on failure,
     // the old file then being left as it was.
     bool Save(const std::string& path);
 
     // A new controller bound to this mesh; the caller owns it. Destroying the mesh first leaves
     // the controller without a mesh (it then does nothing).
-    CVeskCubeAnimationController* CreateAnimationController();
+    CVeskCubeAnimationController* CreateAnimationController() override;
 
+    // Appends this draw's records to the cube renderer's buffers, with the renderer's world
+    // matrix and the current camera's frustum.
+    void Render() override;
     // Appends this frame's records: nothing when the model buffer is not locked.
     void EmitInstances(const CubeDrawTarget& target);
     bool IsSubmeshVisible(const CubeSubmesh& submesh, const CubeDrawTarget& target) const;
@@ -76,11 +84,9 @@ public:
     const std::map<std::string, CubeAnimation>& GetAnimations() const { return m_Animations; }
     CubeAnimation& GetOrCreateAnimation(const std::string& name) { return m_Animations[name]; }
 
-    std::string GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
-    const CMatrix4& GetScaleMatrix() const { return m_ScaleMatrix; }
-    void SetScaleMatrix(const CMatrix4& scale) { m_ScaleMatrix = scale; }
-    const CAABB& GetBoundingBox() const { return m_Box; }
+    const CMatrix4& GetScaleMatrix() const { return m_MeshMatrix; }
+    void SetScaleMatrix(const CMatrix4& scale) { m_MeshMatrix = scale; }
     int GetTerrainFlag() const { return m_Terrain; }
     void SetTerrainFlag(int terrain) { m_Terrain = terrain; }
     bool GetCulling() const { return m_Culling; }
@@ -97,9 +103,6 @@ private:
     void EmitModelSubmesh(CubeSubmesh* root, const CubeDrawTarget& target);
     void EmitTerrainSubmesh(CubeSubmesh* root, const CubeDrawTarget& target);
 
-    CMatrix4 m_ScaleMatrix;
-    std::string m_Name;
-    CAABB m_Box;
     std::map<std::string, std::unique_ptr<CubeSubmesh>> m_Submeshes;
     std::map<std::string, CubeAnimation> m_Animations;
     std::vector<CubeSubmesh*> m_Roots;

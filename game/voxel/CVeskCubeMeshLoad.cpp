@@ -288,7 +288,7 @@ bool CVeskCubeMesh::Load(const std::string& path)
         submesh.colours.resize(submesh.restPositions.size(), CVector3D(255.0f, 255.0f, 255.0f));
     }
     RebuildRootList();
-    m_ScaleMatrix = reader.GetScale();
+    m_MeshMatrix = reader.GetScale();
     RemoveHiddenCubesAll();
     ComputeBounds();
     return true;

@@ -102,7 +102,7 @@ void CVeskCubeMesh::EmitModelSubmesh(CubeSubmesh* root, const CubeDrawTarget& ta
         if (parent)
             parent->Multiply(top, top);
         else
-            top.Multiply(top, m_ScaleMatrix);
+            top.Multiply(top, m_MeshMatrix);
         if (!s.debris && !IsSubmeshVisible(s, target))
             return top;
 
@@ -126,7 +126,7 @@ void CVeskCubeMesh::EmitTerrainSubmesh(CubeSubmesh* root, const CubeDrawTarget& 
     CubeInstanceBuffer* buffer = target.terrainBuffer;
     WalkTree(root, [&](CubeSubmesh& s, const CMatrix4* parent) {
         CMatrix4 top = TranslationRotation(s.localPosition, s.rotation);
-        top.Multiply(top, m_ScaleMatrix);
+        top.Multiply(top, m_MeshMatrix);
         if (parent)
             parent->Multiply(top, top);
         if (!s.debris && !IsSubmeshVisible(s, target))

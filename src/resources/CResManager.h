@@ -78,6 +78,9 @@ public:
         m_Reported.clear();
     }
 
+    // Deletes the cached resource of the name; nothing when there is none.
+    void Unload(const std::string& name) { m_Resources.erase(name); }
+
 private:
     std::unordered_map<std::string, std::unique_ptr<T>> m_Resources;
     std::set<std::string> m_Reported;

@@ -1,7 +1,8 @@
 <?xml version="1.0" encoding="UTF-8"?>
-<!-- Model cubes, drawn instanced: the unit cube (stream 0) placed at each record's position and
-     turned by its world rows (stream 1), in the record's colour times its flash value, lit by one
-     scene light over the material's ambient colour. -->
+<!-- Model cubes of voxel-cube models, drawn instanced: the unit cube (stream 0) placed by each
+     record (stream 1). Faces against a neighbouring cube are dropped; the record's flash dims
+     fading debris; its shade value (hit and pulse highlights) lifts the colour towards white. Lit
+     by scene light 0 over the material's ambient colour. -->
 <effect>
   <common>
 uniform mat4 worldViewProjection;
@@ -21,17 +22,53 @@ layout(location = TEXCOORD3) in vec4 worldRow0;
 layout(location = TEXCOORD4) in vec4 worldRow1;
 layout(location = TEXCOORD5) in vec4 worldRow2;
 layout(location = TEXCOORD6) in vec4 worldRow3;
-layout(location = TEXCOORD7) in vec4 cubeValues; // index, flash, submesh shade, own matrix
+layout(location = TEXCOORD7) in vec4 cubeValues; // neighbour code + 0.5, flash, shade, own matrix
+
+// The corner in the world: through the cube's world rows from its place in the model or, for a
+// flying debris cube (own matrix), the rows' rotation around the cube's own world position.
+vec4 CubeWorldPosition()
+{
+    mat4 cubeWorld = mat4(worldRow0, worldRow1, worldRow2, worldRow3);
+    if (cubeValues.w > 0.5)
+        return vec4(cubePosition, 0.0) + cubeWorld * vec4(position, 1.0);
+    return cubeWorld * vec4(position + cubePosition, 1.0);
+}
+
+vec3 CubeWorldNormal()
+{
+    return mat3(worldRow0.xyz, worldRow1.xyz, worldRow2.xyz) * normal;
+}
+
+// Whether this corner's face lies against another cube of the model: the neighbour code has one
+// decimal digit per face (+x, -x, +y, -y, +z, -z). Debris shows every face.
+bool FaceHidden()
+{
+    if (cubeValues.w > 0.5)
+        return false;
+    float face = normal.x > 0.5 ? 0.0 : -normal.x > 0.5 ? 1.0 : normal.y > 0.5 ? 2.0 : -normal.y > 0.5 ? 3.0
+               : normal.z > 0.5 ? 4.0 : 5.0;
+    return mod(floor(floor(cubeValues.x) / pow(10.0, face) + 0.001), 10.0) > 0.5;
+}
+
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec3 baseColour;
+out float highlight;
 void main()
 {
-    mat4 cubeWorld = mat4(worldRow0, worldRow1, worldRow2, worldRow3);
-    vec4 p = cubeWorld * vec4(position + cubePosition, 1.0);
+    worldPosition = vec3(0.0);
+    worldNormal = vec3(0.0, 1.0, 0.0);
+    baseColour = vec3(0.0);
+    highlight = 0.0;
+    if (FaceHidden()) {
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
+        return;
+    }
+    vec4 p = CubeWorldPosition();
     worldPosition = p.xyz;
-    worldNormal = mat3(cubeWorld) * normal;
-    baseColour = cubeColour * cubeValues.y;
+    worldNormal = CubeWorldNormal();
+    baseColour = cubeColour / 255.0 * cubeValues.y;
+    highlight = clamp(abs(cubeValues.z) * 0.5, 0.0, 0.75);
     gl_Position = worldViewProjection * p;
 }
   </vertex>
@@ -39,15 +76,17 @@ void main()
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec3 baseColour;
+in float highlight;
 out vec4 colour;
 void main()
 {
     vec3 toLight = lighttype == 1 ? -lightdir : lightpos - worldPosition;
     float lambert = max(dot(normalize(worldNormal), normalize(toLight)), 0.0);
-    colour = vec4(baseColour * (ambientcolour + lightambient.rgb + lightdiffuse.rgb * lambert), 1.0);
+    vec3 lit = baseColour * (ambientcolour + lightambient.rgb + lightdiffuse.rgb * lambert);
+    colour = vec4(mix(lit, vec3(1.0), highlight), 1.0);
 }
   </fragment>
   <technique name="Default">
-    <pass vertex="vs" fragment="fs"/>
+    <pass vertex="vs" fragment="fs" zenable="true" zwrite="true" blend="none"/>
   </technique>
 </effect>

@@ -132,7 +132,7 @@ TEST(VskcFormatTest, ReadsTheModelsParts)
     EXPECT_FLOAT_EQ(body->box.min.x, -1.0f);
     EXPECT_FLOAT_EQ(body->box.max.x, 3.0f);
     EXPECT_FLOAT_EQ(body->box.min.y, 2.0f);
-    EXPECT_FLOAT_EQ(mesh->GetBoundingBox().max.y, 5.0f);
+    EXPECT_FLOAT_EQ(mesh->GetAABB().max.y, 5.0f);
     EXPECT_FLOAT_EQ(mesh->GetRawCubeBounds().max.y, 2.0f);
 }
 

@@ -1,0 +1,36 @@
+// Module state of the instanced cube renderer (CubeRenderer.h), shared by its source files only:
+// the two instance streams (GPU buffer, locked records, vertex declaration), the kept capacities
+// and device-notice flags, and the light matrices of the frame's shadow pass.
+#pragma once
+
+#include "voxel/CubeInstance.h"
+
+#include "math/Matrix4.h"
+#include "platform/gfx/Buffers.h"
+
+#include <memory>
+
+namespace Game {
+namespace cuberenderer {
+
+struct InstanceStream {
+    std::unique_ptr<gfx::VertexBuffer> buffer;
+    CubeInstanceBuffer records;  // data: the locked buffer memory for this frame, else null
+    std::unique_ptr<gfx::VertexDeclaration> declaration;
+};
+
+struct State {
+    InstanceStream model;
+    InstanceStream terrain;
+    int keptModelCapacity = 0;
+    int keptTerrainCapacity = 0;
+    bool released = false;
+    bool initialised = true;
+    CMatrix4 lightProjection;
+    CMatrix4 lightView;
+};
+
+State& GetState();
+
+} // namespace cuberenderer
+} // namespace Game
