@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/wait.h>
 
 namespace e2e {
@@ -52,6 +53,25 @@ RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::s
     else if (WIFSIGNALED(status))
         result.exitCode = 128 + WTERMSIG(status);
     return result;
+}
+
+static uint32_t Read32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+uint32_t BmpWidth(const std::string& bytes) { return Read32(bytes, 18); }
+
+uint32_t BmpHeight(const std::string& bytes) { return Read32(bytes, 22); }
+
+uint32_t BmpPixel(const std::string& bytes, int x, int y)
+{
+    const size_t rowBytes = (static_cast<size_t>(BmpWidth(bytes)) * 3 + 3) & ~size_t(3);
+    const size_t at = 54 + rowBytes * static_cast<size_t>(static_cast<int>(BmpHeight(bytes)) - 1 - y) +
+                      static_cast<size_t>(x) * 3;
+    return uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint8_t(bytes[at]);
 }
 
 } // namespace e2e

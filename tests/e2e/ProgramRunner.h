@@ -1,8 +1,10 @@
-// Runs the built game executable on a scratch copy of bin/ and captures its output and exit.
+// Runs the built game executable on a scratch copy of bin/ and captures its output and exit, and
+// reads the pixels of the screenshots it saves.
 #pragma once
 
 #include "support/TestSupport.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,5 +31,10 @@ private:
 
 // Runs the game with the arguments and extra environment entries ("NAME=value").
 RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+
+// A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
+uint32_t BmpWidth(const std::string& bytes);
+uint32_t BmpHeight(const std::string& bytes);
+uint32_t BmpPixel(const std::string& bytes, int x, int y);
 
 } // namespace e2e
