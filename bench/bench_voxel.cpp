@@ -13,7 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -83,7 +83,7 @@ BENCHMARK_CAPTURE(BM_RemoveHiddenCubes, sparse_100, Shape::Sparse)->Unit(benchma
 void BM_LoadMillionCubeFile(benchmark::State& state)
 {
     QuietStdout quiet;
-    const std::string path = "/tmp/bench_voxel_million.vskc";
+    const std::string path = (std::filesystem::temp_directory_path() / "bench_voxel_million.vskc").string();
     {
         CVeskCubeMesh mesh;
         Fill(mesh, "block", Cubes(Shape::Solid, 100));
