@@ -75,6 +75,13 @@ void CGameManager::SetCounter(std::function<int64_t()> counter, int64_t frequenc
     m_CounterFrequency = frequency;
 }
 
+float CGameManager::GetFrameDuration() const
+{
+    if (m_FixedTimeStep > 0.0f)
+        return m_FixedTimeStep;
+    return m_Timer ? m_Timer->lastFrameDuration : 0.0f;
+}
+
 int64_t CGameManager::ReadCounter() const { return m_Counter ? m_Counter() : win::QueryPerformanceCounter(); }
 
 bool CGameManager::Init(int x, int y, int width, int height, const std::string& title, bool fullscreen)
@@ -207,7 +214,7 @@ bool CGameManager::Update()
         return true;
 
     m_Timer->frameStart = ReadCounter();
-    const float frameSeconds = m_FixedTimeStep > 0.0f ? m_FixedTimeStep : m_Timer->lastFrameDuration;
+    const float frameSeconds = GetFrameDuration();
     float dt = TakeTimeStep(frameSeconds);
 
     // The overlay's rate is that of real frames, also in slow motion and frozen frames.

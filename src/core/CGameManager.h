@@ -47,6 +47,9 @@ public:
     uint64_t GetFrameCount() const { return m_FrameCount; }
     // The time step the last frame's update ran with, after freeze, slow motion and the cap.
     float GetLastTimeStep() const { return m_LastTimeStep; }
+    // The frame's own duration before freeze, slow motion and the cap: the fixed step when one
+    // is set, else the previous frame's measured length.
+    float GetFrameDuration() const;
 
     // Replaces the high-resolution counter (tests); frequency in ticks per second.
     void SetCounter(std::function<int64_t()> counter, int64_t frequency);

@@ -4,6 +4,7 @@
 #include "resources/CDXEffect.h"
 #include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
+#include "resources/CDXParticles.h"
 #include "resources/CDXRenderTarget.h"
 #include "resources/CDXSprite.h"
 #include "resources/CDXTexture.h"
@@ -79,6 +80,7 @@ void CResourceManager::Shutdown()
     CResManager<CDXEffect>::GetInstance().ReleaseAll();
     CResManager<CDXTexture>::GetInstance().ReleaseAll();
     CResManager<CDXSprite>::GetInstance().ReleaseAll();
+    CResManager<CDXParticles>::GetInstance().ReleaseAll();
 }
 
 IMesh* CResourceManager::LoadMesh(const std::string& name)
@@ -180,6 +182,7 @@ void CResourceManager::OnLostDevice()
     CResManager<CXMesh>::GetInstance().OnLostDevice();
     CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
     CResManager<CDXFont>::GetInstance().OnLostDevice();
+    CResManager<CDXParticles>::GetInstance().OnLostDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnLostDevice();
 }
 
@@ -191,6 +194,7 @@ void CResourceManager::OnResetDevice()
     CResManager<CXMesh>::GetInstance().OnResetDevice();
     CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
     CResManager<CDXFont>::GetInstance().OnResetDevice();
+    CResManager<CDXParticles>::GetInstance().OnResetDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnResetDevice();
     CResManager<CDXEffect>::GetInstance().OnResetDevice();
 }

@@ -1,9 +1,6 @@
 #include "Display2DFixture.h"
 
-#include "core/CWindowSystem.h"
 #include "platform/gfx/ImageWriter.h"
-#include "platform/win/Video.h"
-#include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "ui2d/CDisplay2DSystem.h"
 
@@ -47,23 +44,17 @@ std::string SpriteDefinitions(const std::string& extra)
 
 void Display2DTest::SetUp()
 {
-    if (win::HasRealDisplay())
-        GTEST_SKIP() << "needs the headless driver's fixed mode list";
-    ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
-    ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 500, 280, "2d test", false));
-    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-    ASSERT_TRUE(renderer.Init()) << renderer.GetErrorMessage();
-    ASSERT_EQ(renderer.GetScreenWidth(), 800);
-    ASSERT_EQ(renderer.GetScreenHeight(), 600);
+    restest::DeviceResourceTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    ASSERT_EQ(Vesk::CRenderer::GetInstance().GetScreenWidth(), 800);
+    ASSERT_EQ(Vesk::CRenderer::GetInstance().GetScreenHeight(), 600);
 }
 
 void Display2DTest::TearDown()
 {
     Vesk::CDisplay2DSystem::GetInstance().Shutdown();
-    restest::ResourceTest::TearDown();
-    Vesk::CRenderer::GetInstance().Shutdown();
-    Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
-    Vesk::CCameraManager::GetInstance().Shutdown();
+    restest::DeviceResourceTest::TearDown();
 }
 
 void Display2DTest::StartSprites(const std::string& sprites)
@@ -84,11 +75,6 @@ void Display2DTest::DrawFrame(float dt)
     renderer.ClearViewport();
     renderer.Begin2D();
     Vesk::CDisplay2DSystem::GetInstance().Render(dt);
-}
-
-uint32_t Display2DTest::Pixel(int x, int y) const
-{
-    return Vesk::CRenderer::GetInstance().GetDevice()->ReadPixels(x, y, 1, 1).at(0);
 }
 
 } // namespace ui2dtest

@@ -1,6 +1,5 @@
-// The 2D tests' world: a renderer on the headless driver (800 x 600 under the default camera: a
-// 448-pixel viewport below a 76-pixel band) and a scratch run directory whose sprite definitions
-// name sheets of solid-coloured frames, so that a pixel tells which frame was drawn.
+// The 2D tests' world: a renderer on the headless driver and a scratch run directory whose sprite
+// definitions name sheets of solid-coloured frames, so that a pixel tells which frame was drawn.
 #pragma once
 
 #include "../resources/ResourceFixture.h"
@@ -24,8 +23,10 @@ void WriteSheet(const std::string& path, int width, int height, int xgrid, int y
 // "green" (16 x 16, one frame each of colour 0 and 1), followed by the extra elements given.
 std::string SpriteDefinitions(const std::string& extra = "");
 
-class Display2DTest : public restest::ResourceTest {
+class Display2DTest : public restest::DeviceResourceTest {
 protected:
+    // The pixel positions of the tests are those of an 800 x 600 screen under the default camera:
+    // a 448-pixel viewport below a 76-pixel band.
     void SetUp() override;
     void TearDown() override;
 
@@ -33,7 +34,6 @@ protected:
     void StartSprites(const std::string& sprites);
     // A frame as the game draws it: letter-boxed clear, then the 2D layers.
     void DrawFrame(float dt);
-    uint32_t Pixel(int x, int y) const;
 };
 
 } // namespace ui2dtest

@@ -22,9 +22,7 @@ using SpriteContent = ui2dtest::Display2DTest;
 
 TEST_F(SpriteContent, EverySheetLoadsAndTheCursorHasItsAnimations)
 {
-    testsupport::CopyTree(SourceDir() + "/bin/assets", File("assets"));
-    Enter();
-    ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
+    ASSERT_TRUE(StartWithRepositoryAssets());
     const Vesk::CXmlDocument& sprites = Vesk::CResourceManager::GetInstance().GetSpriteDefinitions();
     int sheets = 0;
     for (Vesk::CXmlElement sheet = sprites.GetRoot().FirstChildElement(); sheet != nullptr; ++sheet, ++sheets)
