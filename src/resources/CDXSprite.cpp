@@ -66,7 +66,6 @@ bool CDXSprite::Load(const std::string& name)
     m_CenterX = static_cast<float>(m_FrameWidth) * 0.5f;
     m_CenterY = static_cast<float>(m_FrameHeight) * 0.5f;
     m_TexturePath = path;
-    m_Name = name;
     return true;
 }
 

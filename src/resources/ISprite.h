@@ -32,12 +32,7 @@ public:
     // The 2D transform of the next draws.
     virtual void SetTransform(const CMatrix3& transform) = 0;
 
-    const std::string& GetName() const { return m_Name; }
     const SpriteAnimationMap& GetAnimations() const { return m_Animations; }
-    unsigned GetWidth() const { return m_Width; }
-    unsigned GetHeight() const { return m_Height; }
-    unsigned GetXGrid() const { return m_XGrid; }
-    unsigned GetYGrid() const { return m_YGrid; }
     unsigned GetFrameWidth() const { return m_FrameWidth; }
     unsigned GetFrameHeight() const { return m_FrameHeight; }
     float GetCenterX() const { return m_CenterX; }
@@ -49,7 +44,6 @@ public:
 
 protected:
     SpriteAnimationMap m_Animations;
-    std::string m_Name = "default";
     unsigned m_Width = 50, m_Height = 50;
     unsigned m_XGrid = 10, m_YGrid = 10;
     unsigned m_FrameWidth = 5, m_FrameHeight = 5;

@@ -47,6 +47,8 @@ void CDisplay2DSystem::Drop(std::multimap<int, CDisplayObject2D*>::iterator entr
 
 void CDisplay2DSystem::Render(float dt)
 {
+    // The 3D pass's letter-boxed viewport stays set: objects are placed in whole-screen pixels
+    // inside it and clipped to it, so the bands stay clear.
     gfx::SpriteBatch* batch = CRenderer::GetInstance().GetSpriteBatch();
     if (batch)
         batch->Begin(gfx::SpriteBatch::ALPHABLEND);

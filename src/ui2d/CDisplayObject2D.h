@@ -53,8 +53,6 @@ public:
     CPoint2D GetPosition() const { return {m_PositionX, m_PositionY}; }
     CPoint2D GetScale() const { return {m_ScaleX, m_ScaleY}; }
     float GetRotation() const { return m_Rotation; }
-    // Marks the transform for rebuilding at the next update.
-    void SetDirty() { m_Dirty = true; }
 
     // The frame shown and the time spent on it; setting both to the animation's start restarts it.
     int GetFrame() const { return m_CurrentFrame; }
