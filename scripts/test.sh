@@ -9,7 +9,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHRUMMOCK_SA
 cmake --build "$build" -j "$(nproc)"
 
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy THRUMMOCK_NO_MESSAGEBOX=1
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# The project's sanitizer settings come first; options already in the environment are added after
+# them (and win where they name the same option).
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -71,6 +71,8 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("THRUMMOCK_NO_MESSAGEBOX", "1", 0);
+    // Game processes started by the end-to-end tests need the same leak-checker setting.
+    setenv("ASAN_OPTIONS", __asan_default_options(), 0);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
