@@ -376,26 +376,17 @@ void CGameManager::DoPop()
 {
     if (m_States.empty())
         return;
-    IGameState* top = m_States.back();
-    top->Exit();
-    top->Cleanup();
-    m_States.pop_back();
+    std::unique_ptr<IGameState> top = TakeTop();
     if (!m_States.empty())
         m_States.back()->Resume();
-    DeleteState(top);
 }
 
 void CGameManager::DoChange(IGameState* state)
 {
     if (!state)
         return;
-    if (!m_States.empty()) {
-        IGameState* top = m_States.back();
-        top->Exit();
-        top->Cleanup();
-        m_States.pop_back();
-        DeleteState(top);
-    }
+    if (!m_States.empty())
+        TakeTop();
     CSceneGraph& scene = CSceneGraph::GetInstance();
     scene.Shutdown();
     scene.Reset();
@@ -404,17 +395,19 @@ void CGameManager::DoChange(IGameState* state)
     state->Enter();
 }
 
-void CGameManager::DeleteState(IGameState* state) { delete state; }
+std::unique_ptr<IGameState> CGameManager::TakeTop()
+{
+    std::unique_ptr<IGameState> top(m_States.back());
+    top->Exit();
+    top->Cleanup();
+    m_States.pop_back();
+    return top;
+}
 
 void CGameManager::Shutdown()
 {
-    while (!m_States.empty()) {
-        IGameState* top = m_States.back();
-        top->Exit();
-        top->Cleanup();
-        m_States.pop_back();
-        DeleteState(top);
-    }
+    while (!m_States.empty())
+        TakeTop();
     for (const Request& request : m_Requests)
         delete request.state;
     m_Requests.clear();

@@ -80,7 +80,8 @@ private:
     void DoPush(IGameState* state);
     void DoPop();
     void DoChange(IGameState* state);
-    void DeleteState(IGameState* state);
+    // Exit and Cleanup on the top state, taken off the stack; the caller's pointer deletes it.
+    std::unique_ptr<IGameState> TakeTop();
     bool TopIsLevelEditor() const;
     bool TopIsEditorState() const;
     int64_t ReadCounter() const;
