@@ -1,7 +1,7 @@
 // Entry point: fixes the run directory ("../bin" beside the executable unless a developer option
 // names another), runs the game and returns its exit code.
-#include "Startup.h"
-#include "core/CWindowSystem.h"
+#include "app/Startup.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Process.h"
 

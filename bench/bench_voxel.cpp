@@ -1,11 +1,11 @@
 // Voxel-cube model costs: hidden-cube removal on large solid, hollow and sparse models, reading a
 // one-million-cube ".vskc" file, and one frame of instance records at full buffer capacity, on
 // the CPU alone and with the upload to the graphics device (headless driver).
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubeRenderer.h"
-#include "voxel/CubeRendererState.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeRenderer.h"
+#include "game/voxel/CubeRendererState.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 

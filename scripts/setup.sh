@@ -8,6 +8,7 @@ packages=(
   libbullet-dev libtinyxml2-dev libimgui-dev libstb-dev
   fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  python3 clang-format
   xvfb
 )
 

@@ -2,8 +2,8 @@
 // writer: the character "koboldminion" (a hierarchy of body parts with the clips "IDLE" and
 // "WALK"), the prop "crate", and the cube-test ground "cubetestground" with its height map.
 // Usage: gen_voxel_models [output directory, default bin/assets/meshes]. Output is deterministic.
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubePose.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubePose.h"
 
 #include "core/AtomicFile.h"
 

@@ -1,4 +1,4 @@
-#include "editor/CLevelEditorState.h"
+#include "game/editor/CLevelEditorState.h"
 
 namespace Game {
 

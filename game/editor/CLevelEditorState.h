@@ -2,7 +2,7 @@
 // It keeps the name of the camera that was current when the hotkey opened it.
 #pragma once
 
-#include "states/CPlaceholderState.h"
+#include "game/states/CPlaceholderState.h"
 
 #include <string>
 

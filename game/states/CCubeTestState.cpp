@@ -1,8 +1,8 @@
-#include "states/CCubeTestState.h"
+#include "game/states/CCubeTestState.h"
 
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubeDebris.h"
-#include "voxel/CubeHeightMap.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeDebris.h"
+#include "game/voxel/CubeHeightMap.h"
 
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

@@ -1,4 +1,4 @@
-#include "states/CPlaceholderState.h"
+#include "game/states/CPlaceholderState.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 // so start-up, the hotkeys and the state stack already work with the real types.
 #pragma once
 
-#include "states/CCubeTestState.h"
-#include "states/CPlaceholderState.h"
+#include "game/states/CCubeTestState.h"
+#include "game/states/CPlaceholderState.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
 
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubePose.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubePose.h"
 
 #include "math/Quaternion.h"
 

@@ -4,8 +4,8 @@
 // falling and bouncing cubes, CubeDebris.cpp). Owned by its creator; the mesh is not owned.
 #pragma once
 
-#include "voxel/CubeDebris.h"
-#include "voxel/CubeTypes.h"
+#include "game/voxel/CubeDebris.h"
+#include "game/voxel/CubeTypes.h"
 
 #include "math/Matrix4.h"
 #include "resources/IAnimationController.h"

@@ -1,8 +1,8 @@
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
-#include "voxel/CVeskCubeAnimationController.h"
-#include "voxel/CubePose.h"
-#include "voxel/CubeRenderer.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CubePose.h"
+#include "game/voxel/CubeRenderer.h"
 
 #include "core/Log.h"
 

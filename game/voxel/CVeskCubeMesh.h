@@ -4,9 +4,9 @@
 // instance record per visible cube to the cube renderer's buffers. It draws nothing itself.
 #pragma once
 
-#include "voxel/CVeskCubeAnimationController.h"
-#include "voxel/CubeInstance.h"
-#include "voxel/CubeTypes.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CubeInstance.h"
+#include "game/voxel/CubeTypes.h"
 
 #include "math/AABB.h"
 #include "math/Frustum.h"

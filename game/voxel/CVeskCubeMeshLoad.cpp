@@ -1,8 +1,8 @@
 // Reading of ".vskc" files into a cube mesh.
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
-#include "voxel/CubePose.h"
-#include "voxel/VskcScanner.h"
+#include "game/voxel/CubePose.h"
+#include "game/voxel/VskcScanner.h"
 
 #include "core/Log.h"
 

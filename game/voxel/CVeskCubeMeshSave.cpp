@@ -1,5 +1,5 @@
 // Writing of cube meshes as ".vskc" text.
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
 #include "core/AtomicFile.h"
 

@@ -1,10 +1,10 @@
 // Shatter debris of the cube animation controller: the burst, the flight with its bounces on the
 // height map and fading, and putting the model back together.
-#include "voxel/CubeDebris.h"
+#include "game/voxel/CubeDebris.h"
 
-#include "voxel/CVeskCubeAnimationController.h"
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubeHeightMap.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeHeightMap.h"
 
 #include "math/Random.h"
 

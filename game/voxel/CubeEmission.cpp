@@ -1,8 +1,8 @@
 // The per-frame walk of a cube mesh's submesh tree that appends one instance record per visible
 // cube: model meshes to the model buffer, terrain meshes to the terrain buffer.
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
-#include "voxel/CubePose.h"
+#include "game/voxel/CubePose.h"
 
 #include <algorithm>
 #include <cstring>

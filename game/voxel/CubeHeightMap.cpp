@@ -1,4 +1,4 @@
-#include "voxel/CubeHeightMap.h"
+#include "game/voxel/CubeHeightMap.h"
 
 #include "core/Log.h"
 

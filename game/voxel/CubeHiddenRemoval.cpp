@@ -1,6 +1,6 @@
 // Hidden-cube removal: cubes enclosed on all six sides are stored after the visible ones, so that
 // drawing stops at the visible count.
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
 #include "core/Log.h"
 

@@ -1,6 +1,6 @@
-#include "voxel/CubeMeshCache.h"
+#include "game/voxel/CubeMeshCache.h"
 
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"

@@ -1,4 +1,4 @@
-#include "voxel/CubePose.h"
+#include "game/voxel/CubePose.h"
 
 #include "math/Angles.h"
 

@@ -1,9 +1,9 @@
 // The cube renderer's set-up and passes: the instanced draw of a buffer, the shadow pass seen
 // from the light, and the final draw of model and terrain cubes.
-#include "voxel/CubeRenderer.h"
+#include "game/voxel/CubeRenderer.h"
 
-#include "voxel/CubeRendererState.h"
-#include "world/CLevelManager.h"
+#include "game/voxel/CubeRendererState.h"
+#include "game/world/CLevelManager.h"
 
 #include "core/Log.h"
 #include "platform/gfx/Device.h"

@@ -1,9 +1,9 @@
 // Instance buffers of the cube renderer: their release, the device notices, the per-frame clear
 // and what cube meshes append to.
-#include "voxel/CubeRenderer.h"
+#include "game/voxel/CubeRenderer.h"
 
-#include "voxel/CVeskCubeMesh.h"
-#include "voxel/CubeRendererState.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeRendererState.h"
 
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

@@ -7,7 +7,7 @@
 // the shadow map. Free functions over module state; main thread only.
 #pragma once
 
-#include "voxel/CubeInstance.h"
+#include "game/voxel/CubeInstance.h"
 
 #include "math/Matrix4.h"
 

@@ -3,7 +3,7 @@
 // and device-notice flags, and the light matrices of the frame's shadow pass.
 #pragma once
 
-#include "voxel/CubeInstance.h"
+#include "game/voxel/CubeInstance.h"
 
 #include "math/Matrix4.h"
 #include "platform/gfx/Buffers.h"

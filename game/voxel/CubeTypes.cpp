@@ -1,4 +1,4 @@
-#include "voxel/CubeTypes.h"
+#include "game/voxel/CubeTypes.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "voxel/VskcScanner.h"
+#include "game/voxel/VskcScanner.h"
 
 #include <charconv>
 #include <cmath>

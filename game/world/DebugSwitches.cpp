@@ -1,4 +1,4 @@
-#include "world/DebugSwitches.h"
+#include "game/world/DebugSwitches.h"
 
 namespace Game {
 

@@ -19,10 +19,9 @@ public:
     CXmlElement() = default;
     explicit CXmlElement(tinyxml2::XMLElement* element) : m_pCurr(element) {}
 
-    // The element itself, for serialisers that work on TinyXML-2 directly; null for a null cursor.
-    tinyxml2::XMLElement* GetHandle() const { return m_pCurr; }
-
     std::string GetName() const;
+    // The element's own text (before its first child element); empty when it has none.
+    std::string GetText() const;
     // The attribute's text, or null when the element has no such attribute.
     const char* GetAttribute(const std::string& name) const;
     // Present: scans the text as a decimal int into *value (text that does not scan leaves *value
@@ -53,6 +52,8 @@ public:
     bool operator==(int value) const { return value == 0 && m_pCurr == nullptr; }
     bool operator!=(int value) const { return !(*this == value); }
     bool operator==(std::nullptr_t) const { return m_pCurr == nullptr; }
+    // Two cursors on the same element.
+    bool operator==(const CXmlElement& other) const { return m_pCurr == other.m_pCurr; }
     bool operator!=(std::nullptr_t) const { return m_pCurr != nullptr; }
 
 private:

@@ -13,6 +13,11 @@ DevGui::DevGui() = default;
 
 DevGui::~DevGui() { Shutdown(); }
 
+void DevGui::Init(const win::Window* window, bool withRenderer)
+{
+    Init(window ? window->NativeHandle() : nullptr, withRenderer);
+}
+
 void DevGui::Init(SDL_Window* window, bool withRenderer)
 {
     Shutdown();
@@ -52,6 +57,12 @@ void DevGui::SetWindowSize(int width, int height)
 {
     m_Width = width;
     m_Height = height;
+}
+
+void DevGui::ProcessMessage(const win::Message& message)
+{
+    if (message.raw)
+        ProcessEvent(*message.raw);
 }
 
 void DevGui::ProcessEvent(const SDL_Event& event)

@@ -6,6 +6,8 @@
 
 #include "platform/devgui/PanelView.h"
 #include "platform/devgui/Panels.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
 
 #include <memory>
 
@@ -24,6 +26,7 @@ public:
 
     // Makes the context; attaches the window's events when there is a window, and drawing when
     // withRenderer is set and a GL context is current on it.
+    void Init(const win::Window* window, bool withRenderer);
     void Init(SDL_Window* window, bool withRenderer);
     // Releases the backends' GL objects and the context; the bars stay in the registry.
     void Shutdown();
@@ -38,6 +41,8 @@ public:
     // Every window event goes to ImGui first. The window layer may hand one event over with
     // several messages (text of several characters); ImGui takes it once.
     void ProcessEvent(const SDL_Event& event);
+    // The event behind a window message, when it has one.
+    void ProcessMessage(const win::Message& message);
     // What ImGui wants for itself, as of its last frame.
     bool WantsMouse() const;
     bool WantsKeyboard() const;

@@ -87,6 +87,11 @@ void EnableIf(GLenum capability, bool on)
 
 } // namespace
 
+std::unique_ptr<Device> Device::Create(const win::Window* window, DeviceError& code, std::string& error)
+{
+    return Create(window ? window->NativeHandle() : nullptr, code, error);
+}
+
 std::unique_ptr<Device> Device::Create(SDL_Window* window, DeviceError& code, std::string& error)
 {
     code = DeviceError::None;

@@ -8,6 +8,7 @@
 
 #include "platform/gfx/Buffers.h"
 #include "platform/gfx/Types.h"
+#include "platform/win/Window.h"
 
 #include <array>
 #include <map>
@@ -30,6 +31,7 @@ public:
     static constexpr unsigned kMaxStreams = 4;
 
     // Null when no OpenGL 3.3 context can be made on the window; code and detail say why.
+    static std::unique_ptr<Device> Create(const win::Window* window, DeviceError& code, std::string& detail);
     static std::unique_ptr<Device> Create(SDL_Window* window, DeviceError& code, std::string& detail);
     ~Device();
     Device(const Device&) = delete;

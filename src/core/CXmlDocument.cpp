@@ -95,6 +95,12 @@ std::string CXmlElement::GetName() const
     return m_pCurr->Name();
 }
 
+std::string CXmlElement::GetText() const
+{
+    const char* text = m_pCurr ? m_pCurr->GetText() : nullptr;
+    return text ? text : "";
+}
+
 const char* CXmlElement::GetAttribute(const std::string& name) const
 {
     VESK_ASSERT(m_pCurr, "m_pCurr");

@@ -1,7 +1,7 @@
 #include "devgui/IDevGUI.h"
 
-#include "core/CGameManager.h"
-#include "core/CWindowSystem.h"
+#include "core/CFrameClock.h"
+#include "window/CWindowSystem.h"
 #include "platform/dialogs/FileDialogs.h"
 #include "platform/win/Window.h"
 #include "render/CRenderer.h"
@@ -32,7 +32,7 @@ bool IsMouseMessage(uint32_t code)
 void IDevGUI::InitGui()
 {
     win::Window* window = CWindowSystem::GetInstance().GetWindow();
-    m_Gui.Init(window ? window->NativeHandle() : nullptr, CRenderer::GetInstance().HasDevice());
+    m_Gui.Init(window, CRenderer::GetInstance().HasDevice());
     devgui::Panels& panels = m_Gui.GetPanels();
     panels.SetCopyStdStringToClient(&CopyStdStringToClient);
     panels.SetCopyCDStringToClient(&devgui::Panels::CopyCDStringToLibrary);
@@ -58,21 +58,20 @@ void IDevGUI::Draw()
     dialogs::GetFileDialogs().Update();
     m_Gui.EndFrame();
     m_Drawn = true;
-    m_DrawnFrame = CGameManager::GetInstance().GetFrameCount();
+    m_DrawnFrame = CFrameClock::GetInstance().GetFrameIndex();
 }
 
 bool IDevGUI::PanelsShown() const
 {
     // Messages arrive between frames: the panels count as shown when the frame just finished drew them.
-    return m_Drawn && m_DrawnFrame + 1 == CGameManager::GetInstance().GetFrameCount();
+    return m_Drawn && m_DrawnFrame + 1 == CFrameClock::GetInstance().GetFrameIndex();
 }
 
 bool IDevGUI::HandleMessage(const win::Message& message)
 {
     if (!m_Initialised)
         return false;
-    if (message.raw)
-        m_Gui.ProcessEvent(*message.raw);
+    m_Gui.ProcessMessage(message);
     devgui::Panels& panels = m_Gui.GetPanels();
     const bool shown = PanelsShown();
     switch (message.code) {

@@ -1,6 +1,6 @@
 #include "input/CInputManager.h"
 
-#include "core/CGameManager.h"
+#include "core/CFrameClock.h"
 #include "input/CInputScript.h"
 #include "platform/win/Messages.h"
 #include "render/CCameraManager.h"
@@ -81,7 +81,7 @@ void CInputManager::BeginFrame()
     Settle(m_Buttons, m_ButtonsWentDown, m_ButtonsWentUp);
     m_WheelUp = m_WheelDown = false;
     if (m_Script)
-        m_Script->Pump(CGameManager::GetInstance().GetFrameCount());
+        m_Script->Pump(CFrameClock::GetInstance().GetFrameIndex());
     PollPads();
 }
 

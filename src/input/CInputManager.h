@@ -6,7 +6,7 @@
 #pragma once
 
 #include "core/CSingleton.h"
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "input/IControllerListener.h"
 #include "input/IKeyboardListener.h"
 #include "input/IMouseListener.h"

@@ -1,7 +1,6 @@
 #include "render/CCamera.h"
 
-#include "devgui/ScreenProjection.h"
-#include "input/CInputManager.h"
+#include "render/ScreenProjection.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "render/Letterbox.h"
@@ -158,12 +157,6 @@ CRay CCamera::GetPickRay(float x, float y, bool nearPlane) const
     CVector3D direction = origin - m_Eye;
     direction.Normalize();
     return CRay(origin, direction);
-}
-
-CRay CCamera::GetMousePickRay(bool nearPlane) const
-{
-    const CInputManager& input = CInputManager::GetInstance();
-    return GetPickRay(input.GetMouseX(), input.GetMouseY(), nearPlane);
 }
 
 } // namespace Vesk

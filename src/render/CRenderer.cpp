@@ -1,10 +1,9 @@
 #include "render/CRenderer.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "render/CCameraManager.h"
 #include "platform/gfx/RenderTarget.h"
 #include "render/Letterbox.h"
-#include "resources/CResourceManager.h"
 
 #include <algorithm>
 #include <iterator>
@@ -46,7 +45,7 @@ bool CRenderer::Init()
 
     gfx::DeviceError code = gfx::DeviceError::None;
     std::string detail;
-    m_Device = gfx::Device::Create(window->NativeHandle(), code, detail);
+    m_Device = gfx::Device::Create(window, code, detail);
     if (!m_Device) {
         switch (code) {
         case gfx::DeviceError::NoWindow:
@@ -138,14 +137,22 @@ bool CRenderer::ResetDevice()
 {
     // Nothing is lost under OpenGL, but resources keep their lost and reset hooks, run around
     // the back buffer's new size.
-    CResourceManager& resources = CResourceManager::GetInstance();
-    resources.OnLostDevice();
+    for (const auto& hooks : m_DeviceHooks)
+        hooks.first();
     if (m_Device) {
         m_Device->SetBackBufferSize(m_ScreenWidth, m_ScreenHeight);
         SetDeviceTransforms();
     }
-    resources.OnResetDevice();
+    for (const auto& hooks : m_DeviceHooks)
+        hooks.second();
     return true;
+}
+
+void CRenderer::AddDeviceHooks(DeviceHook onLost, DeviceHook onReset)
+{
+    const std::pair<DeviceHook, DeviceHook> hooks(onLost, onReset);
+    if (std::find(m_DeviceHooks.begin(), m_DeviceHooks.end(), hooks) == m_DeviceHooks.end())
+        m_DeviceHooks.push_back(hooks);
 }
 
 void CRenderer::SetDefaultRenderStates()

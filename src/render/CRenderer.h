@@ -71,7 +71,12 @@ public:
     // Depth test off and alpha blending on for the 2D phase.
     void Begin2D();
     void Present();
+    // Runs every lost hook, sizes the back buffer anew, then runs every reset hook.
     bool ResetDevice();
+    // Holders of GPU resources (the resource caches) are told around a device reset, in the order
+    // they were added; a pair added again is kept once.
+    using DeviceHook = void (*)();
+    void AddDeviceHooks(DeviceHook onLost, DeviceHook onReset);
     // The back buffer's current picture as a BMP file; false without a device or on a failed write.
     bool SaveScreenshot(const std::string& path) const;
 
@@ -129,6 +134,7 @@ private:
     int m_ScreenWidth = 0, m_ScreenHeight = 0;
     bool m_Initialised = false;
     PreSceneCallback m_PreScene = nullptr;
+    std::vector<std::pair<DeviceHook, DeviceHook>> m_DeviceHooks;
 
     std::unique_ptr<gfx::Device> m_Device;
     std::unique_ptr<gfx::SpriteBatch> m_Sprite, m_TextSprite;

@@ -1,11 +1,9 @@
 #include "render/EffectFile.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
 #include "platform/win/MessageBox.h"
-
-#include <tinyxml2.h>
 
 #include <map>
 #include <sstream>
@@ -13,12 +11,6 @@
 namespace Vesk {
 
 namespace {
-
-std::string Text(const CXmlElement& element)
-{
-    const char* text = element.GetHandle() ? element.GetHandle()->GetText() : nullptr;
-    return text ? text : "";
-}
 
 bool ParseBool(const std::string& text, uint32_t& value)
 {
@@ -107,14 +99,14 @@ EffectFileResult ReadEffectFile(const std::string& path, gfx::EffectDesc& desc, 
         return EffectFileResult::Unreadable;
     }
     const CXmlElement root = document.GetRoot();
-    const std::string common = Text(root.FirstChildElement("common"));
+    const std::string common = root.FirstChildElement("common").GetText();
     std::map<std::string, std::string> vertex, fragment;
     for (CXmlElement e = root.FirstChildElement(); e != nullptr; ++e) {
         const char* name = e.GetAttribute("name");
         if (e.GetName() == "vertex" && name)
-            vertex[name] = common + "\n" + Text(e);
+            vertex[name] = common + "\n" + e.GetText();
         else if (e.GetName() == "fragment" && name)
-            fragment[name] = common + "\n" + Text(e);
+            fragment[name] = common + "\n" + e.GetText();
     }
     for (CXmlElement t = root.FirstChildElement("technique"); t != nullptr; t.NextSiblingElement("technique")) {
         gfx::EffectTechniqueDesc technique;

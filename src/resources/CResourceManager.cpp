@@ -1,10 +1,10 @@
 #include "resources/CResourceManager.h"
 
 #include "core/Log.h"
+#include "render/CRenderer.h"
 #include "resources/CDXEffect.h"
 #include "resources/CDXFont.h"
 #include "resources/CDXMaterial.h"
-#include "resources/CDXParticles.h"
 #include "resources/CDXRenderTarget.h"
 #include "resources/CDXSprite.h"
 #include "resources/CDXTexture.h"
@@ -54,6 +54,8 @@ template <typename... T> void ReleasePrimitives()
 
 bool CResourceManager::Init()
 {
+    CRenderer::GetInstance().AddDeviceHooks([] { GetInstance().OnLostDevice(); },
+                                            [] { GetInstance().OnResetDevice(); });
     CXmlDocument* documents[] = {&m_Meshes, &m_Materials, &m_Sprites, &m_Fonts, &m_RenderTargets};
     for (size_t i = 0; i < std::size(documents); ++i) {
         if (!documents[i]->Load(kDefinitionFiles[i])) {
@@ -80,7 +82,6 @@ void CResourceManager::Shutdown()
     CResManager<CDXEffect>::GetInstance().ReleaseAll();
     CResManager<CDXTexture>::GetInstance().ReleaseAll();
     CResManager<CDXSprite>::GetInstance().ReleaseAll();
-    CResManager<CDXParticles>::GetInstance().ReleaseAll();
 }
 
 IMesh* CResourceManager::LoadMesh(const std::string& name)
@@ -182,7 +183,6 @@ void CResourceManager::OnLostDevice()
     CResManager<CXMesh>::GetInstance().OnLostDevice();
     CResManager<CMD2Mesh>::GetInstance().OnLostDevice();
     CResManager<CDXFont>::GetInstance().OnLostDevice();
-    CResManager<CDXParticles>::GetInstance().OnLostDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnLostDevice();
 }
 
@@ -194,7 +194,6 @@ void CResourceManager::OnResetDevice()
     CResManager<CXMesh>::GetInstance().OnResetDevice();
     CResManager<CMD2Mesh>::GetInstance().OnResetDevice();
     CResManager<CDXFont>::GetInstance().OnResetDevice();
-    CResManager<CDXParticles>::GetInstance().OnResetDevice();
     CResManager<CDXRenderTarget>::GetInstance().OnResetDevice();
     CResManager<CDXEffect>::GetInstance().OnResetDevice();
 }

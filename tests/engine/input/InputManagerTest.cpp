@@ -1,6 +1,6 @@
 // Keyboard, mouse and gamepad input through the window procedure and the input manager's frame:
 // key and button states over frames, listener delivery, viewport fractions and the pad poll.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "input/CInputManager.h"
 #include "platform/pad/FakePadSource.h"
 #include "platform/win/VirtualKeys.h"

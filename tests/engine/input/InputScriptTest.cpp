@@ -1,6 +1,6 @@
 // Scripted input: parsing, bad lines, and events entering at their frames through the window
 // messages and the fake pads, as far as the input manager's listeners and queries.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "input/CInputManager.h"
 #include "input/CInputScript.h"
 #include "platform/win/VirtualKeys.h"

@@ -5,11 +5,11 @@
 #include "../resources/ResourceFixture.h"
 #include "../resources/RecordingEffect.h"
 
-#include "core/CGameManager.h"
-#include "render/CParticleSystem.h"
+#include "core/CFrameClock.h"
+#include "particles/CParticleSystem.h"
 #include "render/CRenderer.h"
 #include "resources/CDXEffect.h"
-#include "resources/CDXParticles.h"
+#include "particles/CDXParticles.h"
 #include "resources/CResManager.h"
 
 #include <gtest/gtest.h>
@@ -50,10 +50,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_TimeSet) {
-            Vesk::CGameManager::GetInstance().m_FreezeTimer = 0.0f;
-            Vesk::CGameManager::GetInstance().SetFixedTimeStep(0.0f);
-        }
+        Vesk::CFrameClock::GetInstance().SetSteps(0.0f, 0.0f);
         restest::DeviceResourceTest::TearDown();
     }
 
@@ -72,7 +69,6 @@ protected:
     RecordingEffect* m_Effect = nullptr;
     RecordingEffect* m_TwoPasses = nullptr;
     // The game manager's clock was set (inside the scratch folder, where it writes its log).
-    bool m_TimeSet = false;
 };
 
 // count records whose bytes all differ from record to record.
@@ -154,16 +150,10 @@ TEST_F(ParticleBatch, WithoutParticlesTheMaterialIsAppliedButNothingIsDrawn)
 
 TEST_F(ParticleBatch, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
 {
-    Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
-    m_TimeSet = true;
-    game.SetFixedTimeStep(0.02f);
     const std::vector<ParticleVertex> particles = MakeParticles(3);
     const std::vector<const ParticleVertex*> pointers = Pointers(particles);
-    const struct {
-        float freeze, dt;
-    } cases[] = {{0.2f, 0.001f}, {0.05f, 0.02f}, {0.0f, 0.02f}};
-    for (const auto& c : cases) {
-        game.m_FreezeTimer = c.freeze;
+    for (const float step : {0.001f, 0.02f}) {
+        Vesk::CFrameClock::GetInstance().SetSteps(0.0f, step);
         CDXParticles* batch = Batch("particle");
         batch->FillVertices(pointers.data(), 3);
         m_Effect->calls.clear();
@@ -173,7 +163,7 @@ TEST_F(ParticleBatch, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
                                             "SetFloat viewportheight", "SetTechnique Sparks", "Begin Sparks",
                                             "BeginPass 0", "EndPass", "End"}));
         ASSERT_EQ(m_Effect->calls.size(), 9u);
-        EXPECT_FLOAT_EQ(m_Effect->calls[2].values.at(0), c.dt) << "freeze " << c.freeze;
+        EXPECT_FLOAT_EQ(m_Effect->calls[2].values.at(0), step) << "the frame clock's effect step";
         EXPECT_FLOAT_EQ(m_Effect->calls[3].values.at(0), 600.0f);
     }
 

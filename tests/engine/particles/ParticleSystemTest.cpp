@@ -1,9 +1,9 @@
 // The particle system's frame: one begin and end bracket on the first batch, every registered
 // object filling and drawing its own batch (even with no particles), objects without a batch
 // passed over, and registrations that survive double adds, stray removals and deletion.
-#include "render/CDisplayParticles.h"
-#include "render/CParticleSystem.h"
-#include "resources/IParticles.h"
+#include "particles/CDisplayParticles.h"
+#include "particles/CParticleSystem.h"
+#include "particles/IParticles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Our effect file format read into effect descriptions, and effect loading with its reports.
 #include "render/EffectFile.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 

@@ -1,6 +1,6 @@
 // The renderer on a real device on the headless driver: start-up, the letter-boxed clear for
 // wide and narrow camera aspects, and debug lines with and without depth testing.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

@@ -1,6 +1,6 @@
 // The MD2 mesh on the renderer's device: it draws the pose of the last controller update,
 // standing upright, and hands out controllers and frame-0 positions.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

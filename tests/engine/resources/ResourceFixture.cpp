@@ -1,6 +1,6 @@
 #include "ResourceFixture.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/gfx/Device.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"

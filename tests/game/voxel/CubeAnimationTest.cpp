@@ -1,7 +1,7 @@
 #include "VoxelTestSupport.h"
 
-#include "voxel/CVeskCubeAnimationController.h"
-#include "voxel/CubePose.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CubePose.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "VoxelTestSupport.h"
 
-#include "voxel/CVeskCubeAnimationController.h"
-#include "voxel/CubeHeightMap.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CubeHeightMap.h"
 
 #include "math/Random.h"
 

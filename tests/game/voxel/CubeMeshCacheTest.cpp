@@ -1,6 +1,6 @@
 #include "VoxelTestSupport.h"
 
-#include "voxel/CubeMeshCache.h"
+#include "game/voxel/CubeMeshCache.h"
 
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"

@@ -3,11 +3,11 @@
 // in a model's shadow, and the shadow pass's bookkeeping.
 #include "VoxelTestSupport.h"
 
-#include "voxel/CubeMeshCache.h"
-#include "voxel/CubeRenderer.h"
-#include "world/CLevelManager.h"
+#include "game/voxel/CubeMeshCache.h"
+#include "game/voxel/CubeRenderer.h"
+#include "game/world/CLevelManager.h"
 
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

@@ -2,7 +2,7 @@
 // readers with the parts and clips the game expects, and the generator reproduces them exactly.
 #include "VoxelTestSupport.h"
 
-#include "voxel/CubeHeightMap.h"
+#include "game/voxel/CubeHeightMap.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "support/TestSupport.h"
-#include "voxel/CVeskCubeMesh.h"
+#include "game/voxel/CVeskCubeMesh.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "VoxelTestSupport.h"
 
-#include "voxel/CubePose.h"
+#include "game/voxel/CubePose.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // to a fixed point.
 #include "VoxelTestSupport.h"
 
-#include "voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // The particle effects' display objects, drawn once a frame in the 3D pass after the scene: every
 // registered object's batch copies and draws its particles inside one begin and end bracket.
 // Holds the objects without owning them. Start-up fails when the fallback particle batch cannot
-// be made, so that every effect has something to draw with.
+// be made, so that every effect has something to draw with. Owns the particle batches' cache: it
+// tells them of device resets and empties it at shutdown, before the device goes.
 #pragma once
 
 #include "core/CSingleton.h"
@@ -18,6 +19,7 @@ public:
 
     // Loads the fallback particle batch; false with the reason when it does not load.
     bool Init() override;
+    // Forgets every object and deletes the particle batches.
     void Shutdown() override;
 
     // Appended: an object added twice is drawn twice.
@@ -33,6 +35,7 @@ private:
     friend class CDisplayParticles;
     // Every entry of an object that is being deleted.
     void Forget(CDisplayParticles* particles);
+    void ForgetAll();
 
     std::vector<CDisplayParticles*> m_Registered;
 };

@@ -1,17 +1,20 @@
-#include "render/CParticleSystem.h"
+#include "particles/CParticleSystem.h"
 
-#include "render/CDisplayParticles.h"
-#include "resources/CDXParticles.h"
+#include "particles/CDisplayParticles.h"
+#include "particles/CDXParticles.h"
+#include "render/CRenderer.h"
 #include "resources/CResManager.h"
 
 #include <algorithm>
 
 namespace Vesk {
 
-CParticleSystem::~CParticleSystem() { Shutdown(); }
+CParticleSystem::~CParticleSystem() { ForgetAll(); }
 
 bool CParticleSystem::Init()
 {
+    CRenderer::GetInstance().AddDeviceHooks([] { CResManager<CDXParticles>::GetInstance().OnLostDevice(); },
+                                            [] { CResManager<CDXParticles>::GetInstance().OnResetDevice(); });
     const std::string fallback = CDXParticles::kFallbackName;
     if (!CResManager<CDXParticles>::GetInstance().GetResource(fallback, fallback)) {
         m_ErrorMessage = "CParticleSystem:: Unable to load the particle material \"" + fallback + "\"";
@@ -21,6 +24,12 @@ bool CParticleSystem::Init()
 }
 
 void CParticleSystem::Shutdown()
+{
+    ForgetAll();
+    CResManager<CDXParticles>::GetInstance().ReleaseAll();
+}
+
+void CParticleSystem::ForgetAll()
 {
     for (CDisplayParticles* particles : m_Registered)
         particles->m_Registrations = 0;

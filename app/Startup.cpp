@@ -1,18 +1,18 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "CStateSwitcherListener.h"
+#include "app/CStateSwitcherListener.h"
 #include "audio/CAudioSystem.h"
-#include "cameras/GameCameras.h"
-#include "core/CGameManager.h"
+#include "game/cameras/GameCameras.h"
+#include "frame/CGameManager.h"
 #include "core/COptionSetting.h"
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
 #include "input/CInputManager.h"
 #include "render/CCameraManager.h"
-#include "states/GameStates.h"
-#include "voxel/CubeMeshCache.h"
-#include "voxel/CubeRenderer.h"
-#include "world/CLevelManager.h"
+#include "game/states/GameStates.h"
+#include "game/voxel/CubeMeshCache.h"
+#include "game/voxel/CubeRenderer.h"
+#include "game/world/CLevelManager.h"
 
 #include <memory>
 #include <sstream>

@@ -2,9 +2,8 @@
 // main window's creation on the headless driver, whose stand-in list is 800x600, 1024x768,
 // 1280x720 and 1920x1080. CTest runs every test in its own process, so the singleton starts
 // fresh in each.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
-#include "render/CRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -129,15 +128,25 @@ TEST_F(HeadlessWindowSystem, ModeIndicesWrapAndSetResolutionFallsBackToTheChoice
         unsigned applied;
         int width, height;
     } applies[] = {{5, 1, 1024, 768}, {4, 0, 800, 600}, {3, 3, 1920, 1080}, {2u - 4u, 2, 1280, 720}};
+    int backWidth = 0, backHeight = 0, restores = 0;
+    Vesk::WindowHooks hooks;
+    hooks.resizeBackBuffer = [&](int& width, int& height, bool) {
+        backWidth = width;
+        backHeight = height;
+    };
+    hooks.restoreDevice = [&] { ++restores; };
+    m_System.SetHooks(hooks);
     for (const auto& c : applies) {
         SCOPED_TRACE(c.index);
         m_System.ApplyDisplayMode(c.index);
         EXPECT_EQ(c.applied, m_System.GetChosenModeIndex());
         EXPECT_EQ(c.width, m_System.GetClientWidth());
         EXPECT_EQ(c.height, m_System.GetClientHeight());
-        EXPECT_EQ(c.width, Vesk::CRenderer::GetInstance().GetScreenWidth());
-        EXPECT_EQ(c.height, Vesk::CRenderer::GetInstance().GetScreenHeight());
+        EXPECT_EQ(c.width, backWidth) << "the back buffer follows the mode";
+        EXPECT_EQ(c.height, backHeight);
     }
+    EXPECT_EQ(4, restores) << "every mode change restores the device";
+    m_System.SetHooks({});
 
     m_System.SetResolution(1280, 720);
     EXPECT_EQ(2u, m_System.GetChosenModeIndex());

@@ -1,9 +1,9 @@
 // The first state chosen from the configuration, and the cameras registered at start-up.
-#include "Startup.h"
-#include "cameras/GameCameras.h"
+#include "app/Startup.h"
+#include "game/cameras/GameCameras.h"
 #include "render/CCameraManager.h"
-#include "states/GameStates.h"
-#include "world/CLevelManager.h"
+#include "game/states/GameStates.h"
+#include "game/world/CLevelManager.h"
 
 #include <gtest/gtest.h>
 

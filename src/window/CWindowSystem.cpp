@@ -1,11 +1,6 @@
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 
-#include "core/CGameManager.h"
-#include "devgui/DevGuiMessages.h"
-#include "devgui/IDevGUI.h"
-#include "input/CInputManager.h"
 #include "platform/win/Video.h"
-#include "render/CRenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -183,7 +178,6 @@ void CWindowSystem::ApplyDisplayMode(unsigned index)
     m_WindowWidth = width;
     m_WindowHeight = height;
 
-    CRenderer& renderer = CRenderer::GetInstance();
     if (!m_Windowed) {
         if (m_Window) {
             m_Window->SetTopmost(false);
@@ -192,9 +186,10 @@ void CWindowSystem::ApplyDisplayMode(unsigned index)
             m_Window->SetFullscreen(true, width, height);
             m_Window->Show(win::ShowCommand::Maximize);
         }
-        renderer.SetBackBufferSize(width, height, false);
-        m_ClientWidth = renderer.GetScreenWidth();
-        m_ClientHeight = renderer.GetScreenHeight();
+        m_ClientWidth = width;
+        m_ClientHeight = height;
+        if (m_Hooks.resizeBackBuffer)
+            m_Hooks.resizeBackBuffer(m_ClientWidth, m_ClientHeight, false);
     } else {
         if (m_Window) {
             m_Window->SetStyle(kWindowedStyle);
@@ -202,13 +197,15 @@ void CWindowSystem::ApplyDisplayMode(unsigned index)
             m_Window->Show(win::ShowCommand::Show);
             m_Window->SetPlacement(m_X, m_Y, width, height);
         }
-        renderer.SetBackBufferSize(width, height, true);
+        int backWidth = width, backHeight = height;
+        if (m_Hooks.resizeBackBuffer)
+            m_Hooks.resizeBackBuffer(backWidth, backHeight, true);
         m_ClientWidth = width;
         m_ClientHeight = height;
         GrowByBorders();
     }
-    if (renderer.IsInitialised())
-        renderer.ResetDevice();
+    if (m_Hooks.restoreDevice)
+        m_Hooks.restoreDevice();
 }
 
 void CWindowSystem::GetDisplayModes(std::vector<std::pair<int, int>>& out) const
@@ -237,9 +234,9 @@ void CWindowSystem::GrowByBorders()
 
 void CWindowSystem::PumpMessages()
 {
-    CInputManager& input = CInputManager::GetInstance();
     for (bool running = true; running;) {
-        input.BeginFrame();
+        if (m_Hooks.beginFrame)
+            m_Hooks.beginFrame();
         win::Message message;
         while (win::PeekMessage(message)) {
             if (message.code == win::WM_QUIT) {
@@ -250,17 +247,20 @@ void CWindowSystem::PumpMessages()
                 WndProc(message);
             }
         }
-        input.EndFrame();
-        if (!m_Suspended)
-            CGameManager::GetInstance().Update();
-        else
+        if (m_Hooks.endFrame)
+            m_Hooks.endFrame();
+        if (!m_Suspended) {
+            if (m_Hooks.runFrame)
+                m_Hooks.runFrame();
+        } else {
             win::WaitMessage(kSuspendedWaitMs);
+        }
     }
 }
 
 long CWindowSystem::WndProc(const win::Message& message)
 {
-    if (IDevGUI::GetInstance().IsInitialised() && DevGuiHandlesMessage(message))
+    if (m_Hooks.takeMessage && m_Hooks.takeMessage(message))
         return 0;
 
     switch (message.code) {
@@ -317,9 +317,8 @@ void CWindowSystem::OnActivateApp(bool active)
         m_Window->SetStyle(win::WS_POPUP);
         m_Window->Show(win::ShowCommand::Default);
     }
-    CRenderer& renderer = CRenderer::GetInstance();
-    if (renderer.IsInitialised())
-        renderer.ResetDevice();
+    if (m_Hooks.restoreDevice)
+        m_Hooks.restoreDevice();
 }
 
 WindowEvent CWindowSystem::MakeEvent(const win::Message& message)

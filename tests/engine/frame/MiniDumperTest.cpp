@@ -1,6 +1,6 @@
 // The crash reporter's path next to the program and its report after a fatal signal, run in a
 // child process.
-#include "core/CMiniDumper.h"
+#include "frame/CMiniDumper.h"
 #include "platform/win/Process.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
-#include "resources/CDXParticles.h"
+#include "particles/CDXParticles.h"
 
-#include "core/CGameManager.h"
+#include "core/CFrameClock.h"
 #include "core/Log.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -18,8 +18,6 @@ namespace Vesk {
 namespace {
 
 constexpr unsigned kVertexSize = sizeof(ParticleVertex);
-constexpr float kSlowMotionThreshold = 0.1f;
-constexpr float kSlowMotionFactor = 0.05f;
 
 // Each particle record's first 64 bytes, as the particle shaders read them.
 const gfx::VertexDeclaration kParticleDeclaration({
@@ -140,12 +138,7 @@ void CDXParticles::Render()
     SetMatrix(*m_pEffect, "viewProjection", viewProjection);
     SetMatrix(*m_pEffect, "view", view);
 
-    // The frame's own step, slowed only in slow motion: frozen frames keep it.
-    const CGameManager& game = CGameManager::GetInstance();
-    float step = game.GetFrameDuration();
-    if (game.m_FreezeTimer > kSlowMotionThreshold)
-        step *= kSlowMotionFactor;
-    m_pEffect->SetFloat("dt", step);
+    m_pEffect->SetFloat("dt", CFrameClock::GetInstance().GetEffectStep());
     m_pEffect->SetFloat("viewportheight", static_cast<float>(renderer.GetScreenHeight()));
 
     if (m_pMaterial)

@@ -1,16 +1,16 @@
-#include "CStateSwitcherListener.h"
+#include "app/CStateSwitcherListener.h"
 
-#include "core/CGameManager.h"
-#include "core/CWindowSystem.h"
+#include "frame/CGameManager.h"
+#include "window/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
-#include "editor/CLevelEditorState.h"
+#include "game/editor/CLevelEditorState.h"
 #include "input/CInputManager.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "scene/CSceneGraph.h"
-#include "states/GameStates.h"
-#include "world/DebugSwitches.h"
+#include "game/states/GameStates.h"
+#include "game/world/DebugSwitches.h"
 
 namespace Game {
 

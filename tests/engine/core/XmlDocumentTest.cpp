@@ -195,7 +195,7 @@ TEST_F(XmlDocumentTest, CreateElementMakesEveryMissingParentLevel)
         const CXmlElement made = doc.CreateElement("made", c.parent);
         ASSERT_FALSE(!made) << c.parent;
         EXPECT_EQ(made.GetName(), "made");
-        EXPECT_EQ(doc.FindElement(c.lookup).GetHandle(), made.GetHandle()) << c.parent;
+        EXPECT_TRUE(doc.FindElement(c.lookup) == made) << c.parent;
         EXPECT_EQ(ChildNames(doc.GetRoot()), c.rootChildren) << c.parent;
     }
 

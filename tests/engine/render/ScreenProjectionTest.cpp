@@ -1,6 +1,6 @@
 // World points to screen pixels and screen pixels to the camera's viewport, at the screen centre
 // and the edges of the letter-box bands, for wide and narrow cameras.
-#include "devgui/ScreenProjection.h"
+#include "render/ScreenProjection.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 

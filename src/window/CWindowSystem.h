@@ -1,6 +1,8 @@
 // The one main window: display-mode list and choice, creation windowed or full screen, mode
 // switches, the run loop's message pump, the window procedure that turns window messages into
-// input callbacks, and the cursor helpers.
+// input callbacks, and the cursor helpers. What it needs of the layers above it (the input frame,
+// the game frame, the developer panels' share of messages, the renderer's back buffer) it reaches
+// through hooks that the frame loop installs.
 #pragma once
 
 #include "core/CSingleton.h"
@@ -9,6 +11,7 @@
 #include "platform/win/Window.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -28,6 +31,19 @@ struct WindowEvent {
 };
 
 using WindowEventCallback = void (*)(WindowEvent);
+
+// The run loop's and the mode switches' calls into the layers above; an empty hook does nothing.
+struct WindowHooks {
+    std::function<void()> beginFrame; // each turn of the run loop, before its messages
+    std::function<void()> endFrame;   // after the turn's messages
+    std::function<void()> runFrame;   // the turn's frame; not while the window is suspended
+    // Offered every message first; true when the message was taken and goes no further.
+    std::function<bool(const win::Message&)> takeMessage;
+    // A display-mode change: sizes the back buffer for the mode and writes back the size it took.
+    std::function<void(int& width, int& height, bool windowed)> resizeBackBuffer;
+    // After a display-mode change or when the application is activated again.
+    std::function<void()> restoreDevice;
+};
 
 // Keeps the modes that pass the display filter, sorted by width then height, without
 // duplicates. A refresh rate of 0 (unknown) passes. When no mode passes, the list holds
@@ -72,6 +88,8 @@ public:
     void SetCallbacks(WindowEventCallback keyDown, WindowEventCallback keyUp, WindowEventCallback buttonDown,
                       WindowEventCallback buttonUp, WindowEventCallback moveAndWheel);
 
+    void SetHooks(WindowHooks hooks) { m_Hooks = std::move(hooks); }
+
     int GetWindowWidth() const { return m_WindowWidth; }
     int GetWindowHeight() const { return m_WindowHeight; }
     int GetClientWidth() const { return m_ClientWidth; }
@@ -104,6 +122,7 @@ private:
     int m_LastMouseX = 0, m_LastMouseY = 0;
     int m_ExitCode = 0;
     std::string m_Title;
+    WindowHooks m_Hooks;
     WindowEventCallback m_KeyDown = nullptr, m_KeyUp = nullptr, m_ButtonDown = nullptr, m_ButtonUp = nullptr,
                         m_MoveAndWheel = nullptr;
 };

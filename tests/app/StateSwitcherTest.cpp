@@ -1,6 +1,6 @@
 // The developer hotkey that alternates the debug texts with the profiler overlay.
-#include "CStateSwitcherListener.h"
-#include "core/CGameManager.h"
+#include "app/CStateSwitcherListener.h"
+#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
 #include "input/CInputManager.h"
 #include "platform/win/Messages.h"

@@ -1,17 +1,17 @@
 // One picture from the game manager's frame with the repository's assets: an animated sprite
 // showing the frame its animation has reached, a line of the debug log in the lower half, and a
 // burst of particles around the point the default camera looks at, each where it belongs.
-#include "core/CGameManager.h"
+#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
 #include "render/CCameraManager.h"
-#include "render/CDisplayParticles.h"
-#include "render/CParticleSystem.h"
+#include "particles/CDisplayParticles.h"
+#include "particles/CParticleSystem.h"
 #include "render/CRenderer.h"
-#include "resources/IParticles.h"
+#include "particles/IParticles.h"
 #include "support/TestSupport.h"
 #include "ui2d/CDisplay2DSystem.h"
 #include "ui2d/CDisplayObject2D.h"
-#include "ui2d/Display2DFixture.h"
+#include "engine/ui2d/Display2DFixture.h"
 
 #include <gtest/gtest.h>
 

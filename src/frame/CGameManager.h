@@ -75,6 +75,9 @@ private:
 
     bool StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen);
     void LogStep(const char* line);
+    void InstallWindowHooks();
+    // 0.05 while the freeze timer is in slow motion (above 0.1 s), else 1.
+    float SlowMotionFactor() const;
     float TakeTimeStep(float frameSeconds);
     void RunRequests();
     void DoPush(IGameState* state);

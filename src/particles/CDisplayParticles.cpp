@@ -1,7 +1,7 @@
-#include "render/CDisplayParticles.h"
+#include "particles/CDisplayParticles.h"
 
-#include "render/CParticleSystem.h"
-#include "resources/CDXParticles.h"
+#include "particles/CParticleSystem.h"
+#include "particles/CDXParticles.h"
 
 #include <sstream>
 

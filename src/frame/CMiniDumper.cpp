@@ -1,4 +1,4 @@
-#include "core/CMiniDumper.h"
+#include "frame/CMiniDumper.h"
 
 #include "core/Log.h"
 #include "platform/win/Crash.h"

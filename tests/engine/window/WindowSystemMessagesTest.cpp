@@ -1,7 +1,7 @@
 // The window procedure: event records for the input callbacks (mouse deltas, wheel, button
 // flags), which callback each message reaches, quit and focus handling, and the run loop's end.
 // CTest runs every test in its own process, so the singleton starts fresh in each.
-#include "core/CWindowSystem.h"
+#include "window/CWindowSystem.h"
 #include "platform/win/Process.h"
 #include "platform/win/VirtualKeys.h"
 #include "support/TestSupport.h"

@@ -1,9 +1,9 @@
-#include "core/CGameManager.h"
+#include "frame/CGameManager.h"
 
 #include "audio/CAudioSystem.h"
-#include "core/CMiniDumper.h"
-#include "core/CWindowSystem.h"
+#include "core/CFrameClock.h"
 #include "core/Log.h"
+#include "frame/CMiniDumper.h"
 #include "debug/CDebugOutputManager.h"
 #include "devgui/IDevGUI.h"
 #include "input/CInputManager.h"
@@ -14,14 +14,15 @@
 #include "platform/win/Timer.h"
 #include "profiler/CFrameProfiler.h"
 #include "profiler/ProfileOverlay.h"
+#include "particles/CParticleSystem.h"
 #include "render/CCameraManager.h"
-#include "render/CParticleSystem.h"
 #include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
 #include "scene/CRenderVisitor.h"
 #include "scene/CSceneGraph.h"
 #include "triggers/CTriggerManager.h"
 #include "ui2d/CDisplay2DSystem.h"
+#include "window/CWindowSystem.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -95,8 +96,33 @@ bool CGameManager::Init(int x, int y, int width, int height, const std::string& 
     return true;
 }
 
+void CGameManager::InstallWindowHooks()
+{
+    WindowHooks hooks;
+    hooks.beginFrame = [] { CInputManager::GetInstance().BeginFrame(); };
+    hooks.endFrame = [] { CInputManager::GetInstance().EndFrame(); };
+    hooks.runFrame = [this] { Update(); };
+    hooks.takeMessage = [](const win::Message& message) {
+        IDevGUI& gui = IDevGUI::GetInstance();
+        return gui.IsInitialised() && gui.HandleMessage(message);
+    };
+    hooks.resizeBackBuffer = [](int& width, int& height, bool windowed) {
+        CRenderer& renderer = CRenderer::GetInstance();
+        renderer.SetBackBufferSize(width, height, windowed);
+        width = renderer.GetScreenWidth();
+        height = renderer.GetScreenHeight();
+    };
+    hooks.restoreDevice = [] {
+        CRenderer& renderer = CRenderer::GetInstance();
+        if (renderer.IsInitialised())
+            renderer.ResetDevice();
+    };
+    CWindowSystem::GetInstance().SetHooks(std::move(hooks));
+}
+
 bool CGameManager::StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen)
 {
+    InstallWindowHooks();
     CWindowSystem& windowSystem = CWindowSystem::GetInstance();
     if (!windowSystem.CreateMainWindow(x, y, width, height, title, fullscreen)) {
         ShowError(windowSystem.GetErrorMessage());
@@ -186,19 +212,22 @@ bool CGameManager::TopIsEditorState() const
     return name == kLevelEditorState || name == "AnimEditorState" || name == "ModelEditorState";
 }
 
+float CGameManager::SlowMotionFactor() const
+{
+    return m_FreezeTimer > kSlowMotionThreshold ? kSlowMotionFactor : 1.0f;
+}
+
 float CGameManager::TakeTimeStep(float frameSeconds)
 {
-    float dt = frameSeconds;
-
-    m_FreezeTimer = std::max(m_FreezeTimer - dt, 0.0f);
-    if (m_FreezeTimer > kSlowMotionThreshold) {
-        dt *= kSlowMotionFactor;
-    } else if (m_FreezeTimer > FLT_MIN) {
+    m_FreezeTimer = std::max(m_FreezeTimer - frameSeconds, 0.0f);
+    float dt = frameSeconds * SlowMotionFactor();
+    const bool slowMotion = m_FreezeTimer > kSlowMotionThreshold;
+    if (!slowMotion && m_FreezeTimer > FLT_MIN) {
         // Freezing must not swallow a restart or quit requested just before this frame.
         m_RestartPending = m_RestartPending || m_Status == StatusRestart;
         m_QuitPending = m_QuitPending || m_Status == StatusQuit;
         m_Status = StatusFrozen;
-    } else if (m_Status == StatusFrozen) {
+    } else if (!slowMotion && m_Status == StatusFrozen) {
         m_Status = StatusRun;
     }
     if (m_Status == StatusFrozen)
@@ -225,6 +254,7 @@ bool CGameManager::Update()
 
     dt = std::min(dt, kMaxTimeStep);
     m_LastTimeStep = dt;
+    CFrameClock::GetInstance().SetSteps(dt, frameSeconds * SlowMotionFactor());
     const bool editorOnTop = TopIsLevelEditor();
 
     {
@@ -308,6 +338,7 @@ bool CGameManager::Update()
     m_RestartPending = false;
 
     ++m_FrameCount;
+    CFrameClock::GetInstance().SetFrameIndex(m_FrameCount);
     const bool frameLimitReached = m_FrameLimit != 0 && m_FrameCount == m_FrameLimit;
     if (m_Status == StatusQuit || m_QuitPending || frameLimitReached) {
         win::PostQuitMessage(0);
@@ -418,10 +449,10 @@ void CGameManager::Shutdown()
     CTriggerManager::GetInstance().Shutdown();
     CDebugOutputManager::GetInstance().Shutdown();
     CResourceManager::GetInstance().Shutdown();
+    CParticleSystem::GetInstance().Shutdown();
     IDevGUI::GetInstance().Terminate();
     CRenderer::GetInstance().Shutdown();
     CDisplay2DSystem::GetInstance().Shutdown();
-    CParticleSystem::GetInstance().Shutdown();
     CAudioSystem::GetInstance().Shutdown();
     CCameraManager::GetInstance().Shutdown();
     CPhysicsSystem::GetInstance().Shutdown();

@@ -1,7 +1,8 @@
 // The game manager's frame timing (freeze, slow motion, cap), its state stack requests and the
 // status requests, driven through a fake counter on a headless window. The manager is a
 // process-wide singleton: CTest runs every test in its own process.
-#include "core/CGameManager.h"
+#include "core/CFrameClock.h"
+#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
 #include "platform/win/Messages.h"
 #include "support/TestSupport.h"
@@ -110,20 +111,28 @@ TEST_F(GameManagerTest, FreezeGivesSlowMotionThenFrozenFramesThenNormalTime)
     m_Game->m_FreezeTimer = 0.75f;
 
     // Unscaled countdown: 0.75 -> above 0.1 for 32 frames of 0.02 s, then frozen until 0.
+    // The clock hands the steps down: effects keep the frame's own step in frozen frames.
     std::vector<int> statuses;
+    std::vector<float> effectSteps;
+    const Vesk::CFrameClock& clock = Vesk::CFrameClock::GetInstance();
     for (int i = 0; i < 40; ++i) {
         m_Game->Update();
         statuses.push_back(m_Game->m_Status);
+        effectSteps.push_back(clock.GetEffectStep());
+        EXPECT_EQ(state->m_Steps.back(), clock.GetTimeStep());
+        EXPECT_EQ(m_Game->GetFrameCount(), clock.GetFrameIndex());
     }
     const std::vector<float>& steps = state->m_Steps;
     ASSERT_EQ(41u, steps.size());
     EXPECT_FLOAT_EQ(0.0f, steps[0]);
     for (int i = 1; i <= 32; ++i) {
         EXPECT_NEAR(0.02f * 0.05f, steps[i], 1e-6f) << "frame " << i;
+        EXPECT_NEAR(0.02f * 0.05f, effectSteps[i - 1], 1e-6f) << "frame " << i;
         EXPECT_EQ(CGameManager::StatusRun, statuses[i - 1]) << "frame " << i;
     }
     for (int i = 33; i <= 37; ++i) {
         EXPECT_EQ(0.0f, steps[i]) << "frame " << i;
+        EXPECT_NEAR(0.02f, effectSteps[i - 1], 1e-6f) << "frame " << i;
         EXPECT_EQ(CGameManager::StatusFrozen, statuses[i - 1]) << "frame " << i;
     }
     EXPECT_NEAR(0.02f, steps[38], 1e-6f);

@@ -1,4 +1,4 @@
-#include "devgui/ScreenProjection.h"
+#include "render/ScreenProjection.h"
 
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/gfx/Buffers.h"
-#include "resources/IParticles.h"
+#include "particles/IParticles.h"
 
 #include <memory>
 #include <string>
