@@ -188,6 +188,21 @@ void Translate(const SDL_Event& event)
 
 } // namespace
 
+MouseMessageKind ClassifyMouseMessage(uint32_t code)
+{
+    switch (code) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL: return {true, false, false, 0};
+    case WM_LBUTTONDOWN: return {true, true, true, MK_LBUTTON};
+    case WM_LBUTTONUP: return {true, true, false, MK_LBUTTON};
+    case WM_RBUTTONDOWN: return {true, true, true, MK_RBUTTON};
+    case WM_RBUTTONUP: return {true, true, false, MK_RBUTTON};
+    case WM_MBUTTONDOWN: return {true, true, true, MK_MBUTTON};
+    case WM_MBUTTONUP: return {true, true, false, MK_MBUTTON};
+    default: return {};
+    }
+}
+
 bool PeekMessage(Message& out)
 {
     if (!g_Posted.empty()) {

@@ -45,6 +45,15 @@ enum : uint32_t {
 
 constexpr int WHEEL_DELTA = 120;
 
+// What a mouse message is: a move, a wheel turn, or one button going down or up.
+struct MouseMessageKind {
+    bool mouse = false;  // any of the mouse messages
+    bool button = false; // a button message
+    bool down = false;   // a button went down
+    uint32_t mk = 0;     // button messages: the MK_ bit of the button
+};
+MouseMessageKind ClassifyMouseMessage(uint32_t code);
+
 struct Message {
     uint32_t code = WM_NULL;
     uint32_t vk = 0;        // key messages: virtual-key code

@@ -12,21 +12,6 @@ namespace {
 
 void CopyStdStringToClient(std::string& destination, const std::string& source) { destination = source; }
 
-bool IsMouseMessage(uint32_t code)
-{
-    switch (code) {
-    case win::WM_MOUSEMOVE:
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-    case win::WM_MOUSEWHEEL: return true;
-    default: return false;
-    }
-}
-
 } // namespace
 
 void IDevGUI::InitGui()
@@ -88,7 +73,7 @@ bool IDevGUI::HandleMessage(const win::Message& message)
         // The key-up of a shortcut belongs to the panels like its key-down.
         return m_KeysTaken.erase(message.vk) > 0 || (shown && m_Gui.WantsKeyboard());
     case win::WM_CHAR: return shown && m_Gui.WantsKeyboard();
-    default: return shown && IsMouseMessage(message.code) && m_Gui.WantsMouse();
+    default: return shown && win::ClassifyMouseMessage(message.code).mouse && m_Gui.WantsMouse();
     }
 }
 

@@ -88,19 +88,17 @@ void CInputManager::BeginFrame()
 void CInputManager::OnWindowEvent(WindowEvent event)
 {
     InputEvent input;
-    switch (event.message) {
-    case win::WM_KEYDOWN: input.kind = InputEvent::KeyDown; break;
-    case win::WM_KEYUP: input.kind = InputEvent::KeyUp; break;
-    case win::WM_LBUTTONDOWN:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_MBUTTONDOWN: input.kind = InputEvent::MouseDown; break;
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONUP:
-    case win::WM_MBUTTONUP: input.kind = InputEvent::MouseUp; break;
-    case win::WM_MOUSEMOVE: input.kind = InputEvent::MouseMove; break;
-    case win::WM_MOUSEWHEEL: input.kind = InputEvent::MouseWheel; break;
-    default: return;
-    }
+    const win::MouseMessageKind mouse = win::ClassifyMouseMessage(event.message);
+    if (event.message == win::WM_KEYDOWN)
+        input.kind = InputEvent::KeyDown;
+    else if (event.message == win::WM_KEYUP)
+        input.kind = InputEvent::KeyUp;
+    else if (mouse.button)
+        input.kind = mouse.down ? InputEvent::MouseDown : InputEvent::MouseUp;
+    else if (mouse.mouse)
+        input.kind = event.message == win::WM_MOUSEWHEEL ? InputEvent::MouseWheel : InputEvent::MouseMove;
+    else
+        return;
     if (input.kind <= InputEvent::KeyUp) {
         // Key states cover the 256 virtual-key codes only.
         if (event.key >= kKeyCount)

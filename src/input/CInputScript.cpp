@@ -297,15 +297,9 @@ void CInputScript::Feed(Event event)
         }
         m_MouseX = m.x;
         m_MouseY = m.y;
-        switch (m.code) {
-        case win::WM_LBUTTONDOWN: m_MouseButtons |= win::MK_LBUTTON; break;
-        case win::WM_LBUTTONUP: m_MouseButtons &= ~win::MK_LBUTTON; break;
-        case win::WM_RBUTTONDOWN: m_MouseButtons |= win::MK_RBUTTON; break;
-        case win::WM_RBUTTONUP: m_MouseButtons &= ~win::MK_RBUTTON; break;
-        case win::WM_MBUTTONDOWN: m_MouseButtons |= win::MK_MBUTTON; break;
-        case win::WM_MBUTTONUP: m_MouseButtons &= ~win::MK_MBUTTON; break;
-        default: break;
-        }
+        const win::MouseMessageKind kind = win::ClassifyMouseMessage(m.code);
+        if (kind.button)
+            m_MouseButtons = kind.down ? m_MouseButtons | kind.mk : m_MouseButtons & ~kind.mk;
         m.mk = m_MouseButtons | (m_Ctrl ? win::MK_CONTROL : 0u) | (m_Shift ? win::MK_SHIFT : 0u);
         win::PostMessage(m);
         return;

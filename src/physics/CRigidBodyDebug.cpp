@@ -1,22 +1,12 @@
 // A rigid body's debug drawing: its world box, its velocity and its oriented creation box.
 #include "physics/CRigidBody.h"
 
+#include "math/Colour.h"
 #include "render/CRenderer.h"
 
 #include <cstdint>
 
 namespace Vesk {
-
-namespace {
-
-uint8_t ColourByte(float value)
-{
-    if (!(value > 0.0f))
-        return 0;
-    return value >= 255.0f ? 255 : static_cast<uint8_t>(value);
-}
-
-} // namespace
 
 void CRigidBody::DrawAABB(float r, float g, float b) const { CRenderer::GetInstance().DrawAABB(GetAABB(), r, g, b); }
 

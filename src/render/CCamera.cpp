@@ -3,6 +3,7 @@
 #include "render/ScreenProjection.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "math/Angles.h"
 #include "render/Letterbox.h"
 
 #include <cmath>
@@ -11,8 +12,6 @@ namespace Vesk {
 
 namespace {
 
-const float kDegreesToRadians = 0.017453292f;
-const float kRadiansToDegrees = 57.295776f;
 const float kHalfPi = 1.5707964f;
 
 } // namespace
@@ -36,8 +35,8 @@ void CCamera::UpdateLookAtFromAngles()
         m_Pitch = 89.0f;
     else if (m_Pitch == -90.0f)
         m_Pitch = -89.0f;
-    const float yaw = m_Yaw * kDegreesToRadians;
-    const float pitch = m_Pitch * kDegreesToRadians;
+    const float yaw = m_Yaw * kRadiansPerDegree;
+    const float pitch = m_Pitch * kRadiansPerDegree;
     const float horizontal = m_Distance * std::cos(pitch);
     m_LookAt.x = m_Eye.x + std::cos(yaw) * horizontal;
     m_LookAt.y = m_Eye.y + std::sin(pitch) * m_Distance;
@@ -56,8 +55,8 @@ void CCamera::UpdateAnglesFromLookAt()
         pitch = kHalfPi;
     else
         pitch = std::asin(s);
-    m_Pitch = pitch * kRadiansToDegrees;
-    m_Yaw = std::atan2(v.z, v.x) * kRadiansToDegrees;
+    m_Pitch = pitch * kDegreesPerRadian;
+    m_Yaw = std::atan2(v.z, v.x) * kDegreesPerRadian;
 }
 
 void CCamera::UpdateFrustum()

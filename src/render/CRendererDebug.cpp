@@ -1,6 +1,7 @@
 // The renderer's debug geometry: queues of lines, quads and triangles, flushed once a frame.
 #include "render/CRenderer.h"
 
+#include "math/Colour.h"
 #include "render/CCameraManager.h"
 
 #include <algorithm>
@@ -14,26 +15,18 @@ namespace {
 const gfx::VertexDeclaration kDebugDeclaration({{0, 0, gfx::DeclType::Float3, gfx::DeclUsage::Position, 0},
                                                 {0, 12, gfx::DeclType::Color, gfx::DeclUsage::Color, 0}});
 
-uint8_t ColourByte(float value)
-{
-    if (!(value > 0.0f))
-        return 0;
-    return value >= 255.0f ? 255 : static_cast<uint8_t>(value);
-}
-
 CRenderer::DebugVertex Vertex(const CVector3D& p, uint32_t colour) { return {p.x, p.y, p.z, colour}; }
 
 } // namespace
 
 uint32_t CRenderer::PackColour(float r, float g, float b, float a)
 {
-    return uint32_t(ColourByte(a)) << 24 | uint32_t(ColourByte(r)) << 16 | uint32_t(ColourByte(g)) << 8 |
-           ColourByte(b);
+    return PackArgb(ColourByte(a), ColourByte(r), ColourByte(g), ColourByte(b));
 }
 
 void CRenderer::DrawLine(const CVector3D& from, const CVector3D& to, uint32_t r, uint8_t g, uint8_t b)
 {
-    const uint32_t colour = 0xFF000000u | (r & 0xFFu) << 16 | uint32_t(g) << 8 | b;
+    const uint32_t colour = PackArgb(255, static_cast<uint8_t>(r), g, b);
     m_LineVertices.push_back(Vertex(from, colour));
     m_LineVertices.push_back(Vertex(to, colour));
 }

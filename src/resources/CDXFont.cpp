@@ -1,6 +1,7 @@
 #include "resources/CDXFont.h"
 
 #include "core/Log.h"
+#include "math/Colour.h"
 #include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
 
@@ -73,8 +74,7 @@ gfx::PixelRect CDXFont::GetPixelRect() const
 
 uint32_t CDXFont::GetPackedColour() const
 {
-    return static_cast<uint32_t>(m_Color[0]) << 24 | static_cast<uint32_t>(m_Color[1]) << 16 |
-           static_cast<uint32_t>(m_Color[3]) << 8 | m_Color[2];
+    return PackArgb(m_Color[0], m_Color[1], m_Color[3], m_Color[2]);
 }
 
 void CDXFont::Draw()

@@ -1,5 +1,6 @@
 #include "ui2d/CDisplayObject2D.h"
 
+#include "math/Angles.h"
 #include "render/CRenderer.h"
 #include "resources/CDXSprite.h"
 #include "resources/CResManager.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr float kVirtualWidth = 800.0f;
 constexpr int kVirtualWidthUnits = 800;
-constexpr float kRadiansPerDegree = 0.017453292f;
 // Far beyond any screen; keeps the conversion to whole pixels defined for absurd positions.
 constexpr float kPixelLimit = 1.0e7f;
 

@@ -263,6 +263,11 @@ long CWindowSystem::WndProc(const win::Message& message)
     if (m_Hooks.takeMessage && m_Hooks.takeMessage(message))
         return 0;
 
+    const win::MouseMessageKind mouse = win::ClassifyMouseMessage(message.code);
+    if (mouse.mouse) {
+        Dispatch(MakeEvent(message), !mouse.button ? m_MoveAndWheel : mouse.down ? m_ButtonDown : m_ButtonUp);
+        return 0;
+    }
     switch (message.code) {
     case win::WM_CREATE:
     case win::WM_MOVE:
@@ -283,20 +288,6 @@ long CWindowSystem::WndProc(const win::Message& message)
         return 0;
     case win::WM_KEYUP:
         Dispatch(MakeEvent(message), m_KeyUp);
-        return 0;
-    case win::WM_MOUSEMOVE:
-    case win::WM_MOUSEWHEEL:
-        Dispatch(MakeEvent(message), m_MoveAndWheel);
-        return 0;
-    case win::WM_LBUTTONDOWN:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_MBUTTONDOWN:
-        Dispatch(MakeEvent(message), m_ButtonDown);
-        return 0;
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONUP:
-    case win::WM_MBUTTONUP:
-        Dispatch(MakeEvent(message), m_ButtonUp);
         return 0;
     default:
         return kDefaultHandling;
@@ -325,13 +316,16 @@ WindowEvent CWindowSystem::MakeEvent(const win::Message& message)
 {
     WindowEvent event;
     event.message = message.code;
-    switch (message.code) {
-    case win::WM_KEYDOWN:
-    case win::WM_KEYUP:
+    const win::MouseMessageKind mouse = win::ClassifyMouseMessage(message.code);
+    if (message.code == win::WM_KEYDOWN || message.code == win::WM_KEYUP) {
         event.key = message.vk;
-        break;
-    case win::WM_MOUSEMOVE:
-    case win::WM_MOUSEWHEEL:
+    } else if (mouse.button) {
+        event.x = message.x;
+        event.y = message.y;
+        event.left = mouse.mk == win::MK_LBUTTON;
+        event.right = mouse.mk == win::MK_RBUTTON;
+        event.middle = mouse.mk == win::MK_MBUTTON;
+    } else if (mouse.mouse) {
         event.x = message.x;
         event.y = message.y;
         event.left = (message.mk & win::MK_LBUTTON) != 0;
@@ -347,21 +341,6 @@ WindowEvent CWindowSystem::MakeEvent(const win::Message& message)
             m_LastMouseX = message.x;
             m_LastMouseY = message.y;
         }
-        break;
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-        event.x = message.x;
-        event.y = message.y;
-        event.left = message.code == win::WM_LBUTTONDOWN || message.code == win::WM_LBUTTONUP;
-        event.right = message.code == win::WM_RBUTTONDOWN || message.code == win::WM_RBUTTONUP;
-        event.middle = message.code == win::WM_MBUTTONDOWN || message.code == win::WM_MBUTTONUP;
-        break;
-    default:
-        break;
     }
     return event;
 }

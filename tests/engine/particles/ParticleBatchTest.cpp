@@ -68,7 +68,6 @@ protected:
 
     RecordingEffect* m_Effect = nullptr;
     RecordingEffect* m_TwoPasses = nullptr;
-    // The game manager's clock was set (inside the scratch folder, where it writes its log).
 };
 
 // count records whose bytes all differ from record to record.
