@@ -43,7 +43,7 @@ void CStateSwitcherListener::OnKeyDown(const Vesk::KeyEvent&)
         Vesk::CSceneGraph::GetInstance().EnableFlags(Vesk::CSceneGraph::DebugDrawBounds);
     } else if (CtrlPressed(win::VkFromChar('B'))) {
         m_DrawBodies = !m_DrawBodies;
-        g_DrawEntityBodies = m_DrawBodies;
+        CDebugSwitches::GetInstance().m_DrawEntityBodies = m_DrawBodies;
     }
 }
 

@@ -61,14 +61,14 @@ bool LoadHeightMapFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        Vesk::LogLine("LoadHeightMap: cannot open \"" + path + "\"; the height map stays as it was");
+        Vesk::LogLine("CubeHeightMap: cannot open \"" + path + "\"; the height map stays as it was");
         return false;
     }
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     CubeHeightMap map;
     if (bytes.size() < 8 || !CellCount(LittleEndianFloat(&bytes[0]), map.width) ||
         !CellCount(LittleEndianFloat(&bytes[4]), map.depth)) {
-        Vesk::LogLine("LoadHeightMap: \"" + path + "\" has no valid width and depth; the height map stays as it was");
+        Vesk::LogLine("CubeHeightMap: \"" + path + "\" has no valid width and depth; the height map stays as it was");
         return false;
     }
     map.heights.resize(bytes.size() / 4 - 2);

@@ -139,7 +139,7 @@ bool InitCubeRenderer(int modelCapacity, int terrainCapacity)
     CreateStream(state.model, renderer.GetDevice(), modelCapacity);
     CreateStream(state.terrain, renderer.GetDevice(), terrainCapacity);
     if (!UnitCube() && !dynamic_cast<Vesk::CDXCubeMesh*>(Vesk::CResourceManager::GetInstance().LoadMesh("cube"))) {
-        Vesk::LogLine("InitCubeRenderer: no unit cube mesh \"cube\"; voxel models will not be drawn");
+        Vesk::LogLine("CubeRenderer: no unit cube mesh \"cube\"; voxel models will not be drawn");
         return false;
     }
     state.keptModelCapacity = modelCapacity;

@@ -1,9 +1,14 @@
-// Process-wide developer switches read by the game world.
+// Process-wide developer switches read by the game world, set by the developer hotkeys.
 #pragma once
+
+#include "core/CSingleton.h"
 
 namespace Game {
 
-// Draw the entities' physics bodies (toggled by the Ctrl+B hotkey).
-extern bool g_DrawEntityBodies;
+class CDebugSwitches : public Vesk::CSingleton<CDebugSwitches> {
+public:
+    // Draw the entities' physics bodies (Ctrl+B).
+    bool m_DrawEntityBodies = false;
+};
 
 } // namespace Game

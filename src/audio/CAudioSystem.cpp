@@ -48,7 +48,7 @@ bool CAudioSystem::Init(std::unique_ptr<sound::Output> output)
     sound::Result result = system->Init(kChannelCount);
     if (result == sound::Result::ErrOutputInit) {
         // A device that is listed but will not open: play on, silent.
-        LogLine("CAudioSystem : no usable audio device, sound is off");
+        LogLine("CAudioSystem: no usable audio device, sound is off");
         system->SetOutputNoSound();
         result = system->Init(kChannelCount);
     }
@@ -80,11 +80,11 @@ void CAudioSystem::LoadSound(const std::string& name, const std::string& path, i
         return;
     sound::Sound* loaded = nullptr;
     if (m_System->CreateSound(path, &loaded) != sound::Result::Ok) {
-        LogLine("CAudioSystem : cannot load sound \"" + name + "\" from \"" + path + "\"");
+        LogLine("CAudioSystem: cannot load sound \"" + name + "\" from \"" + path + "\"");
         return;
     }
     if (loaded->SetLoopCount(loopCount) != sound::Result::Ok) {
-        LogLine("CAudioSystem : bad loop count " + std::to_string(loopCount) + " for sound \"" + name +
+        LogLine("CAudioSystem: bad loop count " + std::to_string(loopCount) + " for sound \"" + name +
                 "\", playing it once");
         loaded->SetLoopCount(0);
     }

@@ -238,7 +238,7 @@ void CXmlDocument::Clear()
 {
     tinyxml2::XMLElement* root = m_pXmlDoc->FirstChildElement();
     if (!root) {
-        LogLine("CXmlDocument::Clear: the document has no root element");
+        LogLine("CXmlDocument: nothing to clear, the document has no root element");
         return;
     }
     root->DeleteChildren();
@@ -268,11 +268,11 @@ CXmlElement CXmlDocument::CreateElement(const std::string& name, const std::stri
 {
     tinyxml2::XMLElement* root = m_pXmlDoc->FirstChildElement();
     if (!root) {
-        LogLine("CXmlDocument::CreateElement: the document has no root element");
+        LogLine("CXmlDocument: cannot create an element, the document has no root element");
         return CXmlElement();
     }
     if (!parentPath.empty() && !IsValidPath(parentPath)) {
-        LogLine("CXmlDocument::CreateElement: bad parent path \"" + parentPath + "\"");
+        LogLine("CXmlDocument: cannot create an element under the bad parent path \"" + parentPath + "\"");
         return CXmlElement();
     }
     CXmlElement parent(parentPath.empty() ? root : WalkPath(root, parentPath, true));

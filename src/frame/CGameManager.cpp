@@ -319,7 +319,7 @@ bool CGameManager::Update()
         renderer.EndScene();
         if (!m_ScreenshotPath.empty() && m_FrameLimit != 0 && m_FrameCount + 1 == m_FrameLimit &&
             !renderer.SaveScreenshot(m_ScreenshotPath))
-            LogLine("CGameManager:: cannot save the screenshot " + m_ScreenshotPath);
+            LogLine("CGameManager: cannot save the screenshot " + m_ScreenshotPath);
         renderer.Present();
     }
 

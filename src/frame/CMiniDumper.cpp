@@ -27,7 +27,7 @@ bool CMiniDumper::Install()
     static CMiniDumper instance;
     const std::string path = instance.BuildDumpPath();
     if (!win::InstallCrashHandler(path)) {
-        LogLine("CMiniDumper:: Unable to install the crash handler for " + path);
+        LogLine("CMiniDumper: Unable to install the crash handler for " + path);
         return false;
     }
     g_Registered = &instance;

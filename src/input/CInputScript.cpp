@@ -130,7 +130,7 @@ bool CInputScript::Load(const std::string& path)
 {
     std::ifstream in(path);
     if (!in) {
-        LogLine("Input script " + path + ": cannot be read");
+        LogLine("CInputScript: " + path + " cannot be read");
         return false;
     }
     Parse(in, path);
@@ -149,7 +149,7 @@ void CInputScript::Parse(std::istream& in, const std::string& name)
         if (ParseLine(line, event, error))
             m_Events.push_back(event);
         else
-            LogLine("Input script " + name + " line " + std::to_string(number) + ": " + error + ": " + line);
+            LogLine("CInputScript: " + name + " line " + std::to_string(number) + ": " + error + ": " + line);
     }
     std::stable_sort(m_Events.begin() + static_cast<std::ptrdiff_t>(m_Next), m_Events.end(),
                      [](const Event& a, const Event& b) { return a.frame < b.frame; });

@@ -39,7 +39,7 @@ void CCompoundBody::CreateShape()
 void CCompoundBody::AddBoxShape(const CVector3D& offset, const CVector3D& size)
 {
     if (!m_CompoundShape) {
-        LogLine("CCompoundBody : a box added before the body joined the physics system is ignored");
+        LogLine("CCompoundBody: a box added before the body joined the physics system is ignored");
         return;
     }
     btBoxShape* box = CPhysicsSystem::GetInstance().CreateBoxShape(size);

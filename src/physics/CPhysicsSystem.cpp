@@ -75,17 +75,17 @@ bool CPhysicsSystem::AddRigidBody(CRigidBody* body, short group, short mask)
     if (!body || !m_World)
         return false;
     if (body->IsRegistered() || body->m_Body) {
-        LogLine("CPhysicsSystem : a rigid body can be added only once");
+        LogLine("CPhysicsSystem: a rigid body can be added only once");
         return false;
     }
     if (m_FreeIds.empty() && m_NextId == CRigidBody::kNoId) {
-        LogLine("CPhysicsSystem : every rigid body id is in use");
+        LogLine("CPhysicsSystem: every rigid body id is in use");
         return false;
     }
     body->CreateShape();
     body->CreateBody();
     if (!body->m_Body->getCollisionShape()) {
-        LogLine("CPhysicsSystem : a rigid body without a collision shape is not added");
+        LogLine("CPhysicsSystem: a rigid body without a collision shape is not added");
         return false;
     }
 
@@ -183,7 +183,7 @@ void CPhysicsSystem::StepSimulation(float dt, int maxSubSteps, float fixedStep)
 btBoxShape* CPhysicsSystem::CreateBoxShape(const CVector3D& size)
 {
     if (!std::isfinite(size.x) || !std::isfinite(size.y) || !std::isfinite(size.z)) {
-        LogLine("CPhysicsSystem : box size is not a finite number");
+        LogLine("CPhysicsSystem: box size is not a finite number");
         return nullptr;
     }
     btBoxShape* slot = m_BoxShapePool.Allocate();

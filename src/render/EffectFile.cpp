@@ -140,7 +140,7 @@ std::unique_ptr<gfx::Effect> LoadEffectFile(gfx::Device& device, const std::stri
     std::string error;
     const EffectFileResult read = ReadEffectFile(path, desc, error);
     if (read == EffectFileResult::Unreadable) {
-        LogLine(error);
+        LogLine("EffectFile: " + error);
         return nullptr;
     }
     std::unique_ptr<gfx::Effect> effect;

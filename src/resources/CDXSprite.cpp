@@ -45,18 +45,18 @@ bool CDXSprite::Load(const std::string& name)
     const CXmlElement texture = sheet.FirstChildElement("texture");
     const char* path = texture != nullptr ? texture.GetAttribute("path") : nullptr;
     if (!path) {
-        LogLine("Sprite \"" + name + "\": no texture path");
+        LogLine("CDXSprite: \"" + name + "\": no texture path");
         return false;
     }
     gfx::Device* device = CRenderer::GetInstance().GetDevice();
     if (!device) {
-        LogLine("Sprite \"" + name + "\": no graphics device for its texture");
+        LogLine("CDXSprite: \"" + name + "\": no graphics device for its texture");
         return false;
     }
     std::string error;
     m_pTexture = gfx::Texture::FromFile(*device, path, error, static_cast<int>(m_Width), static_cast<int>(m_Height));
     if (!m_pTexture) {
-        LogLine("Sprite \"" + name + "\": " + error);
+        LogLine("CDXSprite: \"" + name + "\": " + error);
         return false;
     }
 
@@ -73,13 +73,13 @@ bool CDXSprite::ReadDimension(const CXmlElement& sheet, const std::string& name)
 {
     const CXmlElement dimension = sheet.FirstChildElement("dimension");
     if (dimension == nullptr) {
-        LogLine("Sprite \"" + name + "\": no dimension element");
+        LogLine("CDXSprite: \"" + name + "\": no dimension element");
         return false;
     }
     // A grid of 0 would leave no frame to draw and divide by zero.
     if (!ReadSide(dimension, "width", m_Width, kMaxSide) || !ReadSide(dimension, "height", m_Height, kMaxSide) ||
         !ReadSide(dimension, "xgrid", m_XGrid, kMaxSide) || !ReadSide(dimension, "ygrid", m_YGrid, kMaxSide)) {
-        LogLine("Sprite \"" + name + "\": width, height, xgrid and ygrid must lie between 1 and " +
+        LogLine("CDXSprite: \"" + name + "\": width, height, xgrid and ygrid must lie between 1 and " +
                 std::to_string(kMaxSide));
         return false;
     }
@@ -99,7 +99,7 @@ void CDXSprite::ReadAnimations(const CXmlElement& sheet, const std::string& name
         // Frames are counted from 1 in the file; a range that does not start there, runs
         // backwards or plays at no speed has no frames to show.
         if (fps <= 0 || start < 1 || end < start) {
-            LogLine("Sprite \"" + name + "\": animation \"" + animation + "\" skipped (fps " + std::to_string(fps) +
+            LogLine("CDXSprite: \"" + name + "\": animation \"" + animation + "\" skipped (fps " + std::to_string(fps) +
                     ", frames " + std::to_string(start) + " to " + std::to_string(end) + ")");
             continue;
         }

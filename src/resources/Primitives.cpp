@@ -41,7 +41,7 @@ bool CDXShapeMesh::Load(const std::string&)
 {
     gfx::Device* device = CRenderer::GetInstance().GetDevice();
     if (!device) {
-        LogLine("Primitive mesh: no graphics device");
+        LogLine("Primitives: no graphics device for a primitive mesh");
         return false;
     }
     const gfx::MeshData data = Shape();
@@ -116,7 +116,7 @@ bool CDXQuadMesh::Load(const std::string&)
 {
     gfx::Device* device = CRenderer::GetInstance().GetDevice();
     if (!device) {
-        LogLine("Primitive mesh: no graphics device");
+        LogLine("Primitives: no graphics device for a primitive mesh");
         return false;
     }
     m_pVertexBuffer = gfx::VertexBuffer::Create(*device, sizeof(kQuadVertices), false);

@@ -53,7 +53,7 @@ ISceneNode* CSceneGraph::AddNode(ISceneNode* node)
     if (!node)
         return nullptr;
     if (!m_pRoot) {
-        LogLine("CSceneGraph:: node \"" + node->GetName() + "\" added before the scene graph was initialised");
+        LogLine("CSceneGraph: node \"" + node->GetName() + "\" added before the scene graph was initialised");
         return nullptr;
     }
     m_pRoot->AddChild(node);

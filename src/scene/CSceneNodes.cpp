@@ -61,7 +61,7 @@ void CGeomNode::SetMesh(const std::string& name)
 {
     IMesh* mesh = CResourceManager::GetInstance().LoadMesh(name);
     if (!mesh)
-        LogLine("CGeomNode:: no mesh for \"" + name + "\" (node \"" + GetName() + "\")");
+        LogLine("CGeomNode: no mesh for \"" + name + "\" (node \"" + GetName() + "\")");
     SetMesh(mesh);
 }
 

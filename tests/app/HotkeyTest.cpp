@@ -89,9 +89,9 @@ TEST_F(HotkeyTest, DebugDrawingSwitches)
     Chord(win::VkFromChar('I'));
     EXPECT_EQ(Vesk::CSceneGraph::GetInstance().GetDebugFlags() & 2u, 2u);
 
-    const bool bodies = Game::g_DrawEntityBodies;
+    const bool bodies = Game::CDebugSwitches::GetInstance().m_DrawEntityBodies;
     Chord(win::VkFromChar('B'));
-    EXPECT_NE(Game::g_DrawEntityBodies, bodies);
+    EXPECT_NE(Game::CDebugSwitches::GetInstance().m_DrawEntityBodies, bodies);
 }
 
 } // namespace

@@ -67,20 +67,20 @@ bool CMD2Model::Load(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
-        LogLine("CMD2Mesh:: cannot open " + path);
+        LogLine("CMD2Mesh: cannot open " + path);
         *this = CMD2Model();
         return false;
     }
     const std::streamoff size = file.tellg();
     if (size < 0 || size > kMaxFileSize) {
-        LogLine("CMD2Mesh:: " + path + ": unreadable or too large");
+        LogLine("CMD2Mesh: " + path + ": unreadable or too large");
         *this = CMD2Model();
         return false;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        LogLine("CMD2Mesh:: " + path + ": read failed");
+        LogLine("CMD2Mesh: " + path + ": read failed");
         *this = CMD2Model();
         return false;
     }
@@ -92,7 +92,7 @@ bool CMD2Model::LoadFromMemory(const uint8_t* data, size_t size, const std::stri
     *this = CMD2Model();
     std::string error;
     if (!ParseMD2(data, size, m_Data, error)) {
-        LogLine("CMD2Mesh:: " + source + ": " + error);
+        LogLine("CMD2Mesh: " + source + ": " + error);
         return false;
     }
     ParseAnimations();

@@ -64,7 +64,7 @@ TEST(InputScript, BadLinesAreLoggedByNumberAndTheRestLoads)
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(script.GetEventCount(), 13u);
     for (int line = 16; line <= 29; ++line)
-        EXPECT_NE(log.find("Input script test.script line " + std::to_string(line) + ": "), std::string::npos)
+        EXPECT_NE(log.find("CInputScript: test.script line " + std::to_string(line) + ": "), std::string::npos)
             << line << "\n"
             << log;
     EXPECT_EQ(log.find("line 15:"), std::string::npos) << log;
