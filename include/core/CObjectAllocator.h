@@ -3,8 +3,9 @@
 // through their first pointer-sized bytes. Pooled classes route operator new / delete through it.
 // An optional debug mode adds fill patterns, guard pad bytes and an in-use header flag. A pointer
 // that is not a live slot of this pool is never taken back: the call is refused and logged.
-// Under AddressSanitizer a free slot is poisoned past its list link, so a use after free of a
-// pooled object is reported like one of a heap object.
+// Under AddressSanitizer a free slot is poisoned past its list link (outside debug mode, whose
+// fill patterns are there to be read), so a use after free of a pooled object is reported like
+// one of a heap object.
 #pragma once
 
 #include "core/Log.h"
@@ -352,7 +353,8 @@ private:
     void PoisonFreeSlot(unsigned char* slot) const
     {
 #if defined(__SANITIZE_ADDRESS__)
-        ASAN_POISON_MEMORY_REGION(slot + kLinkBytes, m_SlotBytes - kLinkBytes);
+        if (!m_Config.debug)
+            ASAN_POISON_MEMORY_REGION(slot + kLinkBytes, m_SlotBytes - kLinkBytes);
 #else
         (void)slot;
 #endif
