@@ -14,6 +14,12 @@
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
 
+#include "game/controllers/CControllerManager.h"
+#include "game/controllers/CGamePrefabSettings.h"
+#include "game/entities/CEntityFactory.h"
+#include "game/world/CSlotHash.h"
+#include "game/world/TypeRegistration.h"
+
 #include <memory>
 #include <sstream>
 
@@ -51,6 +57,22 @@ void RegisterGameTypes()
     // Without the unit cube no voxel model is drawn, but the game still runs.
     InitCubeRenderer(30000, 15000);
     RegisterCubeMeshResource();
+    RegisterEntityTypes();
+    RegisterControllerTypes();
+    CSlotHash::GetInstance().RegisterCollisionGroups();
+    CEntityFactory::GetInstance().Init();
+}
+
+bool LoadGameDefinitions()
+{
+    return CGamePrefabSettings::GetInstance().LoadFromXml(CGamePrefabSettings::kDefaultPath);
+}
+
+void ShutdownGameWorld()
+{
+    CEntityFactory::GetInstance().Shutdown();
+    CControllerManager::GetInstance().Shutdown();
+    CGamePrefabSettings::GetInstance().Shutdown();
 }
 
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile)
@@ -95,6 +117,13 @@ int RunGame(const DeveloperOptions& options)
         return 1;
 
     RegisterGameTypes();
+    if (!LoadGameDefinitions()) {
+        game.ShowError("Prefabs file not found!");
+        ShutdownGameWorld();
+        ReleaseCubeRenderer();
+        game.Shutdown();
+        return 1;
+    }
 
     Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
     window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());
@@ -109,6 +138,7 @@ int RunGame(const DeveloperOptions& options)
     game.Run();
 
     CLevelManager::GetInstance().UnloadLevel();
+    ShutdownGameWorld();
     ReleaseCubeRenderer();
     game.Shutdown();
     return 0;

@@ -21,7 +21,13 @@ struct DeveloperOptions {
 // 0 after a normal run, 1 when the engine failed to start or the input script cannot be read.
 int RunGame(const DeveloperOptions& options);
 
+// The cube renderer and model loader, the entity, controller and enumeration types, the entity
+// factory, and the cameras.
 void RegisterGameTypes();
+// The prefab settings file; false when it cannot be loaded (start-up then ends).
+bool LoadGameDefinitions();
+// Destroys every entity and controller and forgets the prefabs; before the engine shuts down.
+void ShutdownGameWorld();
 void RegisterCameras();
 
 // The first state for the configured "initialstate" (exact, case-sensitive match); the controls

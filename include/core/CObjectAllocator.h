@@ -3,6 +3,9 @@
 // through their first pointer-sized bytes. Pooled classes route operator new / delete through it.
 // An optional debug mode adds fill patterns, guard pad bytes and an in-use header flag. A pointer
 // that is not a live slot of this pool is never taken back: the call is refused and logged.
+// Under AddressSanitizer a free slot is poisoned past its list link (outside debug mode, whose
+// fill patterns are there to be read), so a use after free of a pooled object is reported like
+// one of a heap object.
 #pragma once
 
 #include "core/Log.h"
@@ -14,6 +17,10 @@
 #include <new>
 #include <string>
 #include <unordered_set>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 namespace Vesk {
 
@@ -64,6 +71,7 @@ public:
     {
         // Pages go back newest first; no destructor of T runs.
         while (m_PageHead) {
+            Unpoison(m_PageHead, m_Stats.pageSize);
             unsigned char* next = ReadLink(m_PageHead);
             ::operator delete(m_PageHead, std::align_val_t(m_PageAlignment));
             m_PageHead = next;
@@ -88,6 +96,7 @@ public:
             return nullptr;
         unsigned char* slot = m_FreeHead;
         m_FreeHead = ReadLink(slot);
+        Unpoison(slot, m_SlotBytes);
         --m_Stats.freeObjects;
         CountAllocation();
         if (m_Config.debug) {
@@ -262,6 +271,7 @@ private:
                     std::memset(slot + m_SlotBytes + m_Config.padBytes, kFillAlign, m_InterAlignBytes);
             }
             WriteLink(slot, previous);
+            PoisonFreeSlot(slot);
             previous = slot;
         }
         // Slots go out from the highest address down.
@@ -313,6 +323,7 @@ private:
                 *InUseFlag(slot) = 0;
         }
         WriteLink(slot, m_FreeHead);
+        PoisonFreeSlot(slot);
         m_FreeHead = slot;
         --m_Stats.objectsInUse;
         ++m_Stats.deallocations;
@@ -336,6 +347,26 @@ private:
         ++m_Stats.objectsInUse;
         ++m_Stats.allocations;
         m_Stats.mostObjects = std::max(m_Stats.mostObjects, m_Stats.objectsInUse);
+    }
+
+    // A free slot keeps only its list link readable.
+    void PoisonFreeSlot(unsigned char* slot) const
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        if (!m_Config.debug)
+            ASAN_POISON_MEMORY_REGION(slot + kLinkBytes, m_SlotBytes - kLinkBytes);
+#else
+        (void)slot;
+#endif
+    }
+    static void Unpoison(unsigned char* at, size_t bytes)
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        ASAN_UNPOISON_MEMORY_REGION(at, bytes);
+#else
+        (void)at;
+        (void)bytes;
+#endif
     }
 
     unsigned char* InUseFlag(unsigned char* slot) const { return slot - m_Config.padBytes - 1; }

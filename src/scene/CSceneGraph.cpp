@@ -37,6 +37,8 @@ void CSceneGraph::Shutdown()
 {
     // The buckets point at meshes and controllers of the tree's owners.
     DeleteRenderVisitor();
+    if (m_pRoot)
+        ++m_TreeGeneration;
     delete m_pRoot;
     m_pRoot = nullptr;
 }

@@ -37,6 +37,9 @@ public:
     // Adds node under the root; null for null, or before Init (the caller keeps the node).
     ISceneNode* AddNode(ISceneNode* node);
     CTransformNode* GetRoot() const { return m_pRoot; }
+    // Raised each time the tree is deleted (Shutdown, Reset): a node added under an earlier
+    // generation is gone, and its owner must not delete it again.
+    unsigned GetTreeGeneration() const { return m_TreeGeneration; }
 
     void EnableFlags(unsigned bits) { m_DebugFlags |= bits; }
     unsigned GetDebugFlags() const { return m_DebugFlags; }
@@ -68,6 +71,7 @@ private:
     NodePool<CMaterialNode> m_MaterialPool;
     CTransformNode* m_pRoot = nullptr;
     unsigned m_DebugFlags = DebugCollect;
+    unsigned m_TreeGeneration = 0;
     std::unique_ptr<CRenderVisitor> m_pRenderVisitor;
 };
 

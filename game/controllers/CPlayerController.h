@@ -1,0 +1,20 @@
+// CPlayerController: turns a player's input into the player character's moves. Input, moves
+// and the HUD come with the player's own work; for now it knows whether it drives player one.
+#pragma once
+
+#include "game/controllers/IController.h"
+
+namespace Game {
+
+class CPlayerController : public CCharacterController {
+public:
+    int GetControllerType() const override { return PLAYERCONTROLLER; }
+    bool IsPlayerOne() const { return m_PlayerOne; }
+    void SetPlayerOne(bool playerOne) { m_PlayerOne = playerOne; }
+
+private:
+    // The game has one player.
+    bool m_PlayerOne = true;
+};
+
+} // namespace Game
