@@ -199,7 +199,7 @@ void CEntity::UpdatePhysics(float dt)
     } else if (m_pTransformNode) {
         m_pTransformNode->SetLocalMatrix(LookAlong(m_Position, m_Direction));
     }
-    if (g_DrawEntityBodies && m_pBody) {
+    if (CDebugSwitches::GetInstance().m_DrawEntityBodies && m_pBody) {
         m_pBody->DrawAABB(255.0f, 255.0f, 0.0f);
         m_pBody->DrawVelocity(0.0f, 255.0f, 255.0f);
         Vesk::CRenderer::GetInstance().DrawLine(m_Position, m_Position + m_Direction, 0, 255, 0);

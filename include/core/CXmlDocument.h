@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tinyxml2 {
 class XMLDocument;
@@ -22,6 +24,8 @@ public:
     std::string GetName() const;
     // The element's own text (before its first child element); empty when it has none.
     std::string GetText() const;
+    // Every attribute as (name, value), in document order.
+    std::vector<std::pair<std::string, std::string>> GetAttributes() const;
     // The attribute's text, or null when the element has no such attribute.
     const char* GetAttribute(const std::string& name) const;
     // Present: scans the text as a decimal int into *value (text that does not scan leaves *value

@@ -101,6 +101,15 @@ std::string CXmlElement::GetText() const
     return text ? text : "";
 }
 
+std::vector<std::pair<std::string, std::string>> CXmlElement::GetAttributes() const
+{
+    std::vector<std::pair<std::string, std::string>> attributes;
+    if (m_pCurr)
+        for (const tinyxml2::XMLAttribute* a = m_pCurr->FirstAttribute(); a; a = a->Next())
+            attributes.emplace_back(a->Name(), a->Value());
+    return attributes;
+}
+
 const char* CXmlElement::GetAttribute(const std::string& name) const
 {
     VESK_ASSERT(m_pCurr, "m_pCurr");

@@ -8,8 +8,6 @@
 #include "scene/CSceneNodes.h"
 #include "support/TestSupport.h"
 
-#include <tinyxml2.h>
-
 #include <cmath>
 
 namespace {
@@ -29,8 +27,8 @@ protected:
     static std::string Attributes(const Vesk::CXmlElement& element)
     {
         std::string text;
-        for (const tinyxml2::XMLAttribute* a = element.GetHandle()->FirstAttribute(); a; a = a->Next())
-            text += std::string(a->Name()) + "=" + a->Value() + " ";
+        for (const auto& attribute : element.GetAttributes())
+            text += attribute.first + "=" + attribute.second + " ";
         return text;
     }
 };
