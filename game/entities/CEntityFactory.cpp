@@ -118,31 +118,31 @@ void CEntityFactory::AddEntity(CEntity* entity)
         m_LiveEntities.emplace(entity->GetName(), entity);
 }
 
-void CEntityFactory::RemoveEntity(CEntity* entity)
+std::multimap<std::string, CEntity*>::iterator CEntityFactory::FindLive(CEntity* entity)
 {
     if (!entity)
-        return;
+        return m_LiveEntities.end();
     auto range = m_LiveEntities.equal_range(entity->GetName());
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == entity) {
-            m_LiveEntities.erase(it);
-            return;
-        }
-    }
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == entity)
+            return it;
+    return m_LiveEntities.end();
+}
+
+void CEntityFactory::RemoveEntity(CEntity* entity)
+{
+    const auto found = FindLive(entity);
+    if (found != m_LiveEntities.end())
+        m_LiveEntities.erase(found);
 }
 
 void CEntityFactory::RenameEntity(CEntity* entity, const std::string& newName)
 {
-    if (!entity)
+    const auto found = FindLive(entity);
+    if (found == m_LiveEntities.end())
         return;
-    auto range = m_LiveEntities.equal_range(entity->GetName());
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == entity) {
-            m_LiveEntities.erase(it);
-            m_LiveEntities.emplace(newName, entity);
-            return;
-        }
-    }
+    m_LiveEntities.erase(found);
+    m_LiveEntities.emplace(newName, entity);
 }
 
 CEntity* CEntityFactory::GetEntityByName(const std::string& name) const

@@ -94,6 +94,9 @@ private:
     void CountCreation(int type);
 
     std::map<int, EntityCreatorRecord> m_Creators;
+    // The live-list entry of the entity; end() when it has none.
+    std::multimap<std::string, CEntity*>::iterator FindLive(CEntity* entity);
+
     std::multimap<std::string, CEntity*> m_LiveEntities;
     std::deque<EntityHandle> m_PendingDestroys;
     std::vector<int> m_CreationCounters;
