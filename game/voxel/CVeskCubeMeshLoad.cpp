@@ -5,23 +5,16 @@
 #include "voxel/VskcScanner.h"
 
 #include "core/Log.h"
+#include "core/RegularFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace Game {
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
+// Keyframe numbers lie far inside this in every clip; beyond it a file is taken as damaged.
+constexpr int kMaxKeyframeNumber = 1000000;
 
 } // namespace
 
@@ -183,7 +176,6 @@ private:
                 return false;
             m_Submesh->restPositions.push_back(p);
             m_Submesh->currentPositions.push_back(p);
-            m_Submesh->debrisMatrices.emplace_back();
             m_Submesh->flashValues.push_back(1.0f);
             if (kept)
                 m_Mesh.m_RawCubeBounds.Merge(CAABB(p, p));
@@ -238,6 +230,11 @@ private:
         int frame;
         if (!Int(frame))
             return false;
+        if (frame < -kMaxKeyframeNumber || frame > kMaxKeyframeNumber) {
+            m_Stop = "has keyframe number " + std::to_string(frame) + " (beyond " +
+                     std::to_string(kMaxKeyframeNumber) + ")";
+            return false;
+        }
         m_Pose = nullptr;
         if (m_Animation)
             m_Keyframe = &FindOrInsertKeyframe(*m_Animation, frame);
@@ -267,9 +264,9 @@ private:
 
 bool CVeskCubeMesh::Load(const std::string& path)
 {
-    std::string text;
-    if (!ReadWholeFile(path, text)) {
-        Vesk::LogLine("CVeskCubeMesh: cannot read \"" + path + "\"");
+    std::string text, error;
+    if (!Vesk::ReadRegularFile(path, text, error)) {
+        Vesk::LogLine("CVeskCubeMesh: cannot read \"" + path + "\": " + error);
         return false;
     }
     VskcScanner in(text);

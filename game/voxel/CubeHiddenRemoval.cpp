@@ -162,7 +162,6 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
     s.visibleCount = static_cast<int>(visible.size());
     // The per-cube drawing state keeps its order; it only follows the new count.
     s.currentPositions.resize(kept);
-    s.debrisMatrices.resize(kept);
     s.flashValues.resize(kept, 1.0f);
     if (n > 0)
         std::cout << "AFTER: " << kept << '\n';
