@@ -29,7 +29,7 @@ bool IsMouseMessage(uint32_t code)
 
 } // namespace
 
-void IDevGUI::InitGui()
+bool IDevGUI::Init()
 {
     win::Window* window = CWindowSystem::GetInstance().GetWindow();
     m_Gui.Init(window ? window->NativeHandle() : nullptr, CRenderer::GetInstance().HasDevice());
@@ -37,6 +37,7 @@ void IDevGUI::InitGui()
     panels.SetCopyStdStringToClient(&CopyStdStringToClient);
     panels.SetCopyCDStringToClient(&devgui::Panels::CopyCDStringToLibrary);
     m_Initialised = true;
+    return true;
 }
 
 void IDevGUI::Terminate()
