@@ -1,11 +1,14 @@
 // Voxel-cube model costs: hidden-cube removal on large solid, hollow and sparse models, reading a
-// one-million-cube ".vskc" file, and one frame of instance records at full buffer capacity, on
-// the CPU alone and with the upload to the graphics device (headless driver).
+// one-million-cube ".vskc" file beside the scanner alone and a plain read of the same file, and
+// one frame of instance records, on the CPU alone and with the upload to the graphics device
+// (headless driver).
 #include "voxel/CVeskCubeMesh.h"
 #include "voxel/CubeRenderer.h"
 #include "voxel/CubeRendererState.h"
+#include "voxel/VskcScanner.h"
 
 #include "core/CWindowSystem.h"
+#include "core/RegularFile.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 
@@ -14,10 +17,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using Game::CubeSubmesh;
@@ -82,29 +85,81 @@ BENCHMARK_CAPTURE(BM_RemoveHiddenCubes, solid_100, Shape::Solid)->Unit(benchmark
 BENCHMARK_CAPTURE(BM_RemoveHiddenCubes, hollow_100, Shape::Hollow)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RemoveHiddenCubes, sparse_100, Shape::Sparse)->Unit(benchmark::kMicrosecond);
 
+// A one-million-cube model written to the temporary folder for the three reading benchmarks, and
+// removed at exit. Empty when it cannot be written.
+const std::string& MillionCubeFile()
+{
+    static const std::string path = [] {
+        QuietStdout quiet;
+        std::string file = (std::filesystem::temp_directory_path() / "bench_voxel_million.vskc").string();
+        CVeskCubeMesh mesh;
+        Fill(mesh, "block", Cubes(Shape::Solid, 100));
+        if (!mesh.Save(file))
+            return std::string();
+        std::atexit([] { std::remove(MillionCubeFile().c_str()); });
+        return file;
+    }();
+    return path;
+}
+
+// The three figures of a model file, each in bytes of the file per second: the whole load (with
+// hidden-cube removal and bounds), the scanner alone over the same text, and a plain read of the
+// file (the physical limit of every reader).
 void BM_LoadMillionCubeFile(benchmark::State& state)
 {
     QuietStdout quiet;
-    const std::string path = (std::filesystem::temp_directory_path() / "bench_voxel_million.vskc").string();
-    {
-        CVeskCubeMesh mesh;
-        Fill(mesh, "block", Cubes(Shape::Solid, 100));
-        if (!mesh.Save(path)) {
-            state.SkipWithError("cannot write the model file");
-            return;
-        }
+    const std::string& path = MillionCubeFile();
+    if (path.empty()) {
+        state.SkipWithError("cannot write the model file");
+        return;
     }
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    const int64_t bytes = static_cast<int64_t>(in.tellg());
     for (auto _ : state) {
         CVeskCubeMesh mesh;
         benchmark::DoNotOptimize(mesh.Load(path));
     }
-    state.SetBytesProcessed(state.iterations() * bytes);
-    state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
-    std::remove(path.c_str());
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_LoadMillionCubeFile)->Unit(benchmark::kMillisecond);
+
+void BM_ScanMillionCubeFile(benchmark::State& state)
+{
+    std::string text, error;
+    if (MillionCubeFile().empty() || !Vesk::ReadRegularFile(MillionCubeFile(), text, error)) {
+        state.SkipWithError("cannot read the model file");
+        return;
+    }
+    for (auto _ : state) {
+        Game::VskcScanner in(text);
+        float value = 0.0f, sum = 0.0f;
+        std::string_view word;
+        for (;;) {
+            const Game::VskcScanner::Result result = in.ReadFloat(value);
+            if (result == Game::VskcScanner::Result::End)
+                break;
+            if (result == Game::VskcScanner::Result::Ok)
+                sum += value;
+            else if (!in.ReadWord(word))
+                break;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_ScanMillionCubeFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadMillionCubeFile(benchmark::State& state)
+{
+    std::string text, error;
+    for (auto _ : state) {
+        if (MillionCubeFile().empty() || !Vesk::ReadRegularFile(MillionCubeFile(), text, error)) {
+            state.SkipWithError("cannot read the model file");
+            return;
+        }
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadMillionCubeFile)->Unit(benchmark::kMillisecond);
 
 // A frame's worth of cubes: 30,000 model cubes in 30 posed submeshes and 15,000 terrain cubes
 // in 10 slices, every one of them visible.

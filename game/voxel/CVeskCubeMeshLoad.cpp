@@ -168,15 +168,16 @@ private:
     {
         if (!m_Submesh || m_Submesh->cubeCount <= 0)
             return true;
+        // Only the positions are read here; the per-cube drawing state is sized once, by the
+        // hidden-cube removal at the end of the load.
         const bool kept = m_Submesh != m_Dropped.get();
-        m_Submesh->restPositions.reserve(m_Submesh->restPositions.size() + Reservable(m_Submesh->cubeCount));
+        std::vector<CVector3D>& positions = m_Submesh->restPositions;
+        positions.reserve(positions.size() + Reservable(m_Submesh->cubeCount));
         for (int i = 0; i < m_Submesh->cubeCount; ++i) {
             CVector3D p;
             if (!Triple(p))
                 return false;
-            m_Submesh->restPositions.push_back(p);
-            m_Submesh->currentPositions.push_back(p);
-            m_Submesh->flashValues.push_back(1.0f);
+            positions.push_back(p);
             if (kept)
                 m_Mesh.m_RawCubeBounds.Merge(CAABB(p, p));
         }

@@ -35,15 +35,19 @@ struct Cell {
 
 // Working memory kept from one removal to the next, so that loading a level's models one after
 // another does not map fresh pages for every one; released when a removal needed more than this.
-constexpr std::size_t kKeptScratchBytes = std::size_t(16) << 20;
+constexpr std::size_t kKeptScratchBytes = std::size_t(32) << 20;
 
 struct Scratch {
-    std::vector<int32_t> cells;  // the dense grid
-    std::vector<int32_t> order;  // old index of each cube in its new place
+    std::vector<int32_t> cells;     // the dense grid
+    std::vector<int32_t> order;     // old index of each kept cube, in its new place
+    std::vector<CVector3D> vectors; // positions, then colours, in their new order
+    std::vector<uint32_t> codes;    // neighbour codes in their new order
 
     void Trim()
     {
-        if ((cells.capacity() + order.capacity()) * sizeof(int32_t) > kKeptScratchBytes)
+        const std::size_t bytes = (cells.capacity() + order.capacity() + codes.capacity()) * 4 +
+                                  vectors.capacity() * sizeof(CVector3D);
+        if (bytes > kKeptScratchBytes)
             *this = Scratch();
     }
 };
@@ -54,36 +58,15 @@ Scratch& TakeScratch()
     return scratch;
 }
 
-// Moves every per-cube array's element from index order[k] to k, in place, following the
-// permutation's cycles; order is used up (every entry becomes -1).
-void Reorder(std::vector<int32_t>& order, std::vector<CVector3D>& positions, std::vector<CVector3D>& colours,
-             std::vector<uint32_t>& codes)
+// values[k] = old values[order[k]] for the first `kept` entries: written in order into the spare
+// array, which then trades places with the values (so the spare keeps the old storage).
+template <typename T>
+void Gather(const std::vector<int32_t>& order, std::size_t kept, std::vector<T>& values, std::vector<T>& spare)
 {
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (order[k] < 0)
-            continue;
-        if (static_cast<std::size_t>(order[k]) == k) {
-            order[k] = -1;
-            continue;
-        }
-        const CVector3D position = positions[k], colour = colours[k];
-        const uint32_t code = codes[k];
-        std::size_t j = k;
-        for (;;) {
-            const std::size_t from = static_cast<std::size_t>(order[j]);
-            order[j] = -1;
-            if (from == k) {
-                positions[j] = position;
-                colours[j] = colour;
-                codes[j] = code;
-                break;
-            }
-            positions[j] = positions[from];
-            colours[j] = colours[from];
-            codes[j] = codes[from];
-            j = from;
-        }
-    }
+    spare.resize(kept);
+    for (std::size_t k = 0; k < kept; ++k)
+        spare[k] = values[static_cast<std::size_t>(order[k])];
+    values.swap(spare);
 }
 
 // The occupied cells of a submesh's bounding grid: for each cell the last cube placed in it.
@@ -229,22 +212,12 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
         const int64_t cells = anyPlaced ? (size.x + 1) * (size.y + 1) * (size.z + 1) : 0;
         std::cout << "COUNT: " << kept << " / " << cells << "\nHIDDEN : " << hiddenCount << '\n';
 
-        // Cubes without a cell of their own follow the kept ones, to be cut off below.
-        if (kept < n) {
-            std::vector<bool> placed(n, false);
-            for (std::size_t k = 0; k < kept; ++k)
-                placed[static_cast<std::size_t>(order[k])] = true;
-            std::size_t next = kept;
-            for (std::size_t i = 0; i < n; ++i)
-                if (!placed[i])
-                    order[next++] = static_cast<int32_t>(i);
-        }
-        Reorder(order, positions, s.colours, s.neighbourCodes);
     }
 
-    positions.resize(kept);
-    s.colours.resize(kept);
-    s.neighbourCodes.resize(kept);
+    // Visible cubes in their order, then hidden ones; cubes without a cell are gone.
+    Gather(order, kept, positions, scratch.vectors);
+    Gather(order, kept, s.colours, scratch.vectors);
+    Gather(order, kept, s.neighbourCodes, scratch.codes);
     s.cubeCount = static_cast<int>(kept);
     s.visibleCount = static_cast<int>(visibleCount);
     // The per-cube drawing state keeps its order; it only follows the new count.
