@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -161,16 +162,16 @@ void BM_ReadMillionCubeFile(benchmark::State& state)
 }
 BENCHMARK(BM_ReadMillionCubeFile)->Unit(benchmark::kMillisecond);
 
-// A frame's worth of cubes: 30,000 model cubes in 30 posed submeshes and 15,000 terrain cubes
-// in 10 slices, every one of them visible.
+// A frame's worth of cubes, every one of them visible: 1,000 model cubes in each of `parts` posed
+// submeshes and 1,500 terrain cubes in each of `slices` slices. 30 and 10 fill the buffers.
 struct FullFrame {
     CVeskCubeMesh model;
     CVeskCubeMesh terrain;
 
-    FullFrame()
+    explicit FullFrame(int parts = 30, int slices = 10)
     {
         CubeSubmesh* previous = nullptr;
-        for (int i = 0; i < 30; ++i) {
+        for (int i = 0; i < parts; ++i) {
             std::vector<CVector3D> slab;
             for (int x = 0; x < 50; ++x)
                 for (int z = 0; z < 20; ++z)
@@ -182,7 +183,7 @@ struct FullFrame {
             previous = s;
         }
         terrain.SetTerrainFlag(1);
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < slices; ++i) {
             std::vector<CVector3D> slice;
             for (int x = 0; x < 10; ++x)
                 for (int z = 0; z < 150; ++z)
@@ -228,9 +229,12 @@ void BM_EmitFullFrame(benchmark::State& state)
 BENCHMARK(BM_EmitFullFrame)->Unit(benchmark::kMillisecond);
 
 // The renderer's frame: lock both instance buffers, append the records, hand both buffers to the
-// device (the upload a draw starts with).
-void BM_EmitAndUploadFullFrame(benchmark::State& state)
+// device (the upload a draw starts with). Argument: the records, 2,500 (one part and one slice)
+// or 45,000 (full buffers); BM_CopyRecords copies the same bytes in memory.
+void BM_EmitAndUploadFrame(benchmark::State& state)
 {
+    const int records = static_cast<int>(state.range(0));
+    const int parts = records >= 45000 ? 30 : 1, slices = records >= 45000 ? 10 : 1;
     QuietStdout quiet;
     Vesk::CCameraManager::GetInstance().Init();
     if (!Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 500, 280, "bench", false) ||
@@ -240,21 +244,37 @@ void BM_EmitAndUploadFullFrame(benchmark::State& state)
     }
     Game::InitCubeRenderer(30000, 15000);
     Game::cuberenderer::State& renderer = Game::cuberenderer::GetState();
-    FullFrame frame;
+    FullFrame frame(parts, slices);
     for (auto _ : state) {
         Game::ClearCubeInstances();
         frame.Emit(Game::GetCubeDrawTarget());
-        renderer.model.buffer->Unlock();
-        renderer.terrain.buffer->Unlock();
+        Game::cuberenderer::UploadRecords(renderer.model);
+        Game::cuberenderer::UploadRecords(renderer.terrain);
     }
-    if (Game::GetModelCubeInstances().count != 30000 || Game::GetTerrainCubeInstances().count != 15000)
-        state.SkipWithError("the buffers were not filled");
-    state.SetItemsProcessed(state.iterations() * 45000);
+    if (Game::GetModelCubeInstances().count + Game::GetTerrainCubeInstances().count != records)
+        state.SkipWithError("not the expected record count");
+    state.SetItemsProcessed(state.iterations() * records);
+    state.SetBytesProcessed(state.iterations() * records * static_cast<int64_t>(sizeof(Game::CubeInstance)));
     Game::ReleaseCubeRenderer();
     Vesk::CRenderer::GetInstance().Shutdown();
     Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
 }
-BENCHMARK(BM_EmitAndUploadFullFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmitAndUploadFrame)->Arg(2500)->Arg(45000)->Unit(benchmark::kMicrosecond);
+
+// The anchor of the frame's upload: a plain copy of the same record bytes.
+void BM_CopyRecords(benchmark::State& state)
+{
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0)) * sizeof(Game::CubeInstance);
+    std::vector<char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+}
+BENCHMARK(BM_CopyRecords)->Arg(2500)->Arg(45000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
