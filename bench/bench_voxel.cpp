@@ -8,7 +8,7 @@
 #include "voxel/VskcScanner.h"
 
 #include "core/CWindowSystem.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 
@@ -125,7 +125,7 @@ BENCHMARK(BM_LoadMillionCubeFile)->Unit(benchmark::kMillisecond);
 void BM_ScanMillionCubeFile(benchmark::State& state)
 {
     std::string text, error;
-    if (MillionCubeFile().empty() || !Vesk::ReadRegularFile(MillionCubeFile(), text, error)) {
+    if (MillionCubeFile().empty() || !win::ReadRegularFile(MillionCubeFile(), text, error)) {
         state.SkipWithError("cannot read the model file");
         return;
     }
@@ -152,7 +152,7 @@ void BM_ReadMillionCubeFile(benchmark::State& state)
 {
     std::string text, error;
     for (auto _ : state) {
-        if (MillionCubeFile().empty() || !Vesk::ReadRegularFile(MillionCubeFile(), text, error)) {
+        if (MillionCubeFile().empty() || !win::ReadRegularFile(MillionCubeFile(), text, error)) {
             state.SkipWithError("cannot read the model file");
             return;
         }

@@ -5,7 +5,7 @@
 #include "voxel/VskcScanner.h"
 
 #include "core/Log.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 
 #include <algorithm>
 
@@ -266,7 +266,7 @@ private:
 bool CVeskCubeMesh::Load(const std::string& path)
 {
     std::string text, error;
-    if (!Vesk::ReadRegularFile(path, text, error)) {
+    if (!win::ReadRegularFile(path, text, error)) {
         Vesk::LogLine("CVeskCubeMesh: cannot read \"" + path + "\": " + error);
         return false;
     }
@@ -280,13 +280,9 @@ bool CVeskCubeMesh::Load(const std::string& path)
     VskcReader reader(*this, in, path);
     reader.Run();
 
-    // Colours the file left out (cut short or missing) show white, so every cube has one.
-    for (auto& entry : m_Submeshes) {
-        CubeSubmesh& submesh = *entry.second;
-        submesh.colours.resize(submesh.restPositions.size(), CVector3D(255.0f, 255.0f, 255.0f));
-    }
     RebuildRootList();
     m_MeshMatrix = reader.GetScale();
+    // Also gives every cube a colour (white where the file left them out) and its drawing state.
     RemoveHiddenCubesAll();
     ComputeBounds();
     return true;

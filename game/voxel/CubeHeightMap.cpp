@@ -1,7 +1,7 @@
 #include "voxel/CubeHeightMap.h"
 
 #include "core/Log.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 
 #include <cmath>
 #include <cstdint>
@@ -61,7 +61,7 @@ bool LoadHeightMap(const std::string& name)
 bool LoadHeightMapFile(const std::string& path)
 {
     std::string bytes, error;
-    if (!Vesk::ReadRegularFile(path, bytes, error)) {
+    if (!win::ReadRegularFile(path, bytes, error)) {
         Vesk::LogLine("LoadHeightMap: cannot open \"" + path + "\" (" + error + "); the height map stays as it was");
         return false;
     }

@@ -155,8 +155,6 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
     s.colours.resize(n, CVector3D(255.0f, 255.0f, 255.0f));
     Scratch& scratch = TakeScratch();
     std::vector<int32_t>& order = scratch.order;
-    order.clear();
-    order.reserve(n);
     std::size_t visibleCount = 0, kept = 0;
 
     if (n > 0) {

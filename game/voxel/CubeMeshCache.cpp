@@ -2,7 +2,7 @@
 
 #include "voxel/CVeskCubeMesh.h"
 
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 
@@ -19,7 +19,7 @@ using CubeMeshCache = Vesk::CResManager<CVeskCubeMesh>;
 // so files of other kinds are turned away here without reading them or logging.
 bool IsCubeModelFile(const std::string& path)
 {
-    if (!Vesk::IsRegularFile(path))
+    if (!win::IsRegularFile(path))
         return false;
     std::ifstream in(path, std::ios::binary);
     char head[256];

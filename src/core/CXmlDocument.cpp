@@ -3,7 +3,7 @@
 #include "core/Assert.h"
 #include "core/AtomicFile.h"
 #include "core/Log.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 
 #include <tinyxml2.h>
 
@@ -260,7 +260,7 @@ CXmlDocument::~CXmlDocument()
 bool CXmlDocument::Load(const std::string& path)
 {
     std::string text, error;
-    if (!ReadRegularFile(path, text, error)) {
+    if (!win::ReadRegularFile(path, text, error)) {
         LogLine("CXmlDocument: cannot load \"" + path + "\": " + error);
         m_pXmlDoc->Clear();
         return false;

@@ -1,7 +1,7 @@
 #include "input/CInputScript.h"
 
 #include "core/Log.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 #include "platform/win/VirtualKeys.h"
 
 #include <algorithm>
@@ -129,7 +129,7 @@ CInputScript::~CInputScript()
 bool CInputScript::Load(const std::string& path)
 {
     std::string text, error;
-    if (!ReadRegularFile(path, text, error)) {
+    if (!win::ReadRegularFile(path, text, error)) {
         LogLine("Input script " + path + ": cannot be read (" + error + ")");
         return false;
     }

@@ -1,7 +1,7 @@
 #include "resources/XFileReader.h"
 
-#include "core/RegularFile.h"
 #include "platform/gfx/Types.h"
+#include "platform/win/RegularFile.h"
 
 #include <algorithm>
 #include <array>
@@ -545,7 +545,7 @@ bool ParseXFile(const std::string& text, XMeshData& data, std::string& error)
 bool ReadXFile(const std::string& path, XMeshData& data, std::string& error)
 {
     std::string text;
-    if (!ReadRegularFile(path, text, error))
+    if (!win::ReadRegularFile(path, text, error))
         return false;
     return ParseXFile(text, data, error);
 }

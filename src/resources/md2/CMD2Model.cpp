@@ -1,7 +1,7 @@
 #include "resources/md2/CMD2Model.h"
 
 #include "core/Log.h"
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 #include "resources/md2/MD2Normals.h"
 
 #include <iostream>
@@ -66,7 +66,7 @@ std::string MD2AnimationName(const std::string& frameName)
 bool CMD2Model::Load(const std::string& path)
 {
     std::string bytes, error;
-    if (!ReadRegularFile(path, bytes, error, kMaxFileSize)) {
+    if (!win::ReadRegularFile(path, bytes, error, kMaxFileSize)) {
         LogLine("CMD2Mesh:: cannot open " + path + ": " + error);
         *this = CMD2Model();
         return false;

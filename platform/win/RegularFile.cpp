@@ -1,10 +1,10 @@
-#include "core/RegularFile.h"
+#include "platform/win/RegularFile.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 
-namespace Vesk {
+namespace win {
 
 bool IsRegularFile(const std::string& path)
 {
@@ -43,4 +43,4 @@ bool ReadRegularFile(const std::string& path, std::string& bytes, std::string& e
     return true;
 }
 
-} // namespace Vesk
+} // namespace win
