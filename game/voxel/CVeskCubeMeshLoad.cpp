@@ -232,8 +232,8 @@ private:
         if (!Int(frame))
             return false;
         if (frame < -kMaxKeyframeNumber || frame > kMaxKeyframeNumber) {
-            m_Stop = "has keyframe number " + std::to_string(frame) + " (beyond " +
-                     std::to_string(kMaxKeyframeNumber) + ")";
+            m_Stop =
+                "has keyframe number " + std::to_string(frame) + " (beyond " + std::to_string(kMaxKeyframeNumber) + ")";
             return false;
         }
         m_Pose = nullptr;

@@ -90,8 +90,7 @@ void CVeskCubeAnimationController::ShatterSubmesh(const std::string& name, const
 
     state.matrix = rotation;
     submesh->debrisMatrix = rotation;
-    const std::size_t n =
-        std::min({state.positions.size(), state.velocities.size(), submesh->currentPositions.size()});
+    const std::size_t n = std::min({state.positions.size(), state.velocities.size(), submesh->currentPositions.size()});
     for (std::size_t i = 0; i < n; ++i) {
         const CVector3D q = state.positions[i] + submesh->localPosition;
         const float point[4] = {q.x, q.y, q.z, 1.0f};

@@ -45,8 +45,8 @@ struct Scratch {
 
     void Trim()
     {
-        const std::size_t bytes = (cells.capacity() + order.capacity() + codes.capacity()) * 4 +
-                                  vectors.capacity() * sizeof(CVector3D);
+        const std::size_t bytes =
+            (cells.capacity() + order.capacity() + codes.capacity()) * 4 + vectors.capacity() * sizeof(CVector3D);
         if (bytes > kKeptScratchBytes)
             *this = Scratch();
     }
@@ -209,7 +209,6 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
         kept = visibleCount + hiddenCount;
         const int64_t cells = anyPlaced ? (size.x + 1) * (size.y + 1) * (size.z + 1) : 0;
         std::cout << "COUNT: " << kept << " / " << cells << "\nHIDDEN : " << hiddenCount << '\n';
-
     }
 
     // Visible cubes in their order, then hidden ones; cubes without a cell are gone.

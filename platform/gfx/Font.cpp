@@ -17,7 +17,6 @@ namespace {
 const int kFirstCode = 32;
 const int kCodeCount = 256 - kFirstCode;
 
-
 } // namespace
 
 std::string FindFontFile(const std::string& family, bool bold, bool italic)

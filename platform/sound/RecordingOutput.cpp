@@ -2,7 +2,6 @@
 
 #include "platform/win/RegularFile.h"
 
-
 namespace sound {
 
 namespace {

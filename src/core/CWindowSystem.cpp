@@ -77,8 +77,7 @@ unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int r
     return pick;
 }
 
-win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders,
-                          const win::Rect& area)
+win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders, const win::Rect& area)
 {
     const int roomX = std::max(1, area.Width() - borders.left - borders.right);
     const int roomY = std::max(1, area.Height() - borders.top - borders.bottom);

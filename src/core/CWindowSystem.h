@@ -42,8 +42,7 @@ unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int r
 // The client rectangle of a framed window asked for at (x, y) with the given client size, kept
 // so that the whole window, borders included, lies inside the area: the client shrinks (keeping
 // its aspect ratio) when the window is larger than the area, then moves in from the edges.
-win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders,
-                          const win::Rect& area);
+win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders, const win::Rect& area);
 
 class CWindowSystem : public CSingleton<CWindowSystem> {
 public:

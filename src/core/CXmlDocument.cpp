@@ -276,8 +276,7 @@ bool CXmlDocument::Load(const std::string& path)
         return false;
     }
     if (HasStrayClosingTag(text) || !HasSingleRoot(*m_pXmlDoc)) {
-        LogLine("CXmlDocument: \"" + path + "\" holds more than one root element (or text or a stray closing tag "
-                                          "beside it)");
+        LogLine("CXmlDocument: \"" + path + "\" holds more than one root element, or text or a stray closing tag");
         m_pXmlDoc->Clear();
         return false;
     }

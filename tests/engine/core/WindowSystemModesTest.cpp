@@ -1,7 +1,7 @@
 // The display-mode list (filter, order, fallback), the resolution choice, the windowed placement
-// inside the desktop, mode switches and the main window's creation on the headless driver, whose stand-in list is 800x600, 1024x768,
-// 1280x720 and 1920x1080. CTest runs every test in its own process, so the singleton starts
-// fresh in each.
+// inside the desktop, mode switches and the main window's creation on the headless driver, whose
+// stand-in list is 800x600, 1024x768, 1280x720 and 1920x1080. CTest runs every test in its own
+// process, so the singleton starts fresh in each.
 #include "core/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CRenderer.h"
