@@ -20,12 +20,15 @@ namespace {
 bool s_DebugDisplay = true;
 bool s_DebugLineDepth = true;
 
-bool CtrlPressed(uint32_t key) { return Vesk::CInputManager::GetInstance().IsKeyPressed(key, win::VK_CONTROL); }
-
 } // namespace
 
-void CStateSwitcherListener::OnKeyDown(const Vesk::KeyEvent&)
+void CStateSwitcherListener::OnKeyDown(const Vesk::KeyEvent& event)
 {
+    // Only the key-down of a row's own key acts: another key going down in the same frame while
+    // Ctrl is held must not run the row again.
+    const auto CtrlPressed = [&event](uint32_t key) {
+        return event.key == key && Vesk::CInputManager::GetInstance().IsKeyPressed(key, win::VK_CONTROL);
+    };
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     if (CtrlPressed(win::VK_F2)) {
         ToggleLevelEditor();

@@ -24,7 +24,9 @@ float KeyFraction(const CubeKeyframe& k0, const CubeKeyframe& k1, float time)
 {
     if (k1.frame <= k0.frame)
         return 0.0f;
-    const float t = (time - static_cast<float>(k0.frame)) / static_cast<float>(k1.frame - k0.frame);
+    // In floating point: two frame numbers far apart must not overflow an int.
+    const float t =
+        (time - static_cast<float>(k0.frame)) / (static_cast<float>(k1.frame) - static_cast<float>(k0.frame));
     return std::min(std::max(0.0f, t), 1.0f);
 }
 

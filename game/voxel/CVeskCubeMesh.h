@@ -62,6 +62,9 @@ public:
     // Every submesh box (its cubes and local position, widened by half a cube, through the
     // scale matrix) and the mesh box over the submeshes that have cubes.
     void ComputeBounds();
+    // Stores the cubes enclosed on all six sides after the visible ones (cubes sharing a cell or
+    // out of reach are dropped) and sizes every per-cube array to the kept cubes: each gets a
+    // neighbour code and a colour (white where none was read).
     void RemoveHiddenCubes(CubeSubmesh* submesh);
     void RemoveHiddenCubesAll();
 

@@ -5,23 +5,16 @@
 #include "game/voxel/VskcScanner.h"
 
 #include "core/Log.h"
+#include "platform/win/RegularFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace Game {
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
+// Keyframe numbers lie far inside this in every clip; beyond it a file is taken as damaged.
+constexpr int kMaxKeyframeNumber = 1000000;
 
 } // namespace
 
@@ -175,16 +168,16 @@ private:
     {
         if (!m_Submesh || m_Submesh->cubeCount <= 0)
             return true;
+        // Only the positions are read here; the per-cube drawing state is sized once, by the
+        // hidden-cube removal at the end of the load.
         const bool kept = m_Submesh != m_Dropped.get();
-        m_Submesh->restPositions.reserve(m_Submesh->restPositions.size() + Reservable(m_Submesh->cubeCount));
+        std::vector<CVector3D>& positions = m_Submesh->restPositions;
+        positions.reserve(positions.size() + Reservable(m_Submesh->cubeCount));
         for (int i = 0; i < m_Submesh->cubeCount; ++i) {
             CVector3D p;
             if (!Triple(p))
                 return false;
-            m_Submesh->restPositions.push_back(p);
-            m_Submesh->currentPositions.push_back(p);
-            m_Submesh->debrisMatrices.emplace_back();
-            m_Submesh->flashValues.push_back(1.0f);
+            positions.push_back(p);
             if (kept)
                 m_Mesh.m_RawCubeBounds.Merge(CAABB(p, p));
         }
@@ -238,6 +231,11 @@ private:
         int frame;
         if (!Int(frame))
             return false;
+        if (frame < -kMaxKeyframeNumber || frame > kMaxKeyframeNumber) {
+            m_Stop =
+                "has keyframe number " + std::to_string(frame) + " (beyond " + std::to_string(kMaxKeyframeNumber) + ")";
+            return false;
+        }
         m_Pose = nullptr;
         if (m_Animation)
             m_Keyframe = &FindOrInsertKeyframe(*m_Animation, frame);
@@ -267,9 +265,9 @@ private:
 
 bool CVeskCubeMesh::Load(const std::string& path)
 {
-    std::string text;
-    if (!ReadWholeFile(path, text)) {
-        Vesk::LogLine("CVeskCubeMesh: cannot read \"" + path + "\"");
+    std::string text, error;
+    if (!win::ReadRegularFile(path, text, error)) {
+        Vesk::LogLine("CVeskCubeMesh: cannot read \"" + path + "\": " + error);
         return false;
     }
     VskcScanner in(text);
@@ -282,13 +280,9 @@ bool CVeskCubeMesh::Load(const std::string& path)
     VskcReader reader(*this, in, path);
     reader.Run();
 
-    // Colours the file left out (cut short or missing) show white, so every cube has one.
-    for (auto& entry : m_Submeshes) {
-        CubeSubmesh& submesh = *entry.second;
-        submesh.colours.resize(submesh.restPositions.size(), CVector3D(255.0f, 255.0f, 255.0f));
-    }
     RebuildRootList();
     m_MeshMatrix = reader.GetScale();
+    // Also gives every cube a colour (white where the file left them out) and its drawing state.
     RemoveHiddenCubesAll();
     ComputeBounds();
     return true;

@@ -55,7 +55,6 @@ CubeDebrisState& CVeskCubeAnimationController::DebrisStateFor(const CubeSubmesh&
     const std::size_t n = submesh.restPositions.size();
     state.positions = submesh.restPositions;
     state.velocities.assign(n, CVector3D());
-    state.matrices.assign(n, CMatrix4());
     state.fades.assign(n, 1.0f);
     return state;
 }
@@ -89,8 +88,9 @@ void CVeskCubeAnimationController::ShatterSubmesh(const std::string& name, const
     rotation.m[12] = rotation.m[13] = rotation.m[14] = 0.0f;
     rotation.m[15] = 1.0f;
 
-    const std::size_t n = std::min({state.positions.size(), state.velocities.size(), state.matrices.size(),
-                                    submesh->currentPositions.size(), submesh->debrisMatrices.size()});
+    state.matrix = rotation;
+    submesh->debrisMatrix = rotation;
+    const std::size_t n = std::min({state.positions.size(), state.velocities.size(), submesh->currentPositions.size()});
     for (std::size_t i = 0; i < n; ++i) {
         const CVector3D q = state.positions[i] + submesh->localPosition;
         const float point[4] = {q.x, q.y, q.z, 1.0f};
@@ -102,9 +102,7 @@ void CVeskCubeAnimationController::ShatterSubmesh(const std::string& name, const
         velocity.Normalize();
         state.velocities[i] = velocity * 20.0f * RandomRangeChecked(0.1f, 1.0f);
         state.positions[i] = CVector3D(placed[0], placed[1], placed[2]);
-        state.matrices[i] = rotation;
         submesh->currentPositions[i] = state.positions[i];
-        submesh->debrisMatrices[i] = rotation;
     }
     submesh->debris = true;
 }
@@ -121,9 +119,8 @@ void CVeskCubeAnimationController::UpdateDebris(float dt)
         if (!submesh || found == m_DebrisStates.end())
             continue;
         CubeDebrisState& state = found->second;
-        const std::size_t n = std::min({state.positions.size(), state.velocities.size(), state.matrices.size(),
-                                        state.fades.size(), submesh->currentPositions.size(),
-                                        submesh->debrisMatrices.size(), submesh->flashValues.size()});
+        const std::size_t n = std::min({state.positions.size(), state.velocities.size(), state.fades.size(),
+                                        submesh->currentPositions.size(), submesh->flashValues.size()});
         for (std::size_t i = 0; i < n; ++i) {
             CVector3D& p = state.positions[i];
             CVector3D& v = state.velocities[i];
@@ -142,9 +139,9 @@ void CVeskCubeAnimationController::UpdateDebris(float dt)
             state.fades[i] = std::max(0.0f, f - h * (1.0f - (f - 0.2f) * (f - 0.2f)) * 0.15f);
 
             submesh->currentPositions[i] = p;
-            submesh->debrisMatrices[i] = state.matrices[i];
             submesh->flashValues[i] = state.fades[i];
         }
+        submesh->debrisMatrix = state.matrix;
         submesh->debris = state.active;
     }
 }
@@ -161,8 +158,9 @@ void CVeskCubeAnimationController::ResetShatter()
         CubeDebrisState& state = found->second;
         state.positions = submesh->restPositions;
         state.velocities.resize(state.positions.size());
-        state.matrices.resize(state.positions.size());
         state.fades.assign(state.positions.size(), 1.0f);
+        // The cubes draw at full brightness again from the next frame on, not at their last fade.
+        submesh->flashValues.assign(submesh->flashValues.size(), 1.0f);
         // Whole again: a later shatter counts this submesh once more.
         state.active = false;
         submesh->debris = false;

@@ -13,7 +13,7 @@ namespace Game {
 struct CubeDebrisState {
     std::vector<CVector3D> positions;   // world positions of the flying cubes
     std::vector<CVector3D> velocities;  // world units per second
-    std::vector<CMatrix4> matrices;     // the rotation of the world matrix at the burst, row-vector form
+    CMatrix4 matrix;                    // the rotation of the world matrix at the burst, row-vector form
     std::vector<float> fades;           // brightness, 1.0 down to 0.0
     bool active = false;
 };

@@ -25,7 +25,7 @@ std::size_t DrawableCubes(const CubeSubmesh& s)
     std::size_t n = std::min({static_cast<std::size_t>(std::max(s.visibleCount, 0)), s.restPositions.size(),
                               s.colours.size(), s.neighbourCodes.size(), s.flashValues.size()});
     if (s.debris)
-        n = std::min({n, s.currentPositions.size(), s.debrisMatrices.size()});
+        n = std::min(n, s.currentPositions.size());
     return n;
 }
 
@@ -48,7 +48,7 @@ void FillRecord(CubeInstance& record, const CubeSubmesh& s, std::size_t i, const
 {
     CopyVector(record.position, s.debris ? s.currentPositions[i] : s.restPositions[i]);
     CopyVector(record.colour, s.colours[i]);
-    std::memcpy(record.world, s.debris ? s.debrisMatrices[i].m : cubeMatrix.m, sizeof record.world);
+    std::memcpy(record.world, s.debris ? s.debrisMatrix.m : cubeMatrix.m, sizeof record.world);
     record.index = static_cast<float>(s.neighbourCodes[i]) + 0.5f;
     record.ownMatrix = s.debris ? 1.0f : 0.0f;
 }

@@ -1,12 +1,12 @@
 #include "game/voxel/CubeHeightMap.h"
 
 #include "core/Log.h"
+#include "platform/win/RegularFile.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <string>
 
 namespace Game {
 
@@ -14,8 +14,9 @@ namespace {
 
 CubeHeightMap g_HeightMap;
 
-float LittleEndianFloat(const unsigned char* bytes)
+float LittleEndianFloat(const char* text)
 {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     const uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
                           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
     float value;
@@ -59,12 +60,11 @@ bool LoadHeightMap(const std::string& name)
 
 bool LoadHeightMapFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Vesk::LogLine("CubeHeightMap: cannot open \"" + path + "\"; the height map stays as it was");
+    std::string bytes, error;
+    if (!win::ReadRegularFile(path, bytes, error)) {
+        Vesk::LogLine("CubeHeightMap: cannot open \"" + path + "\" (" + error + "); the height map stays as it was");
         return false;
     }
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     CubeHeightMap map;
     if (bytes.size() < 8 || !CellCount(LittleEndianFloat(&bytes[0]), map.width) ||
         !CellCount(LittleEndianFloat(&bytes[4]), map.depth)) {

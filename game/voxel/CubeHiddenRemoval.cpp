@@ -4,6 +4,7 @@
 
 #include "core/Log.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <iostream>
@@ -32,10 +33,47 @@ struct Cell {
     int64_t x, y, z;
 };
 
+// Working memory kept from one removal to the next, so that loading a level's models one after
+// another does not map fresh pages for every one; released when a removal needed more than this.
+constexpr std::size_t kKeptScratchBytes = std::size_t(32) << 20;
+
+struct Scratch {
+    std::vector<int32_t> cells;     // the dense grid
+    std::vector<int32_t> order;     // old index of each kept cube, in its new place
+    std::vector<CVector3D> vectors; // positions, then colours, in their new order
+    std::vector<uint32_t> codes;    // neighbour codes in their new order
+
+    void Trim()
+    {
+        const std::size_t bytes =
+            (cells.capacity() + order.capacity() + codes.capacity()) * 4 + vectors.capacity() * sizeof(CVector3D);
+        if (bytes > kKeptScratchBytes)
+            *this = Scratch();
+    }
+};
+
+Scratch& TakeScratch()
+{
+    static thread_local Scratch scratch;
+    return scratch;
+}
+
+// values[k] = old values[order[k]] for the first `kept` entries: written in order into the spare
+// array, which then trades places with the values (so the spare keeps the old storage).
+template <typename T>
+void Gather(const std::vector<int32_t>& order, std::size_t kept, std::vector<T>& values, std::vector<T>& spare)
+{
+    spare.resize(kept);
+    for (std::size_t k = 0; k < kept; ++k)
+        spare[k] = values[static_cast<std::size_t>(order[k])];
+    values.swap(spare);
+}
+
 // The occupied cells of a submesh's bounding grid: for each cell the last cube placed in it.
 class CellGrid {
 public:
-    CellGrid(int64_t nx, int64_t ny, int64_t nz, std::size_t cubes) : m_Nx(nx), m_Ny(ny), m_Nz(nz)
+    CellGrid(int64_t nx, int64_t ny, int64_t nz, std::size_t cubes, std::vector<int32_t>& storage)
+        : m_Nx(nx), m_Ny(ny), m_Nz(nz), m_Cells(storage)
     {
         const int64_t cells = nx * ny * nz;
         m_Dense = cells <= kDenseCellCap && cells <= kDenseCellsPerCube * static_cast<int64_t>(cubes) + kDenseAllowance;
@@ -64,6 +102,30 @@ public:
         return it == m_Sparse.end() ? -1 : it->second;
     }
 
+    // The face-neighbour code of an occupied cell inside the grid. The dense grid steps from the
+    // cell's own index to its neighbours', testing only the grid's edges on the way.
+    uint32_t NeighbourCode(const Cell& c) const
+    {
+        if (!m_Dense) {
+            return (At({c.x + 1, c.y, c.z}) >= 0 ? kNeighbourPlusX : 0) +
+                   (At({c.x - 1, c.y, c.z}) >= 0 ? kNeighbourMinusX : 0) +
+                   (At({c.x, c.y + 1, c.z}) >= 0 ? kNeighbourPlusY : 0) +
+                   (At({c.x, c.y - 1, c.z}) >= 0 ? kNeighbourMinusY : 0) +
+                   (At({c.x, c.y, c.z + 1}) >= 0 ? kNeighbourPlusZ : 0) +
+                   (At({c.x, c.y, c.z - 1}) >= 0 ? kNeighbourMinusZ : 0);
+        }
+        const int32_t* cell = &m_Cells[Index(c)];
+        const int64_t row = m_Nx, slice = m_Nx * m_Ny;
+        uint32_t code = 0;
+        code += c.x + 1 < m_Nx && cell[1] >= 0 ? kNeighbourPlusX : 0;
+        code += c.x > 0 && cell[-1] >= 0 ? kNeighbourMinusX : 0;
+        code += c.y + 1 < m_Ny && cell[row] >= 0 ? kNeighbourPlusY : 0;
+        code += c.y > 0 && cell[-row] >= 0 ? kNeighbourMinusY : 0;
+        code += c.z + 1 < m_Nz && cell[slice] >= 0 ? kNeighbourPlusZ : 0;
+        code += c.z > 0 && cell[-slice] >= 0 ? kNeighbourMinusZ : 0;
+        return code;
+    }
+
 private:
     std::size_t Index(const Cell& c) const { return static_cast<std::size_t>((c.z * m_Ny + c.y) * m_Nx + c.x); }
     // Every grid axis is shorter than 2^21 cells (the coordinate limit), so a cell packs into 63 bits.
@@ -74,7 +136,7 @@ private:
 
     int64_t m_Nx, m_Ny, m_Nz;
     bool m_Dense;
-    std::vector<int32_t> m_Cells;
+    std::vector<int32_t>& m_Cells;
     std::unordered_map<uint64_t, int32_t> m_Sparse;
 };
 
@@ -85,10 +147,15 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
     if (!submesh)
         return;
     CubeSubmesh& s = *submesh;
-    const std::vector<CVector3D>& positions = s.restPositions;
+    std::vector<CVector3D>& positions = s.restPositions;
     const std::size_t n = positions.size();
-    std::vector<uint32_t> codes(n, 0);
-    std::vector<int32_t> visible, hidden;
+    // Codes and colours are worked on in the submesh's own arrays (colours the file left out
+    // show white), then moved with the positions.
+    s.neighbourCodes.assign(n, 0);
+    s.colours.resize(n, CVector3D(255.0f, 255.0f, 255.0f));
+    Scratch& scratch = TakeScratch();
+    std::vector<int32_t>& order = scratch.order;
+    std::size_t visibleCount = 0, kept = 0;
 
     if (n > 0) {
         std::cout << s.name << "::----------------------\nBEFORE: " << n << '\n';
@@ -114,56 +181,46 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
         };
         const bool anyPlaced = unplaceable < n;
         const Cell size = anyPlaced ? cellOf(hi) : Cell{0, 0, 0};
-        CellGrid grid(size.x + 1, size.y + 1, size.z + 1, n);
+        CellGrid grid(size.x + 1, size.y + 1, size.z + 1, n, scratch.cells);
         for (std::size_t i = 0; i < n; ++i)
             if (IsPlaceable(positions[i]))
                 grid.Place(cellOf(positions[i]), static_cast<int32_t>(i));
 
-        std::size_t occupied = 0;
+        // Visible cubes are listed in their order; hidden ones wait at the far end of the
+        // order's room (last first) and are turned around after.
+        order.resize(n);
+        std::size_t hiddenCount = 0;
         for (std::size_t i = 0; i < n; ++i) {
             if (!IsPlaceable(positions[i]))
                 continue;
             const Cell c = cellOf(positions[i]);
             if (grid.At(c) != static_cast<int32_t>(i))
                 continue;  // a later cube took the cell
-            ++occupied;
-            uint32_t code = 0;
-            code += grid.At({c.x + 1, c.y, c.z}) >= 0 ? kNeighbourPlusX : 0;
-            code += grid.At({c.x - 1, c.y, c.z}) >= 0 ? kNeighbourMinusX : 0;
-            code += grid.At({c.x, c.y + 1, c.z}) >= 0 ? kNeighbourPlusY : 0;
-            code += grid.At({c.x, c.y - 1, c.z}) >= 0 ? kNeighbourMinusY : 0;
-            code += grid.At({c.x, c.y, c.z + 1}) >= 0 ? kNeighbourPlusZ : 0;
-            code += grid.At({c.x, c.y, c.z - 1}) >= 0 ? kNeighbourMinusZ : 0;
-            codes[i] = code;
-            (code == kCubeEnclosed ? hidden : visible).push_back(static_cast<int32_t>(i));
+            const uint32_t code = grid.NeighbourCode(c);
+            s.neighbourCodes[i] = code;
+            if (code == kCubeEnclosed)
+                order[n - 1 - hiddenCount++] = static_cast<int32_t>(i);
+            else
+                order[visibleCount++] = static_cast<int32_t>(i);
         }
+        std::reverse(order.end() - static_cast<std::ptrdiff_t>(hiddenCount), order.end());
+        std::move(order.end() - static_cast<std::ptrdiff_t>(hiddenCount), order.end(),
+                  order.begin() + static_cast<std::ptrdiff_t>(visibleCount));
+        kept = visibleCount + hiddenCount;
         const int64_t cells = anyPlaced ? (size.x + 1) * (size.y + 1) * (size.z + 1) : 0;
-        std::cout << "COUNT: " << occupied << " / " << cells << "\nHIDDEN : " << hidden.size() << '\n';
+        std::cout << "COUNT: " << kept << " / " << cells << "\nHIDDEN : " << hiddenCount << '\n';
     }
 
     // Visible cubes in their order, then hidden ones; cubes without a cell are gone.
-    std::vector<CVector3D> newPositions, newColours;
-    std::vector<uint32_t> newCodes;
-    const std::size_t kept = visible.size() + hidden.size();
-    newPositions.reserve(kept);
-    newColours.reserve(kept);
-    newCodes.reserve(kept);
-    for (const std::vector<int32_t>* group : {&visible, &hidden})
-        for (const int32_t i : *group) {
-            newPositions.push_back(positions[i]);
-            newColours.push_back(static_cast<std::size_t>(i) < s.colours.size() ? s.colours[i]
-                                                                                : CVector3D(255.0f, 255.0f, 255.0f));
-            newCodes.push_back(codes[i]);
-        }
-    s.restPositions.swap(newPositions);
-    s.colours.swap(newColours);
-    s.neighbourCodes.swap(newCodes);
+    Gather(order, kept, positions, scratch.vectors);
+    Gather(order, kept, s.colours, scratch.vectors);
+    Gather(order, kept, s.neighbourCodes, scratch.codes);
     s.cubeCount = static_cast<int>(kept);
-    s.visibleCount = static_cast<int>(visible.size());
+    s.visibleCount = static_cast<int>(visibleCount);
     // The per-cube drawing state keeps its order; it only follows the new count.
     s.currentPositions.resize(kept);
-    s.debrisMatrices.resize(kept);
     s.flashValues.resize(kept, 1.0f);
+    scratch.Trim();
     if (n > 0)
         std::cout << "AFTER: " << kept << '\n';
 }

@@ -2,6 +2,7 @@
 
 #include "game/voxel/CVeskCubeMesh.h"
 
+#include "platform/win/RegularFile.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 
@@ -18,6 +19,8 @@ using CubeMeshCache = Vesk::CResManager<CVeskCubeMesh>;
 // so files of other kinds are turned away here without reading them or logging.
 bool IsCubeModelFile(const std::string& path)
 {
+    if (!win::IsRegularFile(path))
+        return false;
     std::ifstream in(path, std::ios::binary);
     char head[256];
     in.read(head, sizeof head);

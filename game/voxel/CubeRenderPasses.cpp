@@ -65,8 +65,7 @@ const gfx::Mesh* UnitCube()
 
 void DrawInstances(InstanceStream& stream)
 {
-    if (stream.buffer && stream.buffer->IsLocked())
-        stream.buffer->Unlock();
+    cuberenderer::UploadRecords(stream);
     // Records cannot be added once the buffer has gone to the GPU.
     stream.records.data = nullptr;
     const int count = stream.records.count;

@@ -26,21 +26,19 @@ namespace {
 
 void Release(cuberenderer::InstanceStream& stream)
 {
-    if (stream.buffer && stream.buffer->IsLocked())
-        stream.buffer->Unlock();
+    cuberenderer::UploadRecords(stream);
     stream.buffer.reset();
     stream.records = CubeInstanceBuffer{nullptr, 0, 0};
 }
 
 void Lock(cuberenderer::InstanceStream& stream)
 {
+    // A frame that drew nothing left the buffer locked.
+    cuberenderer::UploadRecords(stream);
     stream.records.count = 0;
     stream.records.data = nullptr;
     if (!stream.buffer)
         return;
-    // A frame that drew nothing left the buffer locked.
-    if (stream.buffer->IsLocked())
-        stream.buffer->Unlock();
     stream.records.data = static_cast<CubeInstance*>(stream.buffer->Lock(0, 0, gfx::LOCK_DISCARD));
 }
 

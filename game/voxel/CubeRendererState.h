@@ -32,5 +32,12 @@ struct State {
 
 State& GetState();
 
+// Ends the stream's lock, sending the device only the records appended to it.
+inline void UploadRecords(InstanceStream& stream)
+{
+    if (stream.buffer && stream.buffer->IsLocked())
+        stream.buffer->Unlock(static_cast<unsigned>(stream.records.count) * sizeof(CubeInstance));
+}
+
 } // namespace cuberenderer
 } // namespace Game

@@ -40,9 +40,10 @@ struct CubeSubmesh {
     std::vector<CVector3D> restPositions;
     std::vector<CVector3D> colours;  // r, g, b on the 0-255 scale
     std::vector<CVector3D> currentPositions;
-    std::vector<CMatrix4> debrisMatrices;
     std::vector<uint32_t> neighbourCodes;
     std::vector<float> flashValues;
+    // Every flying cube of a shattered submesh keeps the same rotation: one matrix for them all.
+    CMatrix4 debrisMatrix;
 
     std::vector<CubeSubmesh*> children;  // not owned
     CubeSubmesh* parent = nullptr;

@@ -2,7 +2,8 @@
 // into equal slots aligned for T, and stay until the pool dies; free slots form a list threaded
 // through their first pointer-sized bytes. Pooled classes route operator new / delete through it.
 // An optional debug mode adds fill patterns, guard pad bytes and an in-use header flag. A pointer
-// that is not a live slot of this pool is never taken back: the call is refused and logged.
+// that is not a live slot of this pool is never taken back: the call is refused and logged. Each
+// page keeps an in-use mark per slot, so that check costs a lookup among the pages, not a walk.
 // Under AddressSanitizer a free slot is poisoned past its list link (outside debug mode, whose
 // fill patterns are there to be read), so a use after free of a pooled object is reported like
 // one of a heap object.
@@ -14,9 +15,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <new>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -97,6 +100,7 @@ public:
         unsigned char* slot = m_FreeHead;
         m_FreeHead = ReadLink(slot);
         Unpoison(slot, m_SlotBytes);
+        *MarkOf(reinterpret_cast<T*>(slot)) = 1;
         --m_Stats.freeObjects;
         CountAllocation();
         if (m_Config.debug) {
@@ -115,9 +119,10 @@ public:
             return false;
         if (m_Config.useGeneralHeap)
             return ReleaseHeapObject(object);
-        if (!CheckReturnable(object))
+        unsigned char* mark = CheckReturnable(object);
+        if (!mark)
             return false;
-        PushFree(reinterpret_cast<unsigned char*>(object));
+        PushFree(reinterpret_cast<unsigned char*>(object), *mark);
         return true;
     }
 
@@ -131,10 +136,11 @@ public:
                 object->~T();
             return ReleaseHeapObject(object); // reports an object that is not live
         }
-        if (!CheckReturnable(object))
+        unsigned char* mark = CheckReturnable(object);
+        if (!mark)
             return false;
         object->~T();
-        PushFree(reinterpret_cast<unsigned char*>(object));
+        PushFree(reinterpret_cast<unsigned char*>(object), *mark);
         return true;
     }
 
@@ -147,15 +153,18 @@ public:
                 Destroy(*m_HeapObjects.begin());
             return;
         }
-        for (unsigned char* page = m_PageHead; page; page = ReadLink(page)) {
+        // Pages in address order; a mark is read when its slot is reached, so objects that
+        // destructors released meanwhile are passed over.
+        for (auto& [start, marks] : m_InUse) {
+            unsigned char* page = reinterpret_cast<unsigned char*>(start);
             for (uint32_t i = 0; i < m_Config.objectsPerPage; ++i) {
-                unsigned char* slot = page + m_FirstObjectOffset + size_t(i) * m_Stride;
-                if (IsInFreeList(reinterpret_cast<T*>(slot)))
+                if (!marks[i])
                     continue;
+                unsigned char* slot = page + m_FirstObjectOffset + size_t(i) * m_Stride;
                 if (m_Config.debug)
                     CheckPadBytes(slot);
                 reinterpret_cast<T*>(slot)->~T();
-                PushFree(slot);
+                PushFree(slot, marks[i]);
             }
         }
     }
@@ -181,20 +190,8 @@ public:
     // one of the pool's pages.
     int ValidateObject(const T* object) const
     {
-        const uintptr_t address = reinterpret_cast<uintptr_t>(object);
-        for (unsigned char* page = m_PageHead; page; page = ReadLink(page)) {
-            const uintptr_t start = reinterpret_cast<uintptr_t>(page);
-            if (address < start || address >= start + m_Stats.pageSize)
-                continue;
-            const uintptr_t first = start + m_FirstObjectOffset;
-            if (address < first || (address - first) % m_Stride != 0) {
-                ReportAllocatorFault("validate_object: Object on bad boundary in page.");
-                return -1;
-            }
-            return static_cast<int>((address - first) / m_Stride);
-        }
-        ReportAllocatorFault("validate_object: Object not on a page.");
-        return -1;
+        uintptr_t page = 0;
+        return FindSlot(object, page);
     }
 
     const ObjectAllocatorStatistics& GetStatistics() const { return m_Stats; }
@@ -258,6 +255,7 @@ private:
         std::memset(page, 0, m_Stats.pageSize);
         WriteLink(page, m_PageHead);
         m_PageHead = page;
+        m_InUse.emplace(reinterpret_cast<uintptr_t>(page), std::vector<unsigned char>(m_Config.objectsPerPage, 0));
         if (m_Config.debug)
             std::memset(page + kLinkBytes, kFillAlign, m_LeftAlignBytes);
         unsigned char* previous = nullptr;
@@ -281,18 +279,47 @@ private:
         return true;
     }
 
-    bool CheckReturnable(const T* object) const
+    // ValidateObject's answer with the slot's in-use mark: the page is found by its start address
+    // among the pages (ordered), not by walking them.
+    int FindSlot(const T* object, uintptr_t& pageStart) const
     {
-        if (ValidateObject(object) < 0)
-            return false;
-        if (IsInFreeList(object)) {
+        const uintptr_t address = reinterpret_cast<uintptr_t>(object);
+        auto page = m_InUse.upper_bound(address);
+        if (page != m_InUse.begin() && address < (--page)->first + m_Stats.pageSize) {
+            const uintptr_t first = page->first + m_FirstObjectOffset;
+            if (address < first || (address - first) % m_Stride != 0) {
+                ReportAllocatorFault("validate_object: Object on bad boundary in page.");
+                return -1;
+            }
+            pageStart = page->first;
+            return static_cast<int>((address - first) / m_Stride);
+        }
+        ReportAllocatorFault("validate_object: Object not on a page.");
+        return -1;
+    }
+
+    // The slot's in-use mark; null (reported) when the object is not on a slot boundary of a page.
+    unsigned char* MarkOf(const T* object)
+    {
+        uintptr_t page = 0;
+        const int index = FindSlot(object, page);
+        return index < 0 ? nullptr : &m_InUse.find(page)->second[static_cast<size_t>(index)];
+    }
+
+    // The slot's in-use mark when the object may be taken back; null (reported) otherwise.
+    unsigned char* CheckReturnable(const T* object)
+    {
+        unsigned char* mark = MarkOf(object);
+        if (!mark)
+            return nullptr;
+        if (!*mark) {
             if (m_Config.debug)
                 ReportAllocatorFault("FreeObject: Object has already been freed.");
-            return false;
+            return nullptr;
         }
         if (m_Config.debug)
             CheckPadBytes(reinterpret_cast<unsigned char*>(const_cast<T*>(object)));
-        return true;
+        return mark;
     }
 
     // Reports a damaged guard and restores it, so one overrun is reported once.
@@ -315,8 +342,9 @@ private:
         }
     }
 
-    void PushFree(unsigned char* slot)
+    void PushFree(unsigned char* slot, unsigned char& mark)
     {
+        mark = 0;
         if (m_Config.debug) {
             std::memset(slot, kFillFreed, m_SlotBytes);
             if (m_Config.headerBytes)
@@ -390,6 +418,8 @@ private:
     unsigned char* m_PageHead = nullptr;
     unsigned char* m_FreeHead = nullptr;
     std::unordered_set<T*> m_HeapObjects; // live objects of a general-heap pool
+    // Per page, by its start address: one in-use mark per slot.
+    std::map<uintptr_t, std::vector<unsigned char>> m_InUse;
 };
 
 } // namespace Vesk

@@ -16,6 +16,7 @@ BufferBase::BufferBase(Device& device, unsigned size, bool dynamic)
     glBindBuffer(GL_COPY_WRITE_BUFFER, m_Name);
     glBufferData(GL_COPY_WRITE_BUFFER, size, m_Data.data(), m_Dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
+    m_DeviceSize = size;
 }
 
 BufferBase::~BufferBase()
@@ -48,16 +49,31 @@ void* BufferBase::Lock(unsigned offset, unsigned size, uint32_t flags)
 
 void BufferBase::Unlock()
 {
+    Unlock(m_LockSize);
+}
+
+void BufferBase::Unlock(unsigned written)
+{
     if (!m_Locked)
         return;
     m_Locked = false;
     if (!m_Name)
         return;
+    written = std::min(written, m_LockSize);
+    const GLenum usage = m_Dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
     glBindBuffer(GL_COPY_WRITE_BUFFER, m_Name);
-    if (m_Discard)
-        glBufferData(GL_COPY_WRITE_BUFFER, Size(), m_Data.data(), m_Dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-    else if (m_LockSize > 0)
-        glBufferSubData(GL_COPY_WRITE_BUFFER, m_LockOffset, m_LockSize, m_Data.data() + m_LockOffset);
+    if (m_Discard && m_LockOffset == 0) {
+        // Fresh storage holding just the written bytes: the old storage is orphaned and nothing
+        // of the capacity beyond them is copied.
+        glBufferData(GL_COPY_WRITE_BUFFER, written, m_Data.data(), usage);
+        m_DeviceSize = written;
+    } else if (m_Discard || m_DeviceSize < Size()) {
+        // The whole buffer again, also when the storage was cut to a frame's bytes before.
+        glBufferData(GL_COPY_WRITE_BUFFER, Size(), m_Data.data(), usage);
+        m_DeviceSize = Size();
+    } else if (written > 0) {
+        glBufferSubData(GL_COPY_WRITE_BUFFER, m_LockOffset, written, m_Data.data() + m_LockOffset);
+    }
     glBindBuffer(GL_COPY_WRITE_BUFFER, 0);
 }
 

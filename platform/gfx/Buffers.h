@@ -25,6 +25,10 @@ public:
     // or the buffer is already locked.
     void* Lock(unsigned offset, unsigned size, uint32_t flags);
     void Unlock();
+    // Uploads only the first `written` bytes of the locked range (at most the range): a buffer
+    // refilled every frame sends what the frame wrote, not its whole capacity. After a
+    // discarding lock of the whole buffer the device keeps only those bytes.
+    void Unlock(unsigned written);
     bool IsLocked() const { return m_Locked; }
     // The contents as last written through a lock.
     const uint8_t* Data() const { return m_Data.data(); }
@@ -39,6 +43,7 @@ private:
     bool m_Locked = false;
     bool m_Discard = false;
     unsigned m_LockOffset = 0, m_LockSize = 0;
+    unsigned m_DeviceSize = 0; // bytes of the device's storage: Size(), or fewer after Unlock(written)
     std::vector<uint8_t> m_Data;
 };
 

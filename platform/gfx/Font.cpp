@@ -1,14 +1,14 @@
 #include "platform/gfx/Font.h"
 
 #include "platform/gfx/Texture.h"
+#include "platform/win/RegularFile.h"
 
 #include <stb/stb_rect_pack.h>
 #include <stb/stb_truetype.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <string>
 
 namespace gfx {
 
@@ -16,8 +16,6 @@ namespace {
 
 const int kFirstCode = 32;
 const int kCodeCount = 256 - kFirstCode;
-
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
 } // namespace
 
@@ -33,7 +31,7 @@ std::string FindFontFile(const std::string& family, bool bold, bool italic)
     candidates.push_back("/usr/share/fonts/truetype/dejavu/DejaVuSans" + dejaVuStyle + ".ttf");
     candidates.push_back("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     for (const std::string& path : candidates)
-        if (Exists(path))
+        if (win::IsRegularFile(path))
             return path;
     return {};
 }
@@ -46,10 +44,11 @@ std::unique_ptr<Font> Font::Create(Device& device, const std::string& family, in
         error = "no font file for the family \"" + family + "\"";
         return nullptr;
     }
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes, readError;
+    const bool read = win::ReadRegularFile(file, bytes, readError) && !bytes.empty();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     stbtt_fontinfo info;
-    if (data.empty() || !stbtt_InitFont(&info, data.data(), stbtt_GetFontOffsetForIndex(data.data(), 0))) {
+    if (!read || !stbtt_InitFont(&info, data, stbtt_GetFontOffsetForIndex(data, 0))) {
         error = "cannot read the font file \"" + file + "\"";
         return nullptr;
     }
@@ -64,7 +63,7 @@ std::unique_ptr<Font> Font::Create(Device& device, const std::string& family, in
     stbtt_pack_context pack;
     bool baked = stbtt_PackBegin(&pack, alpha.data(), atlasSize, atlasSize, 0, 1, nullptr) != 0;
     if (baked) {
-        baked = stbtt_PackFontRange(&pack, data.data(), 0, height, kFirstCode, kCodeCount, packed.data()) != 0;
+        baked = stbtt_PackFontRange(&pack, data, 0, height, kFirstCode, kCodeCount, packed.data()) != 0;
         stbtt_PackEnd(&pack);
     }
     if (!baked) {

@@ -1,10 +1,12 @@
 #include "platform/gfx/Texture.h"
 
 #include "platform/gfx/detail/GL.h"
+#include "platform/win/RegularFile.h"
 
 #include <stb/stb_image.h>
 #include <stb/stb_image_resize.h>
 
+#include <string>
 #include <vector>
 
 namespace gfx {
@@ -34,8 +36,14 @@ GLuint MakeTexture(int width, int height, const uint8_t* rgba, bool mipmaps)
 std::unique_ptr<Texture> Texture::FromFile(Device& device, const std::string& path, std::string& error, int width,
                                            int height)
 {
+    std::string bytes, readError;
+    if (!win::ReadRegularFile(path, bytes, readError)) {
+        error = "cannot read image \"" + path + "\": " + readError;
+        return nullptr;
+    }
     int w = 0, h = 0, channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &channels, 4);
+    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                            static_cast<int>(bytes.size()), &w, &h, &channels, 4);
     if (!pixels) {
         error = "cannot read image \"" + path + "\": " + (stbi_failure_reason() ? stbi_failure_reason() : "unknown");
         return nullptr;

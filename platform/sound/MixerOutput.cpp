@@ -1,5 +1,6 @@
 // The output that plays through the audio device with SDL_mixer.
 #include "platform/sound/Output.h"
+#include "platform/win/RegularFile.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -67,7 +68,12 @@ public:
 
     std::unique_ptr<Sample> Load(const std::string& path) override
     {
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+        std::string bytes, error;
+        if (!win::ReadRegularFile(path, bytes, error)) {
+            std::fprintf(stderr, "sound: cannot load \"%s\": %s\n", path.c_str(), error.c_str());
+            return nullptr;
+        }
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
         if (!chunk) {
             std::fprintf(stderr, "sound: cannot load \"%s\": %s\n", path.c_str(), Mix_GetError());
             return nullptr;

@@ -1,6 +1,6 @@
 #include "platform/sound/RecordingOutput.h"
 
-#include <cstdio>
+#include "platform/win/RegularFile.h"
 
 namespace sound {
 
@@ -38,10 +38,8 @@ public:
     std::unique_ptr<Sample> Load(const std::string& path) override
     {
         m_Recording->loads.push_back(path);
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file)
+        if (!win::IsRegularFile(path))
             return nullptr;
-        std::fclose(file);
         return std::make_unique<RecordedSample>(path);
     }
 

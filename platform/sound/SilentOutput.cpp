@@ -1,6 +1,7 @@
 // The output used when there is no audio device: files are still checked, nothing is heard and
 // no channel is ever playing.
 #include "platform/sound/Output.h"
+#include "platform/win/RegularFile.h"
 
 #include <cstdio>
 
@@ -18,12 +19,10 @@ public:
 
     std::unique_ptr<Sample> Load(const std::string& path) override
     {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) {
+        if (!win::IsRegularFile(path)) {
             std::fprintf(stderr, "sound: cannot load \"%s\": no such file\n", path.c_str());
             return nullptr;
         }
-        std::fclose(file);
         return std::make_unique<SilentSample>();
     }
 

@@ -66,6 +66,19 @@ bool EnumDisplaySettings(int index, DisplayMode& out)
     return true;
 }
 
+bool GetUsableDesktopArea(Rect& out)
+{
+    VideoScope video;
+    SDL_Rect area;
+    if (!video.Ok() || !HasRealDisplay() || SDL_GetDisplayUsableBounds(0, &area) != 0 || area.w <= 0 || area.h <= 0)
+        return false;
+    out.left = area.x;
+    out.top = area.y;
+    out.right = area.x + area.w;
+    out.bottom = area.y + area.h;
+    return true;
+}
+
 DisplayMode GetDesktopMode()
 {
     VideoScope video;

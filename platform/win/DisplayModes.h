@@ -3,6 +3,8 @@
 // list stands in so the display-mode logic runs unchanged.
 #pragma once
 
+#include "platform/win/Window.h"
+
 #include <vector>
 
 namespace win {
@@ -19,6 +21,10 @@ bool EnumDisplaySettings(int index, DisplayMode& out);
 
 // The desktop's current mode; a 1280x720 stand-in when the platform knows none.
 DisplayMode GetDesktopMode();
+
+// The primary display's usable area in screen pixels (the desktop less the task bars and docks);
+// false under the headless drivers, which have no desktop to keep a window inside.
+bool GetUsableDesktopArea(Rect& out);
 
 // The list used when the driver reports no modes: 800x600, 1024x768, 1280x720, 1920x1080.
 const std::vector<DisplayMode>& FallbackDisplayModes();

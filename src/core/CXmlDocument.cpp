@@ -3,6 +3,7 @@
 #include "core/Assert.h"
 #include "core/AtomicFile.h"
 #include "core/Log.h"
+#include "platform/win/RegularFile.h"
 
 #include <tinyxml2.h>
 
@@ -10,7 +11,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 namespace Vesk {
 
@@ -50,6 +50,66 @@ bool ScanFloat(const char* text, float* value)
         ++begin;
     const auto result = std::from_chars(begin, begin + std::strlen(begin), *value, std::chars_format::general);
     return result.ec == std::errc() && result.ptr != begin;
+}
+
+// Whether a closing tag ends an element that was never opened, at the top level (inside an
+// element TinyXML-2 reports the mismatch itself, but at the top level it stops there silently
+// and drops the rest). Comments, CDATA, processing instructions and quoted attribute values are
+// stepped over; unterminated ones are left to the parser.
+bool HasStrayClosingTag(const std::string& text)
+{
+    int depth = 0;
+    std::string::size_type at = 0;
+    const auto skipPast = [&text, &at](const char* end) {
+        const std::string::size_type found = text.find(end, at);
+        at = found == std::string::npos ? text.size() : found + std::strlen(end);
+    };
+    while ((at = text.find('<', at)) != std::string::npos) {
+        if (text.compare(at, 4, "<!--") == 0) {
+            skipPast("-->");
+        } else if (text.compare(at, 9, "<![CDATA[") == 0) {
+            skipPast("]]>");
+        } else if (text.compare(at, 2, "<?") == 0 || text.compare(at, 2, "<!") == 0) {
+            skipPast(">");
+        } else if (text.compare(at, 2, "</") == 0) {
+            if (--depth < 0)
+                return true;
+            skipPast(">");
+        } else {
+            char quote = 0;
+            char last = 0;
+            for (++at; at < text.size(); ++at) {
+                const char c = text[at];
+                if (quote) {
+                    quote = c == quote ? 0 : quote;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '>') {
+                    break;
+                }
+                if (!quote && c != ' ' && c != '\t' && c != '\n' && c != '\r')
+                    last = c;
+            }
+            if (last != '/')
+                ++depth;
+            ++at;
+        }
+    }
+    return false;
+}
+
+// Only the declaration, comments and exactly one element may stand at the top level: a document
+// with more than that would be saved as one that no longer loads.
+bool HasSingleRoot(const tinyxml2::XMLDocument& document)
+{
+    int elements = 0;
+    for (const tinyxml2::XMLNode* node = document.FirstChild(); node; node = node->NextSibling()) {
+        if (node->ToElement())
+            ++elements;
+        else if (!node->ToComment() && !node->ToDeclaration())
+            return false;
+    }
+    return elements == 1;
 }
 
 bool IsValidPath(const std::string& path)
@@ -214,22 +274,24 @@ CXmlDocument::~CXmlDocument()
 
 bool CXmlDocument::Load(const std::string& path)
 {
-    // Directories and pipes would make the reader fail late or wait for ever.
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (!std::filesystem::is_regular_file(status)) {
-        LogLine("CXmlDocument: cannot load \"" + path + "\": " +
-                (std::filesystem::exists(status) ? "not a regular file" : "no such file"));
+    std::string text, error;
+    if (!win::ReadRegularFile(path, text, error)) {
+        LogLine("CXmlDocument: cannot load \"" + path + "\": " + error);
         m_pXmlDoc->Clear();
         return false;
     }
-    if (m_pXmlDoc->LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS) {
+    if (m_pXmlDoc->Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
         LogLine("CXmlDocument: cannot load \"" + path + "\": " + m_pXmlDoc->ErrorStr());
         m_pXmlDoc->Clear();
         return false;
     }
     if (!m_pXmlDoc->FirstChildElement()) {
         LogLine("CXmlDocument: \"" + path + "\" has no root element");
+        m_pXmlDoc->Clear();
+        return false;
+    }
+    if (HasStrayClosingTag(text) || !HasSingleRoot(*m_pXmlDoc)) {
+        LogLine("CXmlDocument: \"" + path + "\" holds more than one root element, or text or a stray closing tag");
         m_pXmlDoc->Clear();
         return false;
     }

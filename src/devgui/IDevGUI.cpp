@@ -14,7 +14,7 @@ void CopyStdStringToClient(std::string& destination, const std::string& source) 
 
 } // namespace
 
-void IDevGUI::InitGui()
+bool IDevGUI::Init()
 {
     win::Window* window = CWindowSystem::GetInstance().GetWindow();
     m_Gui.Init(window, CRenderer::GetInstance().HasDevice());
@@ -22,6 +22,7 @@ void IDevGUI::InitGui()
     panels.SetCopyStdStringToClient(&CopyStdStringToClient);
     panels.SetCopyCDStringToClient(&devgui::Panels::CopyCDStringToLibrary);
     m_Initialised = true;
+    return true;
 }
 
 void IDevGUI::Terminate()

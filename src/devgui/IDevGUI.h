@@ -25,10 +25,10 @@ struct DevGUIEnumValue {
 class IDevGUI : public CSingleton<IDevGUI> {
 public:
     // Starts the GUI on the main window, drawing when the renderer has a device, and hands the
-    // panels the functions that copy edited text into client strings.
-    void InitGui();
+    // panels the functions that copy edited text into client strings. Cannot fail: always true.
+    bool Init() override;
     bool IsInitialised() const { return m_Initialised; }
-    // Deletes every bar and releases the GUI; InitGui may run again.
+    // Deletes every bar and releases the GUI; Init may run again.
     void Terminate();
     void WindowSize(int width, int height);
     // Draws the panels and any file dialog; the game manager calls it in the editor states only.

@@ -159,7 +159,7 @@ bool CGameManager::StartManagers(int x, int y, int width, int height, const std:
         return false;
     LogStep("Physics Initialized");
 
-    IDevGUI::GetInstance().InitGui();
+    IDevGUI::GetInstance().Init();
     IDevGUI::GetInstance().WindowSize(windowSystem.GetClientWidth(), windowSystem.GetClientHeight());
     LogStep("DevGUI Component Initialized");
 

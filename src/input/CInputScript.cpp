@@ -1,13 +1,13 @@
 #include "input/CInputScript.h"
 
 #include "core/Log.h"
+#include "platform/win/RegularFile.h"
 #include "platform/win/VirtualKeys.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace Vesk {
@@ -128,11 +128,12 @@ CInputScript::~CInputScript()
 
 bool CInputScript::Load(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in) {
-        LogLine("CInputScript: " + path + " cannot be read");
+    std::string text, error;
+    if (!win::ReadRegularFile(path, text, error)) {
+        LogLine("CInputScript: " + path + " cannot be read (" + error + ")");
         return false;
     }
+    std::istringstream in(text);
     Parse(in, path);
     return true;
 }

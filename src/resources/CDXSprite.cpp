@@ -8,6 +8,7 @@
 #include "resources/CResourceManager.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace Vesk {
 
@@ -97,8 +98,9 @@ void CDXSprite::ReadAnimations(const CXmlElement& sheet, const std::string& name
             !entry.GetIntAttribute("end", &end, 0))
             break;
         // Frames are counted from 1 in the file; a range that does not start there, runs
-        // backwards or plays at no speed has no frames to show.
-        if (fps <= 0 || start < 1 || end < start) {
+        // backwards, plays at no speed or reaches past the sheet's grid has no frames to show.
+        const int64_t frames = static_cast<int64_t>(m_XGrid) * m_YGrid;
+        if (fps <= 0 || start < 1 || end < start || end > frames) {
             LogLine("CDXSprite: \"" + name + "\": animation \"" + animation + "\" skipped (fps " + std::to_string(fps) +
                     ", frames " + std::to_string(start) + " to " + std::to_string(end) + ")");
             continue;

@@ -1,14 +1,14 @@
 #include "resources/XFileReader.h"
 
 #include "platform/gfx/Types.h"
+#include "platform/win/RegularFile.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string_view>
 #include <utility>
 
@@ -18,6 +18,12 @@ namespace {
 
 // Frames nest no deeper than this; deeper files are refused rather than recursed into.
 constexpr int kMaxFrameDepth = 64;
+// The fewest bytes an entry of a list takes in the text: a number and its separator, three of
+// them for a vector, a corner count and three corners for a face, "{a}" for a material.
+constexpr size_t kNumberBytes = 2;
+constexpr size_t kVectorBytes = 3 * kNumberBytes;
+constexpr size_t kFaceBytes = 4 * kNumberBytes;
+constexpr size_t kMaterialBytes = 3;
 
 struct Token {
     enum Kind { Word, Open, Close, String, Guid, End } kind = End;
@@ -45,6 +51,9 @@ public:
         }
         return m_Peek;
     }
+
+    // Bytes not yet read (a peeked token counts as read).
+    size_t Remaining() const { return m_Text.size() - m_Pos; }
 
 private:
     static bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ';'; }
@@ -140,8 +149,24 @@ private:
     {
         const Token token = m_Lexer.Next();
         const char* end = token.text.data() + token.text.size();
-        if (token.kind != Token::Word || std::from_chars(token.text.data(), end, value).ptr != end)
+        const std::from_chars_result result = std::from_chars(token.text.data(), end, value);
+        if (token.kind != Token::Word || result.ptr != end)
             return Fail(std::string("expected a count or index for ") + what);
+        if (result.ec != std::errc())
+            return Fail(std::string("a number too large for ") + what);
+        return true;
+    }
+
+    // A count of items that each take at least bytesEach bytes of the text still to come (the
+    // last one perhaps a byte less): a larger count is refused before anything is allocated.
+    bool ReadCount(unsigned& count, size_t bytesEach, const char* what, unsigned limit = UINT_MAX)
+    {
+        if (!ReadUnsigned(count, what))
+            return false;
+        if (count > limit)
+            return Fail(std::string("too many entries in ") + what);
+        if (count > m_Lexer.Remaining() / bytesEach + 1)
+            return Fail(std::string("more entries in ") + what + " than the file can hold");
         return true;
     }
 
@@ -236,10 +261,8 @@ private:
     bool ParseMesh(RawMesh& mesh)
     {
         unsigned vertexCount = 0;
-        if (!ReadUnsigned(vertexCount, "the vertex count"))
+        if (!ReadCount(vertexCount, kVectorBytes, "the vertex count", kMaxXFileVertices))
             return false;
-        if (vertexCount > kMaxXFileVertices)
-            return Fail("too many vertices");
         mesh.positions.resize(vertexCount);
         for (Vec3& p : mesh.positions) {
             if (!ReadFloats(p.data(), 3, "the vertex positions"))
@@ -276,7 +299,7 @@ private:
                    const std::vector<std::vector<unsigned>>* shape, const char* what)
     {
         unsigned faceCount = 0;
-        if (!ReadUnsigned(faceCount, what))
+        if (!ReadCount(faceCount, kFaceBytes, what))
             return false;
         if (shape && faceCount != shape->size())
             return Fail(std::string("the face count of ") + what + " differs from the mesh's");
@@ -305,7 +328,7 @@ private:
     bool ParseNormals(RawMesh& mesh)
     {
         unsigned count = 0;
-        if (!ReadUnsigned(count, "the normal count"))
+        if (!ReadCount(count, kVectorBytes, "the normal count"))
             return false;
         mesh.normals.clear();
         for (unsigned i = 0; i < count; ++i) {
@@ -336,7 +359,8 @@ private:
     bool ParseMaterialList(RawMesh& mesh)
     {
         unsigned materialCount = 0, indexCount = 0;
-        if (!ReadUnsigned(materialCount, "the material count") || !ReadUnsigned(indexCount, "the material indices"))
+        if (!ReadCount(materialCount, kMaterialBytes, "the material count") ||
+            !ReadCount(indexCount, kNumberBytes, "the material indices"))
             return false;
         // One index stands for every face.
         if (indexCount != mesh.faces.size() && indexCount != 1)
@@ -520,14 +544,10 @@ bool ParseXFile(const std::string& text, XMeshData& data, std::string& error)
 
 bool ReadXFile(const std::string& path, XMeshData& data, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open the file";
+    std::string text;
+    if (!win::ReadRegularFile(path, text, error))
         return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseXFile(text.str(), data, error);
+    return ParseXFile(text, data, error);
 }
 
 } // namespace Vesk

@@ -72,6 +72,31 @@ unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int r
     return pick;
 }
 
+win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders, const win::Rect& area)
+{
+    const int roomX = std::max(1, area.Width() - borders.left - borders.right);
+    const int roomY = std::max(1, area.Height() - borders.top - borders.bottom);
+    if (width > roomX || height > roomY) {
+        // The side that meets the area first takes all its room; the other follows the aspect.
+        const int64_t w = std::max(width, 1), h = std::max(height, 1);
+        if (w * roomY > h * roomX) {
+            width = roomX;
+            height = static_cast<int>(std::max<int64_t>(1, h * roomX / w));
+        } else {
+            height = roomY;
+            width = static_cast<int>(std::max<int64_t>(1, w * roomY / h));
+        }
+    }
+    x = std::clamp(x, area.left + borders.left, area.right - borders.right - width);
+    y = std::clamp(y, area.top + borders.top, area.bottom - borders.bottom - height);
+    win::Rect client;
+    client.left = x;
+    client.top = y;
+    client.right = x + width;
+    client.bottom = y + height;
+    return client;
+}
+
 bool CWindowSystem::CreateMainWindow(int x, int y, int width, int height, const std::string& title, bool fullscreen)
 {
     m_ErrorMessage.clear();
@@ -108,8 +133,26 @@ bool CWindowSystem::CreateMainWindow(int x, int y, int width, int height, const 
     m_Windowed = !fullscreen;
     m_ClientWidth = width;
     m_ClientHeight = height;
+    if (m_Windowed)
+        PlaceWindowed(width, height);
     GrowByBorders();
     return true;
+}
+
+void CWindowSystem::PlaceWindowed(int width, int height)
+{
+    win::Rect client;
+    client.left = m_X;
+    client.top = m_Y;
+    client.right = m_X + width;
+    client.bottom = m_Y + height;
+    win::Rect area;
+    if (m_Window && win::GetUsableDesktopArea(area))
+        client = FitWindowInArea(m_X, m_Y, width, height, m_Window->GetBorderSizes(), area);
+    if (m_Window)
+        m_Window->SetPlacement(client.left, client.top, client.Width(), client.Height());
+    m_ClientWidth = client.Width();
+    m_ClientHeight = client.Height();
 }
 
 void CWindowSystem::DestroyMainWindow() { m_Window.reset(); }
@@ -195,13 +238,11 @@ void CWindowSystem::ApplyDisplayMode(unsigned index)
             m_Window->SetStyle(kWindowedStyle);
             m_Window->SetFullscreen(false, width, height);
             m_Window->Show(win::ShowCommand::Show);
-            m_Window->SetPlacement(m_X, m_Y, width, height);
         }
-        int backWidth = width, backHeight = height;
+        PlaceWindowed(width, height);
+        int backWidth = m_ClientWidth, backHeight = m_ClientHeight;
         if (m_Hooks.resizeBackBuffer)
             m_Hooks.resizeBackBuffer(backWidth, backHeight, true);
-        m_ClientWidth = width;
-        m_ClientHeight = height;
         GrowByBorders();
     }
     if (m_Hooks.restoreDevice)

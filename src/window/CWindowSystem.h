@@ -55,6 +55,11 @@ std::vector<win::DisplayMode> FilterDisplayModes(const std::vector<win::DisplayM
 // mode); 0 for an empty list.
 unsigned ChooseResolutionIndex(const std::vector<win::DisplayMode>& modes, int requestedWidth);
 
+// The client rectangle of a framed window asked for at (x, y) with the given client size, kept
+// so that the whole window, borders included, lies inside the area: the client shrinks (keeping
+// its aspect ratio) when the window is larger than the area, then moves in from the edges.
+win::Rect FitWindowInArea(int x, int y, int width, int height, const win::BorderSizes& borders, const win::Rect& area);
+
 class CWindowSystem : public CSingleton<CWindowSystem> {
 public:
     bool CreateMainWindow(int x, int y, int width, int height, const std::string& title, bool fullscreen);
@@ -110,6 +115,9 @@ private:
     void OnActivateApp(bool active);
     void Dispatch(const WindowEvent& event, WindowEventCallback callback);
     void GrowByBorders();
+    // Places the framed window at (m_X, m_Y) with the client size, inside the desktop's usable
+    // area where there is a desktop; the client size becomes what was placed.
+    void PlaceWindowed(int width, int height);
 
     std::unique_ptr<win::Window> m_Window;
     std::vector<win::DisplayMode> m_Modes;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -65,6 +66,41 @@ TEST_F(HotkeyTest, CtrlF1AlternatesDebugTextsAndProfiler)
     Frame({Key(true, win::VK_CONTROL)});
     Frame({Key(false, win::VK_F1), Key(false, win::VK_CONTROL)});
     EXPECT_EQ(game.m_ShowProfiler, profiler);
+}
+
+// A toggle acts once on its own key's key-down, whatever other keys go down in the same frame
+// while Ctrl is held (before or after it).
+TEST_F(HotkeyTest, OtherKeysInTheSameFrameDoNotRepeatAToggle)
+{
+    const auto lineDepth = [] { return (Vesk::CRenderer::s_DebugDrawFlags & 1u) != 0; };
+    const auto profiler = [this] { return game.m_ShowProfiler; };
+    const auto bodies = [] { return Game::CDebugSwitches::GetInstance().m_DrawEntityBodies; };
+    const struct {
+        const char* name;
+        uint32_t key;
+        std::function<bool()> state;
+    } cases[] = {
+        {"Ctrl+F1", win::VK_F1, profiler},
+        {"Ctrl+Q", win::VkFromChar('Q'), lineDepth},
+        {"Ctrl+B", win::VkFromChar('B'), bodies},
+    };
+    const uint32_t other = win::VkFromChar('A');
+    for (const auto& c : cases) {
+        const bool before = c.state();
+        Frame({Key(true, win::VK_CONTROL)});
+        Frame({Key(true, c.key), Key(true, other)});
+        EXPECT_NE(c.state(), before) << c.name << " then another key";
+        Frame({Key(false, c.key), Key(false, other)});
+        Frame({Key(true, other), Key(true, c.key)});
+        EXPECT_EQ(c.state(), before) << c.name << " after another key";
+        Frame({Key(false, c.key), Key(false, other), Key(false, win::VK_CONTROL)});
+        // Ctrl itself going down in the frame of the key counts as one press.
+        Frame({Key(true, win::VK_CONTROL), Key(true, c.key), Key(true, other)});
+        EXPECT_NE(c.state(), before) << c.name << " with Ctrl in the same frame";
+        Frame({Key(false, c.key), Key(false, other), Key(false, win::VK_CONTROL)});
+        Chord(c.key);
+        EXPECT_EQ(c.state(), before) << c.name;
+    }
 }
 
 TEST_F(HotkeyTest, CtrlRAndCtrlF9RestartTheState)

@@ -15,6 +15,8 @@ bool CMD2Mesh::Load(const std::string& path)
     m_Model = std::move(model);
     m_Buffer.reset();
     m_MeshMatrix.RotationX(90.0f);
+    // Culling then keeps the model while any of its poses can be in view, not only its origin.
+    m_AABB = m_Model->GetBounds(m_MeshMatrix);
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "resources/md2/CMD2Model.h"
 
 #include "core/Log.h"
+#include "platform/win/RegularFile.h"
 #include "resources/md2/MD2Normals.h"
 
-#include <fstream>
 #include <iostream>
 #include <iterator>
 
@@ -12,7 +12,7 @@ namespace Vesk {
 namespace {
 
 // Far above any real MD2 model (512 frames of 2048 vertices are about 4 MB).
-constexpr std::streamoff kMaxFileSize = 64 * 1024 * 1024;
+constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
 CVector3D Unpack(const MD2Frame& frame, const MD2PackedVertex& vertex)
 {
@@ -65,26 +65,13 @@ std::string MD2AnimationName(const std::string& frameName)
 
 bool CMD2Model::Load(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        LogLine("CMD2Mesh: cannot open " + path);
+    std::string bytes, error;
+    if (!win::ReadRegularFile(path, bytes, error, kMaxFileSize)) {
+        LogLine("CMD2Mesh: cannot open " + path + ": " + error);
         *this = CMD2Model();
         return false;
     }
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > kMaxFileSize) {
-        LogLine("CMD2Mesh: " + path + ": unreadable or too large");
-        *this = CMD2Model();
-        return false;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        LogLine("CMD2Mesh: " + path + ": read failed");
-        *this = CMD2Model();
-        return false;
-    }
-    return LoadFromMemory(bytes.data(), bytes.size(), path);
+    return LoadFromMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), path);
 }
 
 bool CMD2Model::LoadFromMemory(const uint8_t* data, size_t size, const std::string& source)
@@ -140,6 +127,19 @@ void CMD2Model::GetVertexPositions(std::vector<CVector3D>& out) const
         p.z = -p.z;
         out.push_back(p);
     }
+}
+
+CAABB CMD2Model::GetBounds(const CMatrix4& meshMatrix) const
+{
+    std::vector<CVector3D> points;
+    for (const MD2Frame& frame : m_Data.frames) {
+        for (const MD2PackedVertex& vertex : frame.vertices) {
+            CVector3D p = Unpack(frame, vertex);
+            p.z = -p.z;
+            points.push_back(TransformRow(meshMatrix, p, 1.0f));
+        }
+    }
+    return CAABB::FromPoints(points.data(), static_cast<int>(points.size()));
 }
 
 bool CMD2Model::BuildVertices(const MD2Blend& blend, const CMatrix4& meshMatrix, std::vector<MD2DrawVertex>& out) const

@@ -3,6 +3,7 @@
 // update asked for. Builds the blended vertex stream that the mesh draws.
 #pragma once
 
+#include "math/AABB.h"
 #include "math/Matrix4.h"
 #include "math/Vector3D.h"
 #include "resources/md2/MD2File.h"
@@ -59,6 +60,9 @@ public:
 
     // Every vertex of frame 0, unpacked, with z negated.
     void GetVertexPositions(std::vector<CVector3D>& out) const;
+    // The box around every vertex of every frame as drawn through the mesh matrix, so that no
+    // pose between frames reaches outside it; an inverted box for a model without vertices.
+    CAABB GetBounds(const CMatrix4& meshMatrix) const;
 
     // The triangle list of the pose (three vertices per triangle, in file order): positions and
     // normals blended between frames A and B with z negated, then turned by the mesh matrix applied

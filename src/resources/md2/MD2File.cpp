@@ -33,9 +33,11 @@ float ReadFloat(const uint8_t* p)
 }
 
 // True when count records of recordSize bytes starting at offset lie inside the image.
+// Divided rather than multiplied, so that no count and record size can wrap around.
 bool Fits(int32_t offset, uint64_t count, uint64_t recordSize, size_t size)
 {
-    return offset >= 0 && static_cast<uint64_t>(offset) + count * recordSize <= size;
+    return offset >= 0 && static_cast<uint64_t>(offset) <= size &&
+           count <= (size - static_cast<uint64_t>(offset)) / recordSize;
 }
 
 MD2Header ReadHeader(const uint8_t* data)

@@ -271,6 +271,12 @@ TEST_F(XmlDocumentTest, FailedLoadLeavesNoRoot)
         {"empty", " \n", m_Dir.File("bad3.xml")},
         {"no element", "<?xml version=\"1.0\"?><!-- nothing -->", m_Dir.File("bad4.xml")},
         {"nested too deep", Repeat("<a>", 5000) + Repeat("</a>", 5000), m_Dir.File("bad5.xml")},
+        {"device", "", "/dev/zero"},
+        {"second root", "<Level/><Other/>", m_Dir.File("bad6.xml")},
+        {"stray closing tag", "<Level></Level></Stray><entity/>", m_Dir.File("bad7.xml")},
+        {"stray closing tag first", "</Stray><Level/>", m_Dir.File("bad8.xml")},
+        {"text after the root", "<Level/>\ntrailing words", m_Dir.File("bad9.xml")},
+        {"document type", "<!DOCTYPE Level><Level/>", m_Dir.File("bad10.xml")},
     };
     for (const auto& c : cases) {
         if (!c.contents.empty())
@@ -281,6 +287,25 @@ TEST_F(XmlDocumentTest, FailedLoadLeavesNoRoot)
         EXPECT_TRUE(!doc.GetRoot()) << c.what;
         EXPECT_TRUE(!doc.FindElement("entity")) << c.what;
         EXPECT_TRUE(!doc.CreateElement("made", "")) << c.what;
+    }
+}
+
+// What may stand beside the one root element, and markup that only looks like a closing tag.
+TEST_F(XmlDocumentTest, OneRootWithDeclarationAndCommentsLoadsAndSavesLoadably)
+{
+    const char* documents[] = {
+        "<?xml version=\"1.0\"?>\n<!-- head --><Level a=\"x>y\" b='</no>'><e/><!-- </no> --></Level>\n<!-- tail -->",
+        "<Level><![CDATA[</no>]]><e/></Level>",
+        "<Level\n><e\n/></Level>",
+    };
+    const std::string path = m_Dir.File("good.xml");
+    for (const char* text : documents) {
+        testsupport::WriteFile(path, text);
+        CXmlDocument doc;
+        ASSERT_TRUE(doc.Load(path)) << text;
+        EXPECT_FALSE(!doc.FindElement("e")) << text;
+        ASSERT_TRUE(doc.Save(path)) << text;
+        EXPECT_TRUE(CXmlDocument().Load(path)) << "the saved copy loads: " << text;
     }
 }
 

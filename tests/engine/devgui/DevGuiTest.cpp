@@ -18,7 +18,12 @@ void Press(void* data) { ++static_cast<Presses*>(data)->count; }
 
 class DevGuiTest : public ::testing::Test {
 protected:
-    void SetUp() override { IDevGUI::GetInstance().InitGui(); }
+    // Through the singleton base, as any manager is started: the GUI's own start-up runs.
+    void SetUp() override
+    {
+        ASSERT_TRUE(static_cast<Vesk::CSingleton<IDevGUI>&>(IDevGUI::GetInstance()).Init());
+        ASSERT_TRUE(IDevGUI::GetInstance().IsInitialised());
+    }
     void TearDown() override { IDevGUI::GetInstance().Terminate(); }
 
     devgui::Panels& Panels() { return IDevGUI::GetInstance().GetPanels(); }
@@ -80,7 +85,7 @@ TEST_F(DevGuiTest, EnumerationsDefinitionsAndGlobalHelp)
     EXPECT_EQ(370, watcher->y);
     EXPECT_EQ("Object Watcher Bar", watcher->help);
 
-    // A text edit reaches a client C string through the copy function InitGui hands over.
+    // A text edit reaches a client C string through the copy function Init hands over.
     char* name = nullptr;
     IDevGUI::CopyCDStringToLibrary(&name, "crate");
     ASSERT_TRUE(bar.AddVarRW("EntityName", devgui::TYPE_CDSTRING, &name, ""));

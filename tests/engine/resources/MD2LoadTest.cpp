@@ -151,6 +151,8 @@ TEST(MD2Load, LoadsFromAFileAndRefusesAMissingOne)
     EXPECT_FALSE(model.Load(dir.File("absent.md2")));
     EXPECT_EQ(0, model.GetFrameCount());
     EXPECT_FALSE(model.Load(dir.Path())) << "a directory is not a model";
+    EXPECT_FALSE(model.Load("/dev/zero")) << "only regular files are read";
+    EXPECT_EQ(0, model.GetFrameCount());
 }
 
 // Every byte of a valid file set to boundary values, then random multi-byte damage: a load either

@@ -131,4 +131,11 @@ TEST(MD2Mesh, LoadFailureLeavesNothingToDrawAndPositionsComeFromFrameZero)
     upright.RotationX(90.0f);
     for (int i = 0; i < 16; ++i)
         EXPECT_FLOAT_EQ(upright.m[i], mesh.GetMeshMatrix().m[i]);
+
+    // The box holds every frame as drawn: x from -5 (frame 0) to 25 (frame 1), standing 10 high.
+    const CAABB& box = mesh.GetAABB();
+    EXPECT_NEAR(box.min.x, -5.0f, 1e-4f);
+    EXPECT_NEAR(box.max.x, 25.0f, 1e-4f);
+    EXPECT_NEAR(box.max.y - box.min.y, 10.0f, 1e-4f);
+    EXPECT_NEAR(box.max.z - box.min.z, 0.0f, 1e-4f);
 }

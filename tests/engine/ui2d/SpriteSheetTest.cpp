@@ -1,5 +1,6 @@
 // Sprite sheets read from their definitions: the frame grid, the animation list (frames counted
-// from 1 in the file, the first of a name kept, broken entries skipped or ending the list),
+// from 1 in the file and within the grid, the first of a name kept, broken entries skipped or
+// ending the list),
 // refused definitions falling back to "default", and the colour a frame is drawn with.
 #include "Display2DFixture.h"
 
@@ -25,6 +26,8 @@ TEST_F(SpriteSheet, FramesAreCutRowByRowAndAnimationsReadUntilOneIsIncomplete)
         "<animation name=\"still\" fps=\"0\" start=\"1\" end=\"2\"/>"
         "<animation name=\"back\" fps=\"5\" start=\"4\" end=\"2\"/>"
         "<animation name=\"zero\" fps=\"5\" start=\"0\" end=\"2\"/>"
+        "<animation name=\"pastgrid\" fps=\"5\" start=\"8\" end=\"9\"/>"
+        "<animation name=\"huge\" fps=\"5\" start=\"2147483647\" end=\"2147483647\"/>"
         "<animation name=\"walk\" fps=\"1\" start=\"2\" end=\"3\"/>"
         "<cue name=\"hop\" fps=\"2\" start=\"5\" end=\"8\"/>"
         "<animation name=\"late\" start=\"1\" end=\"2\"/>"
@@ -43,8 +46,8 @@ TEST_F(SpriteSheet, FramesAreCutRowByRowAndAnimationsReadUntilOneIsIncomplete)
     EXPECT_EQ(right, 128);
     EXPECT_EQ(bottom, 128);
 
-    // Entries without speed or with frames before 1 or running backwards are skipped; the
-    // entry without "fps" ends the list.
+    // Entries without speed, with frames before 1 or past the grid's 8, or running backwards
+    // are skipped; the entry without "fps" ends the list.
     const Vesk::SpriteAnimationMap& animations = sheet->GetAnimations();
     ASSERT_EQ(animations.size(), 2u);
     EXPECT_EQ(animations.at("walk").firstFrame, 0);

@@ -1,7 +1,7 @@
-// The display-mode list (filter, order, fallback), the resolution choice, mode switches and the
-// main window's creation on the headless driver, whose stand-in list is 800x600, 1024x768,
-// 1280x720 and 1920x1080. CTest runs every test in its own process, so the singleton starts
-// fresh in each.
+// The display-mode list (filter, order, fallback), the resolution choice, the windowed placement
+// inside the desktop, mode switches and the main window's creation on the headless driver, whose
+// stand-in list is 800x600, 1024x768, 1280x720 and 1920x1080. CTest runs every test in its own
+// process, so the singleton starts fresh in each.
 #include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 
@@ -91,6 +91,37 @@ TEST(DisplayModeChoice, PrefersTheNearestWidthAtTheNativeAspect)
     EXPECT_EQ(1u, Vesk::ChooseResolutionIndex({Mode(1024, 576), Mode(1280, 720), Mode(1920, 1080)}, 1152));
     EXPECT_EQ(0u, Vesk::ChooseResolutionIndex({Mode(1024, 768)}, 500));
     EXPECT_EQ(0u, Vesk::ChooseResolutionIndex({}, 500));
+}
+
+// A framed window in a 1920 x 1040 usable area below a 40-pixel top bar, with 8-pixel sides and
+// a 30-pixel title bar.
+TEST(WindowedPlacement, KeepsTheWholeWindowInsideTheUsableArea)
+{
+    win::Rect area;
+    area.left = 0, area.top = 40, area.right = 1920, area.bottom = 1080;
+    const win::BorderSizes borders{8, 30, 8, 8};
+    const struct {
+        const char* name;
+        int x, y, width, height;
+        int left, top, clientWidth, clientHeight;
+    } cases[] = {
+        {"fits as asked", 100, 100, 800, 600, 100, 100, 800, 600},
+        {"the desktop's own size shrinks at its aspect", 10, 10, 1920, 1080, 10, 70, 1781, 1002},
+        {"moved in from the right and bottom edges", 1500, 900, 800, 600, 1112, 472, 800, 600},
+        {"moved in from the left and top edges", -50, 0, 640, 480, 8, 70, 640, 480},
+        {"taller than the area", 0, 0, 1000, 3000, 8, 70, 334, 1002},
+    };
+    for (const auto& c : cases) {
+        const win::Rect client = Vesk::FitWindowInArea(c.x, c.y, c.width, c.height, borders, area);
+        EXPECT_EQ(client.left, c.left) << c.name;
+        EXPECT_EQ(client.top, c.top) << c.name;
+        EXPECT_EQ(client.Width(), c.clientWidth) << c.name;
+        EXPECT_EQ(client.Height(), c.clientHeight) << c.name;
+        EXPECT_GE(client.left - borders.left, area.left) << c.name;
+        EXPECT_GE(client.top - borders.top, area.top) << c.name;
+        EXPECT_LE(client.right + borders.right, area.right) << c.name;
+        EXPECT_LE(client.bottom + borders.bottom, area.bottom) << c.name;
+    }
 }
 
 TEST_F(HeadlessWindowSystem, ListsAndLogsTheModes)

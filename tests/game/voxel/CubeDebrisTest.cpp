@@ -154,8 +154,9 @@ TEST(CubeDebrisTest, BurstFollowsTheWorldAndTheHierarchy)
         EXPECT_GE(speed, 2.0f - 1e-4f);
         EXPECT_LE(speed, 20.0f + 1e-4f);
     }
-    EXPECT_FLOAT_EQ(s.matrices[0].m[12], 0.0f) << "no translation in the cubes' own matrices";
-    EXPECT_NEAR(s.matrices[0].m[2], world.m[8], 1e-6f) << "the world's rotation, transposed";
+    EXPECT_FLOAT_EQ(s.matrix.m[12], 0.0f) << "no translation in the cubes' own matrix";
+    EXPECT_NEAR(s.matrix.m[2], world.m[8], 1e-6f) << "the world's rotation, transposed";
+    EXPECT_EQ(std::memcmp(arm->debrisMatrix.m, s.matrix.m, sizeof s.matrix.m), 0) << "what the cubes draw with";
     EXPECT_TRUE(arm->debris);
     EXPECT_FLOAT_EQ(arm->currentPositions[1].z, s.positions[1].z);
 
@@ -180,6 +181,7 @@ TEST(CubeDebrisTest, TimerRunsWhileAllIsShatteredAndResetRebuilds)
     c->Update(1.0f);
     c->Update(0.5f);
     EXPECT_FLOAT_EQ(c->GetDebrisTimer(), 8.5f);
+    ASSERT_LT(mesh.FindSubmesh("b")->flashValues[0], 1.0f) << "the flying cubes have faded";
 
     c->ResetShatter();
     EXPECT_FLOAT_EQ(c->GetDebrisTimer(), 10.0f);
@@ -189,6 +191,7 @@ TEST(CubeDebrisTest, TimerRunsWhileAllIsShatteredAndResetRebuilds)
         EXPECT_FALSE(mesh.FindSubmesh(name)->debris) << name;
         EXPECT_FLOAT_EQ(s.positions[0].y, 0.0f) << name;
         EXPECT_FLOAT_EQ(s.fades[0], 1.0f) << name;
+        EXPECT_FLOAT_EQ(mesh.FindSubmesh(name)->flashValues[0], 1.0f) << name << ": drawn bright at once";
     }
     // Shattering after a reset counts again, so the timer runs again.
     c->Shatter(CMatrix4());
@@ -228,8 +231,10 @@ TEST(CubeDebrisTest, HeightMapFiles)
         EXPECT_EQ(map.depth, c.depth) << c.name;
         EXPECT_EQ(map.heights.size(), c.heights) << c.name;
     }
-    EXPECT_FALSE(Game::LoadHeightMapFile(dir.File("missing.dat")));
-    EXPECT_EQ(Game::GetCubeHeightMap().width, 1) << "a missing file keeps the previous map";
+    for (const std::string& path : {dir.File("missing.dat"), dir.Path(), std::string("/dev/zero")}) {
+        EXPECT_FALSE(Game::LoadHeightMapFile(path)) << path;
+        EXPECT_EQ(Game::GetCubeHeightMap().width, 1) << path << ": the previous map stays";
+    }
 
     // A table shorter than its sizes: cells past its end are absent, never read.
     LoadMap(dir, Floats({3, 3, 1, 2, 3, 4}));

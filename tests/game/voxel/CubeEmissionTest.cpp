@@ -159,7 +159,7 @@ TEST(CubeEmissionTest, CullingDebrisAndVisibility)
         f.body->visible = c.visible;
         f.body->flashValues[0] = 0.5f;
         if (c.debris)
-            f.body->debrisMatrices[1].m[12] = 7.0f;
+            f.body->debrisMatrix.m[12] = 7.0f;
         Buffers b(16, 16);
         f.mesh.EmitInstances(b.Target(CMatrix4(), &view));
         EXPECT_EQ(b.model.count, c.records) << c.name;

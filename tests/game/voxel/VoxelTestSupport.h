@@ -53,7 +53,6 @@ inline void ExpectConsistent(const Game::CVeskCubeMesh& mesh)
         ASSERT_EQ(s.colours.size(), n) << entry.first;
         ASSERT_EQ(s.neighbourCodes.size(), n) << entry.first;
         ASSERT_EQ(s.currentPositions.size(), n) << entry.first;
-        ASSERT_EQ(s.debrisMatrices.size(), n) << entry.first;
         ASSERT_EQ(s.flashValues.size(), n) << entry.first;
         ASSERT_LE(s.visibleCount, s.cubeCount) << entry.first;
         ASSERT_GE(s.visibleCount, 0) << entry.first;

@@ -1,10 +1,13 @@
 #include "VoxelTestSupport.h"
 
+#include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/voxel/CubePose.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <locale>
+#include <memory>
 
 using Game::CVeskCubeMesh;
 using Game::CubeSubmesh;
@@ -175,8 +178,13 @@ TEST(VskcFormatTest, HeaderDecidesWhetherTheFileIsAModel)
         EXPECT_EQ(loaded, c.loads) << '"' << c.text << '"';
         EXPECT_TRUE(mesh->GetSubmeshMap().empty());
     }
-    CVeskCubeMesh mesh;
-    EXPECT_FALSE(mesh.Load("/nonexistent/dir/model.vskc"));
+    // Only regular files are read: a device would be read until memory runs out.
+    ScratchDir dir;
+    for (const std::string& path : {std::string("/nonexistent/dir/model.vskc"), dir.Path(), std::string("/dev/zero")}) {
+        CVeskCubeMesh mesh;
+        EXPECT_FALSE(mesh.Load(path)) << path;
+        EXPECT_TRUE(mesh.GetSubmeshMap().empty()) << path;
+    }
 }
 
 TEST(VskcFormatTest, ReadingRulesForOddSections)
@@ -304,6 +312,9 @@ TEST(VskcFormatTest, CutShortAndBadNumbersKeepWhatWasRead)
         {"#VSKCUB\n# SUBMESHNAME a\n# NUMCUBES +1\n# POSITIONDATA\n+1 -.5 2.\n# ANIMNAME x", 1, true},
         {"#VSKCUB\n# SUBMESHNAME a\n# NUMCUBES 1\n# POSITIONDATA\n+-1 0 0\n# ANIMNAME x", 0, false},
         {"#VSKCUB\n# SUBMESHNAME a\n# NUMCUBES", 0, false},
+        // Keyframe numbers far apart: the reading stops at the one out of range.
+        {"#VSKCUB\n# ANIMNAME x\n# KEYFRAME 3\n# KEYFRAME -2147483648\n# SUBMESHNAME a", 0, true},
+        {"#VSKCUB\n# ANIMNAME x\n# KEYFRAME 1000001\n# SUBMESHNAME a", 0, true},
         {"#VSKCUB\n# SUBMESHNAME", 0, false},
     };
     for (const auto& c : cases) {
@@ -318,6 +329,28 @@ TEST(VskcFormatTest, CutShortAndBadNumbersKeepWhatWasRead)
         for (const auto& entry : mesh->GetSubmeshMap())
             for (const CVector3D& colour : entry.second->colours)
                 EXPECT_TRUE(colour.x == 0.0f || colour.x == 1.0f || colour.x == 255.0f) << c.text;
+    }
+}
+
+// Keyframes at the edges of the accepted range, and ones an editor makes at the ends of int:
+// playing between them stays defined.
+TEST(VskcFormatTest, KeyframesFarApartPlayWithoutOverflow)
+{
+    ScratchDir dir;
+    auto mesh = LoadText(dir, "#VSKCUB\n# SUBMESHNAME a\n# NUMCUBES 1\n# POSITIONDATA\n0 0 0\n# ANIMNAME x\n"
+                              "# ANIMFPS 30\n# KEYFRAME -1000000\n# KEYFRAME 1000000\n");
+    ASSERT_EQ(mesh->GetAnimations().at("x").keyframes.size(), 2u);
+    Game::CubeAnimation& edited = mesh->GetOrCreateAnimation("y");
+    edited.fps = 30;
+    Game::FindOrInsertKeyframe(edited, 3);
+    Game::FindOrInsertKeyframe(edited, -2147483647 - 1);
+    Game::FindOrInsertKeyframe(edited, 2147483647);
+    std::unique_ptr<Game::CVeskCubeAnimationController> c(mesh->CreateAnimationController());
+    for (const char* clip : {"x", "y"}) {
+        c->SetAnimation(clip, 0, 0.0f);
+        for (int i = 0; i < 3; ++i)
+            c->Update(0.5f);
+        EXPECT_TRUE(std::isfinite(mesh->FindSubmesh("a")->localPosition.x)) << clip;
     }
 }
 

@@ -198,14 +198,43 @@ void main() { gl_Position = vec4(aPosition + aOffset, 1.0); }
     Dev().SetIndices(indices.get());
     Dev().SetProgram(program.get());
     Dev().DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2);
-    Dev().SetProgram(nullptr);
 
     // Count separate white runs along the middle row.
-    std::vector<uint32_t> row = Dev().ReadPixels(0, 50, kWidth, 1);
-    int runs = 0;
-    for (int x = 0; x < kWidth; ++x)
-        runs += row[x] == 0xFFFFFFFF && (x == 0 || row[x - 1] != 0xFFFFFFFF);
-    EXPECT_EQ(runs, kInstances);
+    const auto runs = [this] {
+        std::vector<uint32_t> row = Dev().ReadPixels(0, 50, kWidth, 1);
+        int count = 0;
+        for (int x = 0; x < kWidth; ++x)
+            count += row[x] == 0xFFFFFFFF && (x == 0 || row[x - 1] != 0xFFFFFFFF);
+        return count;
+    };
+    const auto whiteAt = [this](float clipX) {
+        return Dev().ReadPixels(static_cast<int>((clipX + 1.0f) * 0.5f * kWidth), 50, 1, 1)[0] == 0xFFFFFFFF;
+    };
+    EXPECT_EQ(runs(), kInstances);
+
+    // A refill that sends only what it wrote: two instances at new places, drawn from the
+    // device's copy of just those bytes.
+    const auto drawInstances = [&](int count) {
+        Dev().Clear(CLEAR_TARGET | CLEAR_ZBUFFER, kBlack, 1.0f, 0);
+        Dev().SetStreamSourceFreq(0, STREAMSOURCE_INDEXEDDATA | static_cast<unsigned>(count));
+        Dev().DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2);
+    };
+    auto* written = static_cast<float*>(instances->Lock(0, 0, LOCK_DISCARD));
+    ASSERT_NE(written, nullptr);
+    const float moved[6] = {-0.6f, 0.0f, 0.0f, -0.2f, 0.0f, 0.0f};
+    std::memcpy(written, moved, sizeof moved);
+    instances->Unlock(sizeof moved);
+    drawInstances(2);
+    EXPECT_EQ(runs(), 2);
+    EXPECT_TRUE(whiteAt(-0.6f) && whiteAt(-0.2f));
+    // A later lock of one range puts the whole buffer back on the device first: the two moved,
+    // the third set to the fifth's place, the last two where they were (x = -0.6, -0.2, 0.4, 0.8).
+    std::memcpy(instances->Lock(24, 12, 0), offsets.data() + 12, 12);
+    instances->Unlock(12);
+    drawInstances(kInstances);
+    EXPECT_EQ(runs(), 4);
+    EXPECT_TRUE(whiteAt(-0.6f) && whiteAt(0.4f) && whiteAt(0.8f));
+    Dev().SetProgram(nullptr);
 }
 
 TEST_F(DeviceTest, TransformsAndStatesReadBack)

@@ -61,7 +61,7 @@ TEST_F(TextureTest, RequestedSizesScaleAndBadFilesFail)
     testsupport::WriteFile(dir.File("garbage.png"), "not an image at all");
     const struct {
         std::string path;
-    } cases[] = {{dir.File("missing.png")}, {dir.File("garbage.png")}};
+    } cases[] = {{dir.File("missing.png")}, {dir.File("garbage.png")}, {dir.Path()}, {"/dev/zero"}};
     for (const auto& c : cases) {
         error.clear();
         EXPECT_EQ(Texture::FromFile(Dev(), c.path, error), nullptr) << c.path;
