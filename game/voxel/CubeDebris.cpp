@@ -4,6 +4,7 @@
 
 #include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeDebrisWorld.h"
 #include "game/voxel/CubeHeightMap.h"
 
 #include "math/Random.h"
@@ -13,8 +14,6 @@
 namespace Game {
 
 namespace {
-
-CVector3D g_Gravity(0.0f, -25.0f, 0.0f);
 
 // The longest step the debris takes, so that slow frames do not throw cubes through the ground.
 constexpr float kMaxDebrisStep = 0.033334f;
@@ -32,12 +31,12 @@ bool CellCoordinate(float value, int& cell)
 
 void SetCubeDebrisGravity(float x, float y, float z)
 {
-    g_Gravity = CVector3D(x, y, z);
+    CCubeDebrisWorld::GetInstance().m_Gravity = CVector3D(x, y, z);
 }
 
 CVector3D GetCubeDebrisGravity()
 {
-    return g_Gravity;
+    return CCubeDebrisWorld::GetInstance().m_Gravity;
 }
 
 const CubeDebrisState* CVeskCubeAnimationController::FindDebrisState(const std::string& name) const
@@ -113,6 +112,7 @@ void CVeskCubeAnimationController::UpdateDebris(float dt)
         return;
     const float h = std::min(dt, kMaxDebrisStep);
     const CubeHeightMap& map = GetCubeHeightMap();
+    const CVector3D gravity = GetCubeDebrisGravity();
     for (const std::string& name : m_Shattered) {
         CubeSubmesh* submesh = m_Mesh->FindSubmesh(name);
         const auto found = m_DebrisStates.find(name);
@@ -127,7 +127,7 @@ void CVeskCubeAnimationController::UpdateDebris(float dt)
             // The cell under the cube before it moves.
             int cx = 0, cz = 0;
             const bool inReach = CellCoordinate(p.x * 0.25f, cx) && CellCoordinate(p.z * 0.25f - 0.5f, cz);
-            v += g_Gravity * h;
+            v += gravity * h;
             p += v * h;
             float ground;
             if (inReach && map.GetHeight(cx, cz, ground) && p.y < ground + 2.5f) {

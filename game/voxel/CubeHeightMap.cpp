@@ -1,5 +1,7 @@
 #include "game/voxel/CubeHeightMap.h"
 
+#include "game/voxel/CubeDebrisWorld.h"
+
 #include "core/Log.h"
 #include "platform/win/RegularFile.h"
 
@@ -11,8 +13,6 @@
 namespace Game {
 
 namespace {
-
-CubeHeightMap g_HeightMap;
 
 float LittleEndianFloat(const char* text)
 {
@@ -50,7 +50,7 @@ bool CubeHeightMap::GetHeight(int x, int z, float& height) const
 
 const CubeHeightMap& GetCubeHeightMap()
 {
-    return g_HeightMap;
+    return CCubeDebrisWorld::GetInstance().m_HeightMap;
 }
 
 bool LoadHeightMap(const std::string& name)
@@ -74,7 +74,7 @@ bool LoadHeightMapFile(const std::string& path)
     map.heights.resize(bytes.size() / 4 - 2);
     for (std::size_t i = 0; i < map.heights.size(); ++i)
         map.heights[i] = LittleEndianFloat(&bytes[8 + 4 * i]);
-    g_HeightMap = std::move(map);
+    CCubeDebrisWorld::GetInstance().m_HeightMap = std::move(map);
     return true;
 }
 

@@ -10,16 +10,6 @@
 
 namespace Game {
 
-namespace cuberenderer {
-
-State& GetState()
-{
-    static State state;
-    return state;
-}
-
-} // namespace cuberenderer
-
 using cuberenderer::GetState;
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "game/voxel/CubeInstance.h"
 
+#include "core/CSingleton.h"
 #include "math/Matrix4.h"
 #include "platform/gfx/Buffers.h"
 
@@ -19,7 +20,8 @@ struct InstanceStream {
     std::unique_ptr<gfx::VertexDeclaration> declaration;
 };
 
-struct State {
+class State : public Vesk::CSingleton<State> {
+public:
     InstanceStream model;
     InstanceStream terrain;
     int keptModelCapacity = 0;
@@ -30,7 +32,7 @@ struct State {
     CMatrix4 lightView;
 };
 
-State& GetState();
+inline State& GetState() { return State::GetInstance(); }
 
 // Ends the stream's lock, sending the device only the records appended to it.
 inline void UploadRecords(InstanceStream& stream)
