@@ -13,18 +13,6 @@ namespace Game {
 
 namespace {
 
-Vesk::TriggerTimingSetting TimingOf(const GameTriggerSetting& setting)
-{
-    Vesk::TriggerTimingSetting timing;
-    timing.m_StartState = setting.m_InitialStatus;
-    timing.m_FireMode = setting.m_ConditionPassResponse;
-    timing.m_AfterFireMode = setting.m_PostActionResponse;
-    timing.m_BypassCondition = setting.m_BypassCondition;
-    timing.m_FireDelay = setting.m_FireDelayTime;
-    timing.m_ReactivationDelay = setting.m_ReactivationTime;
-    return timing;
-}
-
 // Bodies of entities carry their entity as owner; the trigger's pair is registered trigger first,
 // but either order is accepted.
 void OnTriggerContact(Vesk::CRigidBody* a, Vesk::CRigidBody* b)
@@ -38,6 +26,18 @@ void OnTriggerContact(Vesk::CRigidBody* a, Vesk::CRigidBody* b)
 }
 
 } // namespace
+
+void CGameTrigger::InitTiming(const GameTriggerSetting& setting)
+{
+    Vesk::TriggerTimingSetting timing;
+    timing.m_StartState = setting.m_InitialStatus;
+    timing.m_FireMode = setting.m_ConditionPassResponse;
+    timing.m_AfterFireMode = setting.m_PostActionResponse;
+    timing.m_BypassCondition = setting.m_BypassCondition;
+    timing.m_FireDelay = setting.m_FireDelayTime;
+    timing.m_ReactivationDelay = setting.m_ReactivationTime;
+    Vesk::CTrigger::InitTiming(timing);
+}
 
 CGameTrigger::~CGameTrigger() { CGameTrigger::Release(); }
 
@@ -53,7 +53,7 @@ void CGameTrigger::InitTrigger(const std::string& name, const EntitySetting& set
     factory.RemoveEntity(this);
     ClearTriggeringEntities(false);
     ClearSlaveEntities(false);
-    InitTiming(TimingOf(triggerSetting));
+    InitTiming(triggerSetting);
     ReleaseNodes();
     ReleaseBody();
     m_Name = name;

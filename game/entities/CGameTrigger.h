@@ -37,6 +37,9 @@ public:
     // players when the record asks for them; then the trigger joins the live list.
     virtual void InitTrigger(const std::string& name, const EntitySetting& setting,
                              const GameTriggerSetting& triggerSetting);
+    using Vesk::CTrigger::InitTiming;
+    // Timing from the trigger record: start state, fire and after-fire modes, bypass, delays.
+    void InitTiming(const GameTriggerSetting& setting);
     // The delay and group sequences of a trigger modifier (filled by the wave manager).
     virtual void SetSecondSequence(const std::vector<float>& sequence) { (void)sequence; }
     virtual void SetFirstSequence(const std::vector<int>& sequence) { (void)sequence; }
@@ -69,7 +72,6 @@ public:
     std::vector<CEntity*> GetTriggeringEntities() const;
     std::vector<CEntity*> GetSlaveEntities() const;
     std::vector<std::pair<int, CEntity*>> GetSlaveEntries() const;
-    bool HasSlaves() const { return !GetSlaveEntities().empty(); }
 
     int GetCollisionStatusCondition() const { return m_CollisionStatusCondition; }
     int GetEntityCountCondition() const { return m_EntityCountCondition; }

@@ -262,6 +262,46 @@ TEST_F(CGameTriggerTest, SaveListsLinkedNamesAndLoadResolvesEveryMatch)
     EXPECT_EQ(Vesk::BODY_NO_CONTACT_RESPONSE, loaded->GetBody()->GetBodyType());
 }
 
+TEST_F(CGameTriggerTest, LoadTakesTheTriggerPrefabOfItsKind)
+{
+    testsupport::WriteFile(m_Dir.File("prefabs.xml"), R"(<Root>
+        <GameTriggerSetting mappedname="SOUND_TRIGGER"><prefab prefabname="gong" initialstatus="sleeping"
+            conditionpassresponse="delay_fire" postactionresponse="wait" bypasscondition="1" firedelaytime="1.5"
+            reactivationtime="4" collisionstatuscondition="inside" entitycountcondition="all_ent"
+            playersastriggeringents="1" soundname="cheer"/></GameTriggerSetting>
+        <GameTriggerSetting mappedname="CAMERA_LOCK_TRIGGER"><prefab prefabname="other"
+            entitycountcondition="no_ent"/></GameTriggerSetting></Root>)");
+    ASSERT_TRUE(Game::CGamePrefabSettings::GetInstance().LoadFromXml(m_Dir.File("prefabs.xml")));
+    Game::CEntity* player = Runner("player");
+
+    Vesk::CXmlDocument doc;
+    Vesk::CXmlElement element = doc.NewRoot("spatial");
+    element.SetAttribute("name", "gong");
+    element.SetAttribute("gametriggerprefabname", "gong");
+    auto* gong = dynamic_cast<Game::CSoundTrigger*>(Factory().CreateUninitialised(Game::SOUND_TRIGGER));
+    gong->Load(element);
+    EXPECT_EQ(Vesk::TRIGGER_STATE_SLEEPING, gong->GetState());
+    EXPECT_EQ(Vesk::TRIGGER_DELAY_FIRE, gong->GetFireMode());
+    EXPECT_EQ(Vesk::TRIGGER_AFTER_FIRE_WAIT, gong->GetAfterFireMode());
+    EXPECT_TRUE(gong->GetBypassCondition());
+    EXPECT_FLOAT_EQ(1.5f, gong->GetFireDelay());
+    EXPECT_FLOAT_EQ(4.0f, gong->GetReactivationDelay());
+    EXPECT_EQ(Game::COLLISION_INSIDE, gong->GetCollisionStatusCondition());
+    EXPECT_EQ(Game::ALL_ENT, gong->GetEntityCountCondition());
+    EXPECT_TRUE(gong->GetPlayersAsTriggeringEntities());
+    EXPECT_EQ((std::vector<Game::CEntity*>{player}), gong->GetTriggeringEntities());
+    EXPECT_EQ("cheer", gong->GetSoundName());
+
+    // A prefab of another kind is not found: the record's defaults hold.
+    element.SetAttribute("gametriggerprefabname", "other");
+    auto* plain = dynamic_cast<CGameTrigger*>(Factory().CreateUninitialised(Game::SOUND_TRIGGER));
+    plain->Load(element);
+    EXPECT_EQ(Game::IGNORE_ENT, plain->GetEntityCountCondition());
+    EXPECT_EQ(Game::COLLISION_ONENTER, plain->GetCollisionStatusCondition());
+    EXPECT_EQ(Vesk::TRIGGER_STATE_AWAKE, plain->GetState());
+    EXPECT_FALSE(plain->GetPlayersAsTriggeringEntities());
+}
+
 TEST_F(CGameTriggerTest, PlayersJoinedByNameAreLinkedBothWays)
 {
     Game::CEntity* player = Runner("player", kInside);
