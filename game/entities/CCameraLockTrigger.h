@@ -1,4 +1,5 @@
-// CCameraLockTrigger: a game trigger that locks the side-scrolling camera while someone is inside.
+// CCameraLockTrigger: a game trigger that locks the side-scrolling camera on the fight while one of
+// its triggering entities is inside its box.
 #pragma once
 
 #include "game/entities/CGameTrigger.h"
@@ -8,6 +9,8 @@ namespace Game {
 class CCameraLockTrigger : public CGameTrigger {
 public:
     int GetType() const override { return CAMERA_LOCK_TRIGGER; }
+    bool CheckCondition() override { return HasEntityWithEvent(COLLISION_INSIDE); }
+    void Fire() override;
 };
 
 } // namespace Game

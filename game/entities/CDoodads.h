@@ -1,4 +1,5 @@
-// CDoodads: scenery placed in a level. Its behaviour comes with the destructibles' work.
+// CDoodads: scenery placed in a level: a mesh under its scene nodes, no body and no controller. Its
+// size is its mesh's box enlarged by 1.8, which the editor uses to pick it.
 #pragma once
 
 #include "game/entities/CEntity.h"
@@ -7,7 +8,10 @@ namespace Game {
 
 class CDoodads : public CEntity {
 public:
+    static constexpr float kSizeFactor = 1.8f;
+
     int GetType() const override { return GENERIC_DOODADS; }
+    void Init(const std::string& name, const EntitySetting& setting) override;
 };
 
 } // namespace Game

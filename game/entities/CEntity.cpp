@@ -150,10 +150,11 @@ void CEntity::CreateController(const EntitySetting& setting)
 
 void CEntity::Release()
 {
+    // Links first: a trigger drops its pair callback while both bodies still exist.
+    ClearTriggerLinks(false);
     CControllerManager::GetInstance().DestroyController(m_pController);
     ReleaseNodes();
     ReleaseBody();
-    ClearTriggerLinks(false);
     CEntityFactory::GetInstance().RemoveEntity(this);
 }
 

@@ -100,12 +100,19 @@ public:
     Vesk::IAnimationController* GetAnimationController() const { return m_pAnimationController; }
     uint64_t GetSerial() const { return m_Serial; }
 
+    // Made while the game runs (spawned enemies, dropped pickups): never saved with the level.
+    void SetTransient(bool transient) { m_Transient = transient; }
+    bool IsTransient() const { return m_Transient; }
+
     // Coins CItemDrop drops at the entity.
     int m_CoinCount = 3;
     // LIFE_ALIVE, LIFE_DYING or LIFE_DEAD, written by the entity kinds.
     int m_LifeState = LIFE_ALIVE;
 
 protected:
+    // "<name>_Trans" under the scene root holding "<name>_Geom" with the record's mesh, drawn in
+    // the early pass, and the mesh's animation controller.
+    void CreateNodes(const EntitySetting& setting);
     void ReleaseNodes();
     void ReleaseBody();
 
@@ -124,7 +131,6 @@ protected:
     std::vector<EntityHandle> m_TriggerLinks;
 
 private:
-    void CreateNodes(const EntitySetting& setting);
     void CreateBody(const EntitySetting& setting);
     void CreateController(const EntitySetting& setting);
 
@@ -132,6 +138,7 @@ private:
     // The scene tree the nodes were added to; a newer tree means they were deleted with the old.
     unsigned m_NodeTreeGeneration = 0;
     bool m_NodesInTree = false;
+    bool m_Transient = false;
 };
 
 // Entity types saved as "entity" elements (below 8); the others are "spatial" elements.

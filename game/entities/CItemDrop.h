@@ -1,5 +1,5 @@
-// CItemDrop: what a broken or defeated entity leaves behind. The drop table (coins, potions,
-// skills) comes with the pickups' work; until then nothing is dropped.
+// CItemDrop: what a broken or defeated entity leaves behind: its coins, flung up and out. The
+// potion chance, which depends on the player's health, comes with the characters' health.
 #pragma once
 
 namespace Game {
@@ -8,8 +8,9 @@ class CEntity;
 
 class CItemDrop {
 public:
-    // Drops the entity's pickups at its position.
-    static void Drop(const CEntity& at) { (void)at; }
+    // The entity's coin count of "smallcoin" pickups at its position, each with a random
+    // sideways velocity; they are transient, so the level never saves them.
+    static void Drop(const CEntity& at);
 };
 
 } // namespace Game

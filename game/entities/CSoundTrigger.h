@@ -1,4 +1,5 @@
-// CSoundTrigger: a game trigger that plays its prefab's sound when it fires.
+// CSoundTrigger: a game trigger that plays its prefab's sound ("soundname") when it fires; it
+// fires when its entity condition holds.
 #pragma once
 
 #include "game/entities/CGameTrigger.h"
@@ -8,6 +9,15 @@ namespace Game {
 class CSoundTrigger : public CGameTrigger {
 public:
     int GetType() const override { return SOUND_TRIGGER; }
+    void InitTrigger(const std::string& name, const EntitySetting& setting,
+                     const GameTriggerSetting& triggerSetting) override;
+    bool CheckCondition() override { return CheckEntityCondition(); }
+    void Fire() override;
+
+    const std::string& GetSoundName() const { return m_SoundName; }
+
+private:
+    std::string m_SoundName;
 };
 
 } // namespace Game

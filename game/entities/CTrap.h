@@ -1,4 +1,5 @@
-// CTrap: a level hazard driven by a trap controller (spike, trampoline).
+// CTrap: a level hazard with a solid dynamic body that its trap controller (spike, trampoline)
+// drives. It has no life machine of its own.
 #pragma once
 
 #include "game/entities/CEntity.h"
@@ -8,6 +9,13 @@ namespace Game {
 class CTrap : public CEntity {
 public:
     int GetType() const override { return GENERIC_TRAPS; }
+    // The entity Init, a dynamic body; alive and active.
+    void Init(const std::string& name, const EntitySetting& setting) override;
+
+    bool IsActive() const { return m_Active; }
+
+private:
+    bool m_Active = false;
 };
 
 } // namespace Game

@@ -69,6 +69,30 @@ enum SharedControllerType : int {
     GENERIC_ATTACK_FLOCK = 1,
 };
 
+// The events of a game trigger's triggering entities and its collision-status condition.
+enum CollisionStatus : int {
+    COLLISION_NOCOLLIDE = 0,
+    COLLISION_ONENTER = 1,
+    COLLISION_INSIDE = 2,
+    COLLISION_ONEXIT = 3,
+};
+
+// Which of a game trigger's triggering entities must show its collision status.
+enum EntityCountCondition : int {
+    NO_ENT = 0,
+    ANY_ENT = 1,
+    ALL_ENT = 2,
+    IGNORE_ENT = 3,
+};
+
+// A game trigger's extra condition. The last has no name in data files: the wave manager sets it
+// on its global trigger modifier.
+enum AdditionalCondition : int {
+    NO_ADDITIONAL_COND = 0,
+    ALLENEMIESDEAD = 1,
+    ALLSLAVESASLEEP_AND_ENEMIESDEAD = 2,
+};
+
 // Bits of the 16-bit collision group and mask of rigid bodies.
 enum CollisionGroup : int {
     COLGRP_NOTHING = 0,

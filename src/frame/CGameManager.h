@@ -32,6 +32,9 @@ public:
     void PopState();
     void ChangeState(IGameState* state);
     IGameState* GetCurrentState() const;
+    // The top state is the level editor ("LevelEditorState"): physics and triggers rest, and
+    // level markers show.
+    bool TopIsLevelEditor() const;
     size_t GetStateCount() const { return m_States.size(); }
 
     // The profiler overlay in the debug output's line slots 0 to 7, for a frame of dt seconds.
@@ -85,7 +88,6 @@ private:
     void DoChange(IGameState* state);
     // Exit and Cleanup on the top state, taken off the stack; the caller's pointer deletes it.
     std::unique_ptr<IGameState> TakeTop();
-    bool TopIsLevelEditor() const;
     bool TopIsEditorState() const;
     int64_t ReadCounter() const;
 

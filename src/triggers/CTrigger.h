@@ -48,6 +48,8 @@ public:
     // (once: a trigger initialised again keeps its place).
     void InitTiming(const TriggerTimingSetting& setting);
     void SetFireMode(int mode, float delay);
+    // The wait after a fire with after-fire mode wait; sequenced triggers change it per activation.
+    void SetReactivationDelay(float delay) { m_ReactivationDelay = delay; }
     void Unregister();
 
     // Advances the timer by dt and applies the rule of the current state.

@@ -3,7 +3,7 @@
 #include "EntityTestSupport.h"
 
 #include "game/controllers/CPlayerController.h"
-#include "game/entities/CGameTrigger.h"
+#include "game/entities/CSoundTrigger.h"
 
 using CEntityFactoryTest = worldtest::WorldFixture;
 
@@ -96,11 +96,11 @@ TEST_F(CEntityFactoryTest, GameTriggersAreMadeOnlyForTriggerClasses)
 {
     Game::GameTriggerSetting triggerSetting;
     triggerSetting.m_SoundName = "cheer";
-    auto* trigger = dynamic_cast<Game::CGameTrigger*>(
+    auto* trigger = dynamic_cast<Game::CSoundTrigger*>(
         Factory().CreateGameTrigger(Game::SOUND_TRIGGER, "", Game::EntitySetting(), triggerSetting));
     ASSERT_NE(nullptr, trigger);
     EXPECT_EQ("SOUND_TRIGGER0", trigger->GetName());
-    EXPECT_EQ("cheer", trigger->GetTriggerSetting().m_SoundName);
+    EXPECT_EQ("cheer", trigger->GetSoundName());
     EXPECT_EQ(trigger, Factory().GetEntityByName("SOUND_TRIGGER0"));
 
     const auto* pool = Game::PooledType<Game::CEntity, Game::CEntity>::s_pPool;

@@ -75,7 +75,7 @@ TEST_F(CEntityTest, SaveWritesTheAttributesInOrderAndLoadReadsThemBack)
 TEST_F(CEntityTest, LoadTakesThePrefabAndDefaultsMissingValues)
 {
     testsupport::ScratchDir dir;
-    testsupport::WriteFile(dir.File("p.xml"), R"(<Root><EntitySetting mappedname="GENERIC_DOODADS">
+    testsupport::WriteFile(dir.File("p.xml"), R"(<Root><EntitySetting mappedname="GENERIC_TRAPS">
         <prefab prefabname="pillar" meshname="none" dimX="2" dimY="4" dimZ="6" collisiongroup="4" collisionmask="1">
         <physics><mass val="0"/></physics></prefab></EntitySetting></Root>)");
     ASSERT_TRUE(Game::CGamePrefabSettings::GetInstance().LoadFromXml(dir.File("p.xml")));
@@ -83,7 +83,7 @@ TEST_F(CEntityTest, LoadTakesThePrefabAndDefaultsMissingValues)
     Vesk::CXmlElement element = Element();
     element.SetAttribute("name", "column");
     element.SetAttribute("entitysettingprefabname", "pillar");
-    Game::CEntity* entity = Factory().CreateUninitialised(Game::GENERIC_DOODADS);
+    Game::CEntity* entity = Factory().CreateUninitialised(Game::GENERIC_TRAPS);
     entity->Load(element);
     EXPECT_EQ(entity, Factory().GetEntityByName("column"));
     EXPECT_EQ("pillar", entity->GetPrefabName());
@@ -98,10 +98,10 @@ TEST_F(CEntityTest, LoadTakesThePrefabAndDefaultsMissingValues)
     EXPECT_EQ(-1, entity->GetGeomNode()->GetBucketKeys().front());
 
     // An element without a name still gives a named, findable entity.
-    Game::CEntity* nameless = Factory().CreateUninitialised(Game::GENERIC_DOODADS);
+    Game::CEntity* nameless = Factory().CreateUninitialised(Game::GENERIC_TRAPS);
     nameless->Load(m_Doc.NewRoot("entity"));
-    EXPECT_EQ("GENERIC_DOODADS2", nameless->GetName());
-    EXPECT_EQ(nameless, Factory().GetEntityByName("GENERIC_DOODADS2"));
+    EXPECT_EQ("GENERIC_TRAPS2", nameless->GetName());
+    EXPECT_EQ(nameless, Factory().GetEntityByName("GENERIC_TRAPS2"));
 }
 
 TEST_F(CEntityTest, HitRecoilDecaysAndNeverTurnsNegative)
@@ -149,7 +149,7 @@ TEST_F(CEntityTest, TriggerLinksAreReleasedFromEitherSide)
     Game::CEntity* slave = Make(Game::GENERIC_ENT, "slave");
     trigger->AddTriggeringEntity(player);
     trigger->AddTriggeringEntity(player); // once per role
-    trigger->AddSlaveEntity(2, slave);
+    trigger->AddSlaveEntity(slave, 2);
     ASSERT_EQ(1u, player->GetTriggerLinks().size());
     ASSERT_EQ(1u, slave->GetTriggerLinks().size());
 
@@ -170,7 +170,7 @@ TEST_F(CEntityTest, TriggerLinksAreReleasedFromEitherSide)
     EXPECT_TRUE(slave->GetTriggerLinks().empty());
 
     // The trigger's destruction unlinks every entity it held.
-    trigger->AddSlaveEntity(1, slave);
+    trigger->AddSlaveEntity(slave, 1);
     Factory().DestroyEntity(trigger);
     EXPECT_TRUE(player->GetTriggerLinks().empty());
     EXPECT_TRUE(slave->GetTriggerLinks().empty());
@@ -182,7 +182,7 @@ TEST_F(CEntityTest, EntitiesDestroyedWhileReferencedLeaveNoDanglingReference)
     Game::CEntity* player = Make(Game::GENERIC_CHARACTER, "player");
     Game::CEntity* slave = Make(Game::GENERIC_CHARACTER, "template");
     trigger->AddTriggeringEntity(player);
-    trigger->AddSlaveEntity(0, slave);
+    trigger->AddSlaveEntity(slave, 0);
     const Game::EntityHandle handle(player);
     ASSERT_EQ(player, handle.Get());
 

@@ -1,0 +1,13 @@
+#include "game/cameras/ISideScrollCamera.h"
+
+#include "render/CCameraManager.h"
+
+namespace Game {
+
+void ISideScrollCamera::LockCurrentCamera()
+{
+    if (auto* camera = dynamic_cast<ISideScrollCamera*>(Vesk::CCameraManager::GetInstance().GetCurrentCamera()))
+        camera->ChangeState("LockCameraState");
+}
+
+} // namespace Game

@@ -1,0 +1,15 @@
+#include "game/world/CGameServices.h"
+
+#include "game/world/IGameMaster.h"
+
+namespace Game {
+
+bool CGameServices::AllEnemiesDefeated() const { return !m_pGameMaster || m_pGameMaster->AllEnemiesDefeated(); }
+
+void CGameServices::PlayMusic(const std::string& name, float volume) const
+{
+    if (m_pGameMaster)
+        m_pGameMaster->PlayMusic(name, volume);
+}
+
+} // namespace Game

@@ -1,0 +1,16 @@
+// IGameMaster: what the game world asks of the game master, the keeper of the play phase: whether
+// any enemy is still standing, and which music plays. CGameServices holds the one in charge.
+#pragma once
+
+#include <string>
+
+namespace Game {
+
+class IGameMaster {
+public:
+    virtual ~IGameMaster() = default;
+    virtual bool AllEnemiesDefeated() = 0;
+    virtual void PlayMusic(const std::string& name, float volume) = 0;
+};
+
+} // namespace Game
