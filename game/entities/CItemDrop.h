@@ -1,15 +1,24 @@
-// CItemDrop: what a broken or defeated entity leaves behind. The drop table (coins, potions,
-// skills) comes with the pickups' work; until then nothing is dropped.
+// CItemDrop: what a broken or defeated entity leaves behind: its coins, and a healing potion with
+// a chance that grows as the player's health falls (none from 80 % up). The pickups are made
+// from the pickup prefabs "smallcoin" and "healthrecovery" and tossed up from the entity.
 #pragma once
+
+#include "core/CSingleton.h"
 
 namespace Game {
 
 class CEntity;
 
-class CItemDrop {
+class CItemDrop : public Vesk::CSingleton<CItemDrop> {
 public:
-    // Drops the entity's pickups at its position.
-    static void Drop(const CEntity& at) { (void)at; }
+    // The entity's coin count of coins, then maybe a potion, at the entity's position.
+    static void Drop(const CEntity& entity);
+    static void Drop(const CEntity* entity);
+    // One potion at the entity's position.
+    static void DropPotion(const CEntity& entity);
+    static void DropPotion(const CEntity* entity);
+    // The potion chance for a player at health / maximum health (0 maximum counts as 1).
+    static float PotionChance(int health, int maxHealth);
 };
 
 } // namespace Game
