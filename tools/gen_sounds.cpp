@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -38,14 +38,10 @@ double Oscillate(Wave wave, double phase)
 {
     const double cycle = phase - std::floor(phase); // 0..1
     switch (wave) {
-    case Wave::Square:
-        return cycle < 0.5 ? 1.0 : -1.0;
-    case Wave::Triangle:
-        return cycle < 0.5 ? 4.0 * cycle - 1.0 : 3.0 - 4.0 * cycle;
-    case Wave::Saw:
-        return 2.0 * cycle - 1.0;
-    default:
-        return Sine(2.0 * kPi * cycle);
+    case Wave::Square: return cycle < 0.5 ? 1.0 : -1.0;
+    case Wave::Triangle: return cycle < 0.5 ? 4.0 * cycle - 1.0 : 3.0 - 4.0 * cycle;
+    case Wave::Saw: return 2.0 * cycle - 1.0;
+    default: return Sine(2.0 * kPi * cycle);
     }
 }
 
@@ -388,8 +384,8 @@ Track StageMusic()
     const std::vector<int> bass = {-24, -24, -12, -24, -24, -12, -24, -12, -28, -28, -16, -28, -26, -26, -14, -26,
                                    -31, -31, -19, -31, -31, -19, -31, -19, -29, -29, -17, -29, -26, -14, -26, -14};
     AddMelody(t, 0.0, beat / 2, bass, W::Triangle, 0.55, 0.8);
-    const std::vector<int> lead = {0,  kRest, 3, 5,  7,     kRest, 5, 3, 0,  kRest, -2, 0, 3,  kRest, kRest, kRest,
-                                   -2, kRest, 0, -2, -5,    kRest, -2, 0, 3, 5,     7,  5, 3,  0,     kRest, kRest};
+    const std::vector<int> lead = {0,  kRest, 3, 5,  7,  kRest, 5,  3, 0, kRest, -2, 0, 3, kRest, kRest, kRest,
+                                   -2, kRest, 0, -2, -5, kRest, -2, 0, 3, 5,     7,  5, 3, 0,     kRest, kRest};
     AddMelody(t, 0.0, beat / 2, lead, W::Square, 0.22, 0.7);
     AddDrums(t, beat, 16, 200, true);
     return t;
@@ -406,8 +402,8 @@ Track BossMusic()
             bass.push_back(kRoots[bar] + (i % 4 == 3 ? 12 : 0));
     }
     AddMelody(t, 0.0, beat / 2, bass, W::Saw, 0.5, 0.75);
-    const std::vector<int> lead = {5,  kRest, 6, kRest, 5, 1,  0, kRest, 5, kRest, 6,     kRest, 8,     6, 5, kRest,
-                                   10, kRest, 8, 6,     5, 6,  5, 1,     0, kRest, kRest, kRest, kRest, 1, 0, kRest};
+    const std::vector<int> lead = {5,  kRest, 6, kRest, 5, 1, 0, kRest, 5, kRest, 6,     kRest, 8,     6, 5, kRest,
+                                   10, kRest, 8, 6,     5, 6, 5, 1,     0, kRest, kRest, kRest, kRest, 1, 0, kRest};
     AddMelody(t, 0.0, beat / 2, lead, W::Square, 0.2, 0.6);
     AddDrums(t, beat, 16, 300, true);
     return t;
@@ -461,10 +457,19 @@ std::vector<SoundEntry> AllSounds()
         {"boss_hurt", false, 0.6f, 0, [] { return Grunt(0.25, 200.0, 120.0, 26); }},
         {"boss_death", false, 0.8f, 0, [] { return Rumble(1.0, 27); }},
         {"player_hurt", false, 0.5f, 0, [] { return Sweep(0.15, W::Square, 440.0, 330.0); }},
-        {"player_death", false, 0.6f, 0, [] { return Beeps({3, 0, -4, -9}, 0.18, W::Square); }},
+        {"player_death", false, 0.6f, 0,
+         [] {
+             return Beeps({3, 0, -4, -9}, 0.18, W::Square);
+         }},
         {"cheer", false, 0.5f, 0, Cheer},
-        {"ready", false, 0.5f, 0, [] { return Beeps({7, kRest, 14}, 0.16, W::Square); }},
-        {"stage_complete", false, 0.6f, 0, [] { return Beeps({3, 7, 10, 15, kRest, 15}, 0.12, W::Square); }},
+        {"ready", false, 0.5f, 0,
+         [] {
+             return Beeps({7, kRest, 14}, 0.16, W::Square);
+         }},
+        {"stage_complete", false, 0.6f, 0,
+         [] {
+             return Beeps({3, 7, 10, 15, kRest, 15}, 0.12, W::Square);
+         }},
         {"score_impact", false, 0.5f, 0, [] { return Thump(0.2, 160.0, 50.0, 28, 0.4); }},
         {"deflect", false, 0.5f, 0, Deflect},
         {"dodge_roll", false, 0.4f, 0, Whoosh},
@@ -477,9 +482,15 @@ std::vector<SoundEntry> AllSounds()
         {"charge_achieve3", false, 0.5f, 0, [] { return ChargeAchieve(19); }},
         {"charging_full", false, 0.5f, 0, ChargingFull},
         {"thrummock", false, 0.6f, 0, Title},
-        {"coin_collect", false, 0.4f, 0, [] { return Collect({14, 19}, 0.06); }},
+        {"coin_collect", false, 0.4f, 0,
+         [] {
+             return Collect({14, 19}, 0.06);
+         }},
         {"potion_collect", false, 0.5f, 0, Bubbles},
-        {"skill_collect", false, 0.5f, 0, [] { return Collect({7, 11, 14, 19}, 0.06); }},
+        {"skill_collect", false, 0.5f, 0,
+         [] {
+             return Collect({7, 11, 14, 19}, 0.06);
+         }},
         {"stagebgm", true, 0.0f, -1, StageMusic},
         {"bossbgm", true, 0.0f, -1, BossMusic},
         {"menubgm", true, 0.0f, -1, MenuMusic},
@@ -495,10 +506,11 @@ std::string VolumeText(float volume)
 
 std::string SoundListXml(const std::vector<SoundEntry>& sounds)
 {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<!-- Written by tools/gen_sounds: every sound effect (\"vol\" 0 to 1, \"loop\" 0 plays once) and\n"
-                      "     every music track (\"loop\" -1 repeats for ever). Rerun the generator to change it. -->\n"
-                      "<sounds>\n";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- Written by tools/gen_sounds: every sound effect (\"vol\" 0 to 1, \"loop\" 0 plays once) and\n"
+        "     every music track (\"loop\" -1 repeats for ever). Rerun the generator to change it. -->\n"
+        "<sounds>\n";
     for (bool music : {false, true}) {
         xml += music ? "  <bgm>\n" : "  <sfx>\n";
         for (const SoundEntry& sound : sounds) {

@@ -31,10 +31,7 @@ const float kAxisAlignedMin = 0.99f;
 
 CCharacter::CCharacter() = default;
 
-CCharacter::~CCharacter()
-{
-    CCharacter::Release();
-}
+CCharacter::~CCharacter() { CCharacter::Release(); }
 
 void CCharacter::Init(const std::string& name, const EntitySetting& setting)
 {
@@ -161,10 +158,7 @@ void CCharacter::EnterDeath()
         m_pBody->SetActivationState(kDisableSimulation);
 }
 
-void CCharacter::StopMoving()
-{
-    SetLinearVelocity(CVector3D(0.0f, 0.0f, 0.0f));
-}
+void CCharacter::StopMoving() { SetLinearVelocity(CVector3D(0.0f, 0.0f, 0.0f)); }
 
 void CCharacter::MoveAlong(const CVector3D& direction, bool face)
 {
@@ -216,10 +210,7 @@ bool CCharacter::MoveTo(const CVector3D& point, bool face)
     return false;
 }
 
-void CCharacter::ExtendActionLock(const float& seconds)
-{
-    m_ActionLockTimer = std::max(m_ActionLockTimer, seconds);
-}
+void CCharacter::ExtendActionLock(const float& seconds) { m_ActionLockTimer = std::max(m_ActionLockTimer, seconds); }
 
 void CCharacter::ApplyStun(const float& seconds)
 {
@@ -313,8 +304,9 @@ void CCharacter::LeaveSharedController(ISharedCharacterController* shared)
 
 void CCharacter::LeaveSharedControllerByName(const std::string& name)
 {
-    const auto found = std::find_if(m_SharedControllers.begin(), m_SharedControllers.end(),
-                                    [&](const ISharedCharacterController* shared) { return shared->GetName() == name; });
+    const auto found =
+        std::find_if(m_SharedControllers.begin(), m_SharedControllers.end(),
+                     [&](const ISharedCharacterController* shared) { return shared->GetName() == name; });
     if (found != m_SharedControllers.end())
         LeaveSharedController(*found);
 }
@@ -329,7 +321,8 @@ void CCharacter::LeaveAllSharedControllers()
 
 void CCharacter::RecordSharedController(ISharedCharacterController* shared)
 {
-    if (shared && std::find(m_SharedControllers.begin(), m_SharedControllers.end(), shared) == m_SharedControllers.end())
+    if (shared &&
+        std::find(m_SharedControllers.begin(), m_SharedControllers.end(), shared) == m_SharedControllers.end())
         m_SharedControllers.push_back(shared);
 }
 

@@ -38,8 +38,7 @@ class IPickupServices {
 public:
     virtual ~IPickupServices() = default;
     // Null when the effect cannot be made.
-    virtual std::unique_ptr<IPickupEffect> CreateEffect(const std::string& effectName, int particleCount,
-                                                        int mode) = 0;
+    virtual std::unique_ptr<IPickupEffect> CreateEffect(const std::string& effectName, int particleCount, int mode) = 0;
     // A "fireskill" pickup vanished: the global fire-skill count goes down by one when positive.
     virtual void LowerFireSkillCount() = 0;
 };

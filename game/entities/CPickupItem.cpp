@@ -22,10 +22,7 @@ const int kEffectMode = 0;
 
 CPickupItem::CPickupItem() = default;
 
-CPickupItem::~CPickupItem()
-{
-    CPickupItem::Release();
-}
+CPickupItem::~CPickupItem() { CPickupItem::Release(); }
 
 void CPickupItem::Init(const std::string& name, const EntitySetting& setting)
 {
@@ -155,14 +152,8 @@ void CPickupItem::StartTaking()
         CGameMaster::GetInstance().PlaySound(m_SecondSound);
 }
 
-void CPickupItem::SetCarrier(CCharacter* carrier)
-{
-    m_Carrier = EntityHandle(carrier);
-}
+void CPickupItem::SetCarrier(CCharacter* carrier) { m_Carrier = EntityHandle(carrier); }
 
-CCharacter* CPickupItem::GetCarrier() const
-{
-    return m_Carrier.GetAs<CCharacter>();
-}
+CCharacter* CPickupItem::GetCarrier() const { return m_Carrier.GetAs<CCharacter>(); }
 
 } // namespace Game

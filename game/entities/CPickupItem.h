@@ -23,7 +23,7 @@ enum PickupCollectedState : int {
 
 class CPickupItem : public CEntity {
 public:
-    static constexpr float kCoinSpinSpeed = 8.726646f;  // 500 degrees a second
+    static constexpr float kCoinSpinSpeed = 8.726646f;   // 500 degrees a second
     static constexpr float kOtherSpinSpeed = 1.5707963f; // 90 degrees a second
     static constexpr float kBlinkFrom = 2.0f;
     static constexpr float kExpiredBelow = -5.0f;

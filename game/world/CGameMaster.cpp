@@ -87,9 +87,7 @@ void CGameMaster::PlayMusic(const std::string& name, float volume)
     case MUSIC_FADING_OUT:
         // Keeps fading from where it is; only the track that follows changes.
         break;
-    default:
-        m_FadeTimer = kFadeSeconds;
-        break;
+    default: m_FadeTimer = kFadeSeconds; break;
     }
 }
 
@@ -126,8 +124,7 @@ void CGameMaster::UpdateMusic(float dt)
         if (!m_NextTrack.empty())
             StartNextTrack();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

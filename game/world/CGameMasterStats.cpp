@@ -15,7 +15,8 @@ namespace {
 // Sums kept in int range: absurd amounts saturate instead of overflowing.
 int SaturatedSum(int64_t value)
 {
-    return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 PlayerStats StartValues(const EntityHandle& player)
@@ -63,10 +64,7 @@ PlayerStats CGameMaster::GetPlayerStats(CEntity* player) const
     return PlayerStats();
 }
 
-bool CGameMaster::HasPlayer(CEntity* player) const
-{
-    return player && m_PlayerStats.count(player->GetSerial()) != 0;
-}
+bool CGameMaster::HasPlayer(CEntity* player) const { return player && m_PlayerStats.count(player->GetSerial()) != 0; }
 
 void CGameMaster::AddComboHit(CEntity* player)
 {

@@ -74,7 +74,8 @@ TEST_F(CCharacterTest, DamageGuards)
         c->TakeDamage(row.damage);
         EXPECT_EQ(row.healthAfter, c->m_Health) << row.name;
         EXPECT_EQ(row.hit ? 1 : 0, Plays("hurt") - soundsBefore) << row.name;
-        EXPECT_EQ(row.hit ? std::vector<std::string>{"OnHit " + std::to_string(row.damage)} : std::vector<std::string>{},
+        EXPECT_EQ(row.hit ? std::vector<std::string>{"OnHit " + std::to_string(row.damage)}
+                          : std::vector<std::string>{},
                   Log())
             << row.name;
     }
@@ -153,9 +154,7 @@ TEST_F(CCharacterTest, KnocksBeyondTheResistance)
     } rows[] = {
         {1.0f, false, 0.0f, 0.0f},  // equal to the knock-up resistance: nothing
         {2.0f, false, 30.0f, 0.0f}, // equal to the knock-back resistance
-        {3.5f, false, 75.0f, 30.0f},
-        {0.5f, false, 0.0f, 0.0f},
-        {9.0f, true, 0.0f, 0.0f},
+        {3.5f, false, 75.0f, 30.0f}, {0.5f, false, 0.0f, 0.0f}, {9.0f, true, 0.0f, 0.0f},
     };
     for (const auto& row : rows) {
         CCharacter* c = MakeCharacter();

@@ -161,15 +161,14 @@ TEST_F(CPickupItemTest, LifetimeIsSteadyThenBlinksThenShattersThenTheItemGoes)
         bool visible;
         int collectedState;
     } rows[] = {
-        {1.0f, true, true, Game::PICKUP_LYING},       // 2.0 left: still steady
-        {1.125f, true, false, Game::PICKUP_LYING},    // blink phase 0.875: hidden
-        {1.25f, true, true, Game::PICKUP_LYING},      // 1.75: shown
-        {1.375f, true, false, Game::PICKUP_LYING},    // past 2: back to 0
-        {3.0f, true, false, Game::PICKUP_LYING},      // 0.0 left: the last blink frame
-        {3.125f, false, false, Game::PICKUP_LYING},   // shattered, no longer collectable
-        {8.0f, false, false, Game::PICKUP_LYING},     // -5.0 left: not yet expired
-        {8.125f, false, false, Game::PICKUP_BEING_TAKEN},
-        {8.375f, false, false, Game::PICKUP_TAKEN},
+        {1.0f, true, true, Game::PICKUP_LYING},     // 2.0 left: still steady
+        {1.125f, true, false, Game::PICKUP_LYING},  // blink phase 0.875: hidden
+        {1.25f, true, true, Game::PICKUP_LYING},    // 1.75: shown
+        {1.375f, true, false, Game::PICKUP_LYING},  // past 2: back to 0
+        {3.0f, true, false, Game::PICKUP_LYING},    // 0.0 left: the last blink frame
+        {3.125f, false, false, Game::PICKUP_LYING}, // shattered, no longer collectable
+        {8.0f, false, false, Game::PICKUP_LYING},   // -5.0 left: not yet expired
+        {8.125f, false, false, Game::PICKUP_BEING_TAKEN}, {8.375f, false, false, Game::PICKUP_TAKEN},
     };
     float time = 0.0f;
     for (const auto& row : rows) {

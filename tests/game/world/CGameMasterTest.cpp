@@ -30,16 +30,27 @@ protected:
         ASSERT_TRUE(Vesk::CAudioSystem::GetInstance().Init(sound::CreateRecordingOutput(m_Recording)));
         for (const char* file : {"hit.wav", "quiet.wav", "one.wav", "two.wav", "three.wav"})
             testsupport::WriteFile(m_Dir.File(file), "RIFF");
-        testsupport::WriteFile(m_Dir.File("sounds.xml"),
-                               "<sounds><sfx>"
-                               "<hit loop=\"0\" vol=\"0.7\" url=\"" + m_Dir.File("hit.wav") + "\"/>"
-                               "<quiet url=\"" + m_Dir.File("quiet.wav") + "\"/>"
-                               "<ghost vol=\"0.5\" url=\"" + m_Dir.File("absent.wav") + "\"/>"
-                               "</sfx><bgm>"
-                               "<one loop=\"-1\" url=\"" + m_Dir.File("one.wav") + "\"/>"
-                               "<two loop=\"-1\" url=\"" + m_Dir.File("two.wav") + "\"/>"
-                               "<three loop=\"-1\" url=\"" + m_Dir.File("three.wav") + "\"/>"
-                               "</bgm></sounds>");
+        testsupport::WriteFile(m_Dir.File("sounds.xml"), "<sounds><sfx>"
+                                                         "<hit loop=\"0\" vol=\"0.7\" url=\"" +
+                                                             m_Dir.File("hit.wav") +
+                                                             "\"/>"
+                                                             "<quiet url=\"" +
+                                                             m_Dir.File("quiet.wav") +
+                                                             "\"/>"
+                                                             "<ghost vol=\"0.5\" url=\"" +
+                                                             m_Dir.File("absent.wav") +
+                                                             "\"/>"
+                                                             "</sfx><bgm>"
+                                                             "<one loop=\"-1\" url=\"" +
+                                                             m_Dir.File("one.wav") +
+                                                             "\"/>"
+                                                             "<two loop=\"-1\" url=\"" +
+                                                             m_Dir.File("two.wav") +
+                                                             "\"/>"
+                                                             "<three loop=\"-1\" url=\"" +
+                                                             m_Dir.File("three.wav") +
+                                                             "\"/>"
+                                                             "</bgm></sounds>");
         Master().Shutdown();
         ASSERT_TRUE(Master().Init());
         Master().LoadSoundList(m_Dir.File("sounds.xml"));
@@ -109,16 +120,20 @@ TEST_F(CGameMasterTest, SoundEffectsPlayAtTheirListedVolumeOnTheirOwnChannel)
 TEST_F(CGameMasterTest, SoundListsAddNamesOnceAndBadFilesAddNothing)
 {
     testsupport::WriteFile(m_Dir.File("more.xml"), "<root><sounds><sfx>"
-                                                   "<hit vol=\"0.1\" url=\"" + m_Dir.File("hit.wav") + "\"/>"
-                                                   "<extra vol=\"0.25\" url=\"" + m_Dir.File("hit.wav") + "\"/>"
-                                                   "</sfx></sounds></root>");
+                                                   "<hit vol=\"0.1\" url=\"" +
+                                                       m_Dir.File("hit.wav") +
+                                                       "\"/>"
+                                                       "<extra vol=\"0.25\" url=\"" +
+                                                       m_Dir.File("hit.wav") +
+                                                       "\"/>"
+                                                       "</sfx></sounds></root>");
     testsupport::WriteFile(m_Dir.File("broken.xml"), "<sounds><sfx><bad vol=\"1\"");
     Master().LoadSoundList(m_Dir.File("more.xml"));
     Master().LoadSoundList(m_Dir.File("broken.xml"));
     Master().LoadSoundList(m_Dir.File("missing.xml"));
     float volume = 0.0f;
     ASSERT_TRUE(Master().GetSoundVolume("hit", volume));
-    EXPECT_FLOAT_EQ(0.7f, volume); // the first listing wins
+    EXPECT_FLOAT_EQ(0.7f, volume);                         // the first listing wins
     ASSERT_TRUE(Master().GetSoundVolume("extra", volume)); // "sounds" under another root
     EXPECT_FLOAT_EQ(0.25f, volume);
     EXPECT_FALSE(Master().GetSoundVolume("bad", volume));
@@ -129,9 +144,9 @@ TEST_F(CGameMasterTest, SoundListsAddNamesOnceAndBadFilesAddNothing)
 struct MusicStep {
     const char* request; // PlayMusic before the update, when not null
     float requestVolume;
-    int state;           // after the update
-    const char* track;   // current track after the update
-    float volume;        // music channel volume after the update
+    int state;         // after the update
+    const char* track; // current track after the update
+    float volume;      // music channel volume after the update
 };
 
 void RunTimeline(const MusicStep* steps, size_t count, const std::function<float()>& volumeNow)

@@ -27,10 +27,7 @@ const char* const kEffectsTheCodePlays[] = {
 };
 const char* const kMusic[] = {"stagebgm", "bossbgm", "menubgm"};
 
-std::string AssetsDir()
-{
-    return testsupport::SourceDir() + "/bin/assets";
-}
+std::string AssetsDir() { return testsupport::SourceDir() + "/bin/assets"; }
 
 uint32_t Little(const std::string& bytes, size_t at, int count)
 {
