@@ -6,17 +6,26 @@
 
 namespace Game {
 
+ISharedCharacterController::~ISharedCharacterController()
+{
+    for (CCharacter* member : GetMembers())
+        member->ForgetSharedController(this);
+}
+
 void ISharedCharacterController::AddMember(CCharacter* character)
 {
-    if (character && !IsMember(character))
-        m_Members.emplace_back(character);
+    if (!character || IsMember(character))
+        return;
+    m_Members.emplace_back(character);
+    character->RecordSharedController(this);
 }
 
 void ISharedCharacterController::RemoveMember(CCharacter* character, bool quiet)
 {
-    (void)quiet;
     const EntityHandle handle(character);
     m_Members.erase(std::remove(m_Members.begin(), m_Members.end(), handle), m_Members.end());
+    if (character && !quiet)
+        character->ForgetSharedController(this);
 }
 
 bool ISharedCharacterController::IsMember(const CCharacter* character) const

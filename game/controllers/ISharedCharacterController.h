@@ -1,5 +1,6 @@
 // ISharedCharacterController: one controller shared by a group of characters (collision
 // avoidance, the attack flock). Members are held by handle; a member that is gone is skipped.
+// Each member lists the controllers it belongs to; the controller keeps those lists in step.
 #pragma once
 
 #include "game/entities/EntityHandle.h"
@@ -15,12 +16,13 @@ class CCharacter;
 class ISharedCharacterController {
 public:
     explicit ISharedCharacterController(const std::string& name) : m_Name(name) {}
-    virtual ~ISharedCharacterController() = default;
+    // Takes itself off the lists of the members that still live.
+    virtual ~ISharedCharacterController();
 
     virtual void Update(float dt) { (void)dt; }
     virtual int GetSharedControllerType() const = 0;
 
-    // Adds the character once; null is ignored.
+    // Adds the character once and records this controller in its list; null is ignored.
     void AddMember(CCharacter* character);
     // Takes the character out; quiet leaves the character's own list of shared controllers alone.
     void RemoveMember(CCharacter* character, bool quiet);

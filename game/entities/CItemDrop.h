@@ -1,16 +1,25 @@
-// CItemDrop: what a broken or defeated entity leaves behind: its coins, flung up and out. The
-// potion chance, which depends on the player's health, comes with the characters' health.
+// CItemDrop: what a broken or defeated entity leaves behind: its coins, and a healing potion with
+// a chance that grows as the player's health falls (none from 80 % up). The pickups are made
+// from the pickup prefabs "smallcoin" and "healthrecovery" and tossed up from the entity; they
+// are transient, so a level saved during play never holds them.
 #pragma once
+
+#include "core/CSingleton.h"
 
 namespace Game {
 
 class CEntity;
 
-class CItemDrop {
+class CItemDrop : public Vesk::CSingleton<CItemDrop> {
 public:
-    // The entity's coin count of "smallcoin" pickups at its position, each with a random
-    // sideways velocity; they are transient, so the level never saves them.
-    static void Drop(const CEntity& at);
+    // The entity's coin count of coins, then maybe a potion, at the entity's position.
+    static void Drop(const CEntity& entity);
+    static void Drop(const CEntity* entity);
+    // One potion at the entity's position.
+    static void DropPotion(const CEntity& entity);
+    static void DropPotion(const CEntity* entity);
+    // The potion chance for a player at health / maximum health (0 maximum counts as 1).
+    static float PotionChance(int health, int maxHealth);
 };
 
 } // namespace Game

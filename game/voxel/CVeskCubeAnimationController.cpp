@@ -127,6 +127,12 @@ void CVeskCubeAnimationController::StartPulse(float rate)
     m_PulseRate = rate;
 }
 
+void CVeskCubeAnimationController::Flash(float shade)
+{
+    m_ShadeMode = 0;
+    m_ShadeValue = shade;
+}
+
 CMatrix4 CVeskCubeAnimationController::GetSubmeshTransform(const std::string& name)
 {
     if (!m_Mesh || !m_Animation || m_Animation->keyframes.size() < 2)

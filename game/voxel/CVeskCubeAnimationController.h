@@ -35,6 +35,8 @@ public:
 
     const std::string& GetCurrentAnimationName() const { return m_AnimationName; }
     void StartPulse(float rate);
+    // A one-off highlight: ends any pulse and sets the shade, which then decays to 0.
+    void Flash(float shade);
     // The submesh's matrix in the current pose; identity without a playable animation or submesh.
     CMatrix4 GetSubmeshTransform(const std::string& name);
     // Poses every whole submesh between the current two keyframes; false when nothing is played.

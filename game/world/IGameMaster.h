@@ -1,5 +1,6 @@
 // IGameMaster: what the game world asks of the game master, the keeper of the play phase: whether
-// any enemy is still standing, and which music plays. CGameServices holds the one in charge.
+// any enemy is still standing, and which music plays. CGameServices holds the one in charge: the
+// game master while it is up, a stand-in in tests.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@ namespace Game {
 class IGameMaster {
 public:
     virtual ~IGameMaster() = default;
-    virtual bool AllEnemiesDefeated() = 0;
+    virtual bool AllEnemiesDefeated() const = 0;
     virtual void PlayMusic(const std::string& name, float volume) = 0;
 };
 

@@ -83,6 +83,14 @@ public:
             m_Current = target;
     }
 
+    // Makes the named state current; the next Update exits the entered state and enters it. An
+    // unknown name changes nothing.
+    void ChangeState(const std::string& name)
+    {
+        if (State* state = FindState(name))
+            m_Current = state;
+    }
+
     State* GetCurrentState() const { return m_Current; }
     State* FindState(const std::string& name) const
     {

@@ -22,7 +22,7 @@ namespace worldtest {
 
 class StandInGameMaster : public Game::IGameMaster {
 public:
-    bool AllEnemiesDefeated() override { return m_EnemiesDefeated; }
+    bool AllEnemiesDefeated() const override { return m_EnemiesDefeated; }
     void PlayMusic(const std::string& name, float volume) override { m_Music.emplace_back(name, volume); }
 
     bool m_EnemiesDefeated = true;
