@@ -62,6 +62,11 @@ public:
     // Every submesh box (its cubes and local position, widened by half a cube, through the
     // scale matrix) and the mesh box over the submeshes that have cubes.
     void ComputeBounds();
+    // The two steps of ComputeBounds, for callers that changed only some submeshes: one
+    // submesh's box (kept as it was when the submesh has no cubes), and the mesh box merged from
+    // the stored boxes of the submeshes that have cubes.
+    void ComputeSubmeshBounds(CubeSubmesh& submesh) const;
+    void MergeSubmeshBounds();
     void RemoveHiddenCubes(CubeSubmesh* submesh);
     void RemoveHiddenCubesAll();
 
