@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace Vesk {
@@ -73,7 +74,8 @@ public:
     // Every edit below skips positions outside the grid and ends with the touched slices'
     // hidden-cube removal and bounds, so the mesh can be drawn after each call.
     // Sets one cell; a cell that was empty also gets its cube in the mesh and, when the body
-    // exists, its box.
+    // exists, its box (once per cell until the body is rebuilt: the boxes of dug cells stay, so
+    // raising the same cell again reuses its box rather than stacking copies).
     void SetBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value);
     // Stacks count blocks on each listed column (its height is ignored), up to height 49.
     void RaiseColumns(const std::vector<BlockPosition>& positions, unsigned count, const CVector3D& colour);
@@ -100,6 +102,9 @@ public:
     std::string GetMeshName() const;
     void DrawEditorGrid() const;
 
+    // Replaces the body by one built from the grid: static, in the floor group, colliding with
+    // everything, one box per region. Edits after it add boxes for new blocks only.
+    void BuildPhysics();
     // The physics regions (merged depth runs) of the current grid, as BuildPhysics makes them.
     std::vector<TerrainRegion> BuildPhysicsRegions() const;
 
@@ -127,7 +132,6 @@ private:
     void CollectCubes(std::vector<CVector3D>& positions, std::vector<CVector3D>& colours) const;
     void BuildFromGrid();
     void BuildSlices(const std::vector<CVector3D>& positions, const std::vector<CVector3D>& colours);
-    void BuildPhysics();
     std::vector<TerrainRegion> GetDepthRuns(unsigned h) const;
     CAABB RegionBox(const TerrainRegion& region) const;
 
@@ -157,6 +161,8 @@ private:
 
     // Blocks per height, so that scans skip the empty heights above the ground.
     unsigned m_LevelCounts[MAX_HEIGHT] = {};
+    // Cells that got a box of their own since the body was built.
+    std::unordered_set<unsigned> m_CellBoxes;
     // Set when no voxel-cube model could be had from the resource manager: the terrain then
     // draws with a mesh of its own.
     std::unique_ptr<CVeskCubeMesh> m_OwnedMesh;

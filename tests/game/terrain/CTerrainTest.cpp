@@ -288,6 +288,19 @@ TEST_F(CTerrainTest, AnEditLeavesTheSlicesItDidNotTouchAlone)
     EXPECT_EQ(mesh->GetAABB().max.y, 14.0f);
 }
 
+TEST_F(CTerrainTest, RaisingADugCellAgainReusesItsBox)
+{
+    CTerrain terrain(4, 4, 1, 4.0f, CVector3D());
+    const std::vector<BlockPosition> brush = {BlockPosition(1, 1, 0), BlockPosition(2, 1, 0)};
+    for (int i = 0; i < 5; ++i) {
+        terrain.RaiseColumns(brush, 1, kRed);
+        terrain.DigColumns(brush, 1);
+    }
+    EXPECT_EQ(terrain.GetBody()->GetChildCount(), 1u + 2u);
+    terrain.BuildPhysics();
+    EXPECT_EQ(terrain.GetBody()->GetChildCount(), 1u);
+}
+
 TEST_F(CTerrainTest, BadModelsFallBackToTheSlab)
 {
     // A listed .x mesh and an unlisted name both end at a mesh that is no voxel-cube model.
