@@ -1,6 +1,7 @@
 #include "game/terrain/CLevelWall.h"
 
 #include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeRenderer.h"
 
 #include "core/Log.h"
 #include "physics/CCompoundBody.h"
@@ -42,6 +43,7 @@ bool CLevelWall::Load(const std::string& meshName)
 
     auto* transform = new Vesk::CTransformNode(meshName + "Transform");
     m_GeomNode = new Vesk::CGeomNode(meshName + "Geom");
+    m_GeomNode->GetBucketKeys() = {kCubeMeshBucket};
     transform->AddChild(m_GeomNode);
     m_GeomNode->SetMesh(m_Mesh);
     m_TransformNode.Attach(transform);

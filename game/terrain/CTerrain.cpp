@@ -2,6 +2,7 @@
 #include "game/terrain/CTerrain.h"
 
 #include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeRenderer.h"
 
 #include "core/Assert.h"
 #include "core/Log.h"
@@ -116,6 +117,7 @@ void CTerrain::CreateNodes(const std::string& meshName)
     translation.m[11] = m_Origin.z;
     transform->SetLocalMatrix(translation);
     m_GeomNode = new Vesk::CGeomNode("terraingeomnode");
+    m_GeomNode->GetBucketKeys() = {kCubeMeshBucket};
     transform->AddChild(m_GeomNode);
     m_TransformNode.Attach(transform);
 

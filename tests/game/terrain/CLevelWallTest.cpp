@@ -32,6 +32,7 @@ TEST_F(CLevelWallTest, EverySubmeshBecomesOneStaticBox)
     EXPECT_EQ(wall.GetTransformNode()->GetParent(), Vesk::CSceneGraph::GetInstance().GetRoot());
     EXPECT_EQ(wall.GetGeomNode()->GetName(), "crateGeom");
     EXPECT_EQ(wall.GetGeomNode()->GetMesh(), wall.GetMesh());
+    EXPECT_EQ(wall.GetGeomNode()->GetBucketKeys(), std::vector<int>{-1});
 
     Vesk::CCompoundBody* body = wall.GetBody();
     ASSERT_NE(body, nullptr);

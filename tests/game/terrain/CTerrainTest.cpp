@@ -67,6 +67,7 @@ TEST_F(CTerrainTest, NodesHangUnderTheRootWithTheOriginTranslation)
     EXPECT_EQ(transform->GetChildren()[0], terrain.GetGeomNode());
     EXPECT_EQ(terrain.GetGeomNode()->GetName(), "terraingeomnode");
     EXPECT_EQ(terrain.GetGeomNode()->GetMesh(), terrain.GetMesh());
+    EXPECT_EQ(terrain.GetGeomNode()->GetBucketKeys(), std::vector<int>{-1}); // drawn while the cube buffers are open
     EXPECT_EQ(terrain.GetMeshName(), "emptymesh");
 
     CVector3D centre;
