@@ -12,7 +12,7 @@
 #include "scene/CSceneGraph.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 namespace Game {
 
@@ -26,10 +26,23 @@ constexpr unsigned kFallbackHeight = 1;
 
 } // namespace
 
+namespace {
+
+// A block coordinate truncated toward zero; values that do not fit an int (or are not numbers)
+// give a coordinate far outside the grid.
+uint32_t BlockCoordinate(float value)
+{
+    if (!(value > -2147483648.0f && value < 2147483648.0f))
+        return UINT32_MAX;
+    return static_cast<uint32_t>(static_cast<int>(value));
+}
+
+} // namespace
+
 BlockPosition::BlockPosition(const CVector3D& point, float blockSize, const CTerrain& terrain)
-    : mBlockWidth(static_cast<uint32_t>(static_cast<int>((point.x - terrain.GetOrigin().x) / blockSize))),
-      mBlockDepth(static_cast<uint32_t>(static_cast<int>((point.z - terrain.GetOrigin().z) / blockSize))),
-      mBlockHeight(static_cast<uint32_t>(static_cast<int>((point.y - terrain.GetOrigin().y) / blockSize)))
+    : mBlockWidth(BlockCoordinate((point.x - terrain.GetOrigin().x) / blockSize)),
+      mBlockDepth(BlockCoordinate((point.z - terrain.GetOrigin().z) / blockSize)),
+      mBlockHeight(BlockCoordinate((point.y - terrain.GetOrigin().y) / blockSize))
 {
 }
 

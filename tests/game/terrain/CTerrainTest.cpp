@@ -6,6 +6,7 @@
 #include "physics/CCompoundBody.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -116,6 +117,14 @@ TEST_F(CTerrainTest, BlockIndexAndColumnTops)
         {3, 3, 50, false}, // full to the limit
         {4, 4, 6, true},   // a floating block counts as the top
     };
+    // Points off the grid on any side give positions that edits skip.
+    for (const CVector3D& far : {CVector3D(-5.0f, 0.0f, 0.0f), CVector3D(1e30f, 0.0f, 0.0f),
+                                 CVector3D(0.0f, std::nanf(""), 0.0f), CVector3D(0.0f, 0.0f, 1000.0f)}) {
+        const BlockPosition pos(far, 4.0f, terrain);
+        EXPECT_FALSE(pos.IsInGrid());
+        terrain.AddBlocks({pos}, kWhite);
+    }
+    EXPECT_EQ(terrain.GetBlockCount(), 4u);
     for (const auto& c : cases) {
         BlockPosition pos(c.w, c.d, 17);
         EXPECT_EQ(terrain.FindColumnTop(pos), c.free) << c.w;
