@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace Game {
 
@@ -163,9 +164,20 @@ void CTerrain::ReleaseMesh()
 
 void CTerrain::AllocateGrids()
 {
-    m_Occupancy.assign(kCellCount, 0);
-    m_Colours.assign(kCellCount, CVector3D());
+    m_Occupancy.reset(static_cast<unsigned char*>(std::calloc(kCellCount, 1)));
+    m_Colours.reset(static_cast<float*>(std::calloc(std::size_t(kCellCount) * 3, sizeof(float))));
+    VESK_ASSERT(m_Occupancy && m_Colours, "CTerrain: out of memory for the terrain grids");
     std::fill(std::begin(m_LevelCounts), std::end(m_LevelCounts), 0u);
+}
+
+void CTerrain::FreeMemory::operator()(void* memory) const { std::free(memory); }
+
+void CTerrain::SetColour(unsigned index, const CVector3D& colour)
+{
+    float* c = &m_Colours[std::size_t(index) * 3];
+    c[0] = colour.x;
+    c[1] = colour.y;
+    c[2] = colour.z;
 }
 
 void CTerrain::SetScaleMatrix()
@@ -190,7 +202,7 @@ void CTerrain::InitGrid(unsigned width, unsigned depth, unsigned height)
             for (unsigned w = 0; w < width; ++w) {
                 const unsigned index = GetBlockIndex(BlockPosition(w, d, h));
                 SetOccupancy(index, 1);
-                m_Colours[index] = white;
+                SetColour(index, white);
             }
     // The scale comes first: the slice bounds are computed through it.
     SetScaleMatrix();
@@ -235,7 +247,7 @@ void CTerrain::FillGridFromMesh()
         }
         const unsigned index = GetBlockIndex(BlockPosition(unsigned(p.x), unsigned(p.z), unsigned(p.y)));
         SetOccupancy(index, 1);
-        m_Colours[index] = colours[i];
+        SetColour(index, colours[i]);
         kept.push_back(p);
         keptColours.push_back(colours[i]);
     }

@@ -109,7 +109,7 @@ public:
     std::vector<TerrainRegion> BuildPhysicsRegions() const;
 
     bool IsOccupied(const BlockPosition& pos) const { return m_Occupancy[GetBlockIndex(pos)] != 0; }
-    const CVector3D& GetColour(const BlockPosition& pos) const { return m_Colours[GetBlockIndex(pos)]; }
+    CVector3D GetColour(const BlockPosition& pos) const { return ColourAt(GetBlockIndex(pos)); }
     // Blocks in the grid.
     unsigned GetBlockCount() const;
     CVeskCubeMesh* GetMesh() const { return m_Mesh; }
@@ -135,6 +135,12 @@ private:
     std::vector<TerrainRegion> GetDepthRuns(unsigned h) const;
     CAABB RegionBox(const TerrainRegion& region) const;
 
+    CVector3D ColourAt(unsigned index) const
+    {
+        const float* c = &m_Colours[std::size_t(index) * 3];
+        return CVector3D(c[0], c[1], c[2]);
+    }
+    void SetColour(unsigned index, const CVector3D& colour);
     // The cell write every change of occupancy goes through (it keeps the per-height counts).
     void SetOccupancy(unsigned index, unsigned char value);
     // SetBlock with a non-zero value, without the closing hidden-cube removal; a new cube's
@@ -155,8 +161,13 @@ private:
     SceneRootNode m_TransformNode;
     Vesk::CGeomNode* m_GeomNode = nullptr;
     CVeskCubeMesh* m_Mesh = nullptr;
-    std::vector<unsigned char> m_Occupancy;
-    std::vector<CVector3D> m_Colours;
+    // Zero-filled memory from the system: the pages of cells that never hold a block are never
+    // touched, so a ground a few blocks high costs only its own heights of the 40 MB.
+    struct FreeMemory {
+        void operator()(void* memory) const;
+    };
+    std::unique_ptr<unsigned char[], FreeMemory> m_Occupancy;
+    std::unique_ptr<float[], FreeMemory> m_Colours; // r, g, b per cell
     Vesk::CCompoundBody* m_Body = nullptr;
 
     // Blocks per height, so that scans skip the empty heights above the ground.

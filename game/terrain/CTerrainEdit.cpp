@@ -21,7 +21,7 @@ void CTerrain::PlaceBlock(const BlockPosition& pos, const CVector3D& colour, uns
     const unsigned index = GetBlockIndex(pos);
     const bool wasEmpty = m_Occupancy[index] == 0;
     SetOccupancy(index, value);
-    m_Colours[index] = colour;
+    SetColour(index, colour);
     if (!wasEmpty || !m_Mesh)
         return;
     const unsigned n = TerrainSliceIndex(float(pos.mBlockWidth));
@@ -54,7 +54,7 @@ void CTerrain::SetBlock(const BlockPosition& pos, const CVector3D& colour, unsig
         PlaceBlock(pos, colour, value, touched);
     } else {
         // Emptying through SetBlock takes the cube out of its slice like any removal.
-        m_Colours[GetBlockIndex(pos)] = colour;
+        SetColour(GetBlockIndex(pos), colour);
         if (IsOccupied(pos))
             EmptyCell(pos, rebuild);
     }
@@ -114,7 +114,7 @@ void CTerrain::PaintBlocks(const std::vector<BlockPosition>& positions, const CV
     std::set<unsigned> rebuild;
     for (const BlockPosition& pos : positions)
         if (pos.IsInGrid()) {
-            m_Colours[GetBlockIndex(pos)] = colour;
+            SetColour(GetBlockIndex(pos), colour);
             rebuild.insert(TerrainSliceIndex(float(pos.mBlockWidth)));
         }
     FinishEdit(rebuild, {});

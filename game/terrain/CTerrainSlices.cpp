@@ -38,7 +38,7 @@ void CTerrain::BuildFromGrid()
                 const unsigned index = GetBlockIndex(BlockPosition(w, d, h));
                 if (m_Occupancy[index]) {
                     positions.push_back(CVector3D(float(w), float(h), float(d)));
-                    colours.push_back(m_Colours[index]);
+                    colours.push_back(ColourAt(index));
                 }
             }
     BuildSlices(positions, colours);
@@ -66,7 +66,7 @@ bool CTerrain::FillSlice(unsigned n)
                 const unsigned index = GetBlockIndex(BlockPosition(w, d, h));
                 if (m_Occupancy[index]) {
                     slice->restPositions.push_back(CVector3D(float(w), float(h), float(d)));
-                    slice->colours.push_back(m_Colours[index]);
+                    slice->colours.push_back(ColourAt(index));
                 }
             }
     slice->cubeCount = static_cast<int>(slice->restPositions.size());
