@@ -3,14 +3,12 @@
 // "WALK"), the prop "crate", and the cube-test ground "cubetestground" with its height map.
 // Usage: gen_voxel_models [output directory, default bin/assets/meshes]. Output is deterministic.
 #include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeHeightMap.h"
 #include "game/voxel/CubePose.h"
 
-#include "core/AtomicFile.h"
+#include "ContentColour.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
@@ -56,14 +54,6 @@ public:
 private:
     std::map<Cell, CVector3D> m_Cubes;
 };
-
-// Slight shade variation by cell so that flat faces do not look like plastic.
-CVector3D Speckled(const CVector3D& base, int x, int y, int z)
-{
-    const unsigned n = ((unsigned(x) * 73856093u) ^ (unsigned(y) * 19349663u) ^ (unsigned(z) * 83492791u)) & 7u;
-    const float f = 0.92f + 0.02f * static_cast<float>(n);
-    return CVector3D(float(int(base.x * f)), float(int(base.y * f)), float(int(base.z * f)));
-}
 
 Colouring Speckle(const CVector3D& base)
 {
@@ -210,29 +200,9 @@ bool MakeGround(const std::string& path)
     return mesh.Save(path);
 }
 
-void AppendFloat(std::string& out, float value)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 4; ++i)
-        out += static_cast<char>((bits >> (8 * i)) & 0xFF);
-}
-
-// The ground's height map for blocks of 4 units at the origin. Debris finds its cell as
-// x / 4 and z / 4 - 0.5, truncated: cell (cx, cz) covers half of blocks cx and cx + 1 and the
-// whole of block cz + 1, so it takes the highest of those. Heights sit 2.5 below the top face
-// (4 t + 2), where the debris bounce starts; empty ground is far below.
 bool MakeGroundHeightMap(const std::string& path)
 {
-    std::string bytes;
-    AppendFloat(bytes, float(kGroundWidth));
-    AppendFloat(bytes, float(kGroundDepth));
-    for (int cz = 0; cz < kGroundDepth; ++cz)
-        for (int cx = 0; cx < kGroundWidth; ++cx) {
-            const int top = std::max(GroundTop(cx, cz + 1), GroundTop(cx + 1, cz + 1));
-            AppendFloat(bytes, top < 0 ? -1000.0f : 4.0f * float(top) - 0.5f);
-        }
-    return Vesk::WriteFileAtomically(path, bytes, "gen_voxel_models");
+    return Game::SaveHeightMapFile(path, Game::MakeBlockHeightMap(kGroundWidth, kGroundDepth, GroundTop));
 }
 
 } // namespace

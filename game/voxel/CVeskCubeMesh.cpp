@@ -52,16 +52,29 @@ void CVeskCubeMesh::Render()
 
 void CVeskCubeMesh::ComputeBounds()
 {
+    for (auto& entry : m_Submeshes)
+        ComputeSubmeshBounds(*entry.second);
+    MergeSubmeshBounds();
+}
+
+void CVeskCubeMesh::ComputeSubmeshBounds(CubeSubmesh& submesh) const
+{
+    if (submesh.restPositions.empty())
+        return;
+    CAABB box = CAABB::FromPoints(submesh.restPositions.data(), static_cast<int>(submesh.restPositions.size()));
+    const CVector3D half(0.5f, 0.5f, 0.5f);
+    box.min += submesh.localPosition - half;
+    box.max += submesh.localPosition + half;
+    submesh.box = CAABB(TransformPoint(m_MeshMatrix, box.min), TransformPoint(m_MeshMatrix, box.max));
+}
+
+void CVeskCubeMesh::MergeSubmeshBounds()
+{
     bool first = true;
-    for (auto& entry : m_Submeshes) {
-        CubeSubmesh& submesh = *entry.second;
+    for (const auto& entry : m_Submeshes) {
+        const CubeSubmesh& submesh = *entry.second;
         if (submesh.restPositions.empty())
             continue;
-        CAABB box = CAABB::FromPoints(submesh.restPositions.data(), static_cast<int>(submesh.restPositions.size()));
-        const CVector3D half(0.5f, 0.5f, 0.5f);
-        box.min += submesh.localPosition - half;
-        box.max += submesh.localPosition + half;
-        submesh.box = CAABB(TransformPoint(m_MeshMatrix, box.min), TransformPoint(m_MeshMatrix, box.max));
         if (first)
             m_AABB = submesh.box;
         else

@@ -62,6 +62,11 @@ public:
     // Every submesh box (its cubes and local position, widened by half a cube, through the
     // scale matrix) and the mesh box over the submeshes that have cubes.
     void ComputeBounds();
+    // The two steps of ComputeBounds, for callers that changed only some submeshes: one
+    // submesh's box (kept as it was when the submesh has no cubes), and the mesh box merged from
+    // the stored boxes of the submeshes that have cubes.
+    void ComputeSubmeshBounds(CubeSubmesh& submesh) const;
+    void MergeSubmeshBounds();
     // Stores the cubes enclosed on all six sides after the visible ones (cubes sharing a cell or
     // out of reach are dropped) and sizes every per-cube array to the kept cubes: each gets a
     // neighbour code and a colour (white where none was read).

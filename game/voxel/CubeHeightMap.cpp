@@ -2,9 +2,11 @@
 
 #include "game/voxel/CubeDebrisWorld.h"
 
+#include "core/AtomicFile.h"
 #include "core/Log.h"
 #include "platform/win/RegularFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -22,6 +24,14 @@ float LittleEndianFloat(const char* text)
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
+}
+
+void AppendLittleEndianFloat(std::string& out, float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((bits >> (8 * i)) & 0xFF);
 }
 
 // A header size rounded to the nearest whole number; false for values that are not finite or
@@ -76,6 +86,30 @@ bool LoadHeightMapFile(const std::string& path)
         map.heights[i] = LittleEndianFloat(&bytes[8 + 4 * i]);
     CCubeDebrisWorld::GetInstance().m_HeightMap = std::move(map);
     return true;
+}
+
+CubeHeightMap MakeBlockHeightMap(int width, int depth, const std::function<int(int w, int d)>& top)
+{
+    const auto columnTop = [&](int w, int d) { return w < width && d < depth ? top(w, d) : -1; };
+    CubeHeightMap map;
+    map.width = width;
+    map.depth = depth;
+    for (int cz = 0; cz < depth; ++cz)
+        for (int cx = 0; cx < width; ++cx) {
+            const int t = std::max(columnTop(cx, cz + 1), columnTop(cx + 1, cz + 1));
+            map.heights.push_back(t < 0 ? -1000.0f : 4.0f * float(t) - 0.5f);
+        }
+    return map;
+}
+
+bool SaveHeightMapFile(const std::string& path, const CubeHeightMap& map)
+{
+    std::string bytes;
+    AppendLittleEndianFloat(bytes, float(map.width));
+    AppendLittleEndianFloat(bytes, float(map.depth));
+    for (const float height : map.heights)
+        AppendLittleEndianFloat(bytes, height);
+    return Vesk::WriteFileAtomically(path, bytes, "CubeHeightMap");
 }
 
 } // namespace Game

@@ -15,6 +15,10 @@ namespace Game {
 
 struct CubeDrawTarget;
 
+// The draw bucket of scene nodes that show cube meshes: the meshes append their records only
+// while the buffers are open, which is during the early (negative) buckets.
+constexpr int kCubeMeshBucket = -1;
+
 // Installs the pre-scene callback, makes the buffers of the given capacities and finds the unit
 // cube mesh "cube"; false without that mesh (the scene hooks are then not installed and nothing
 // is drawn). The capacities of the first success are kept for device resets.

@@ -43,6 +43,8 @@ public:
     void OnResetDevice();
 
     const CXmlDocument& GetMeshDefinitions() const { return m_Meshes; }
+    // For savers that register a new mesh file ("assets/meshes.xml" is theirs to save).
+    CXmlDocument& GetMeshDefinitions() { return m_Meshes; }
     const CXmlDocument& GetMaterialDefinitions() const { return m_Materials; }
     const CXmlDocument& GetSpriteDefinitions() const { return m_Sprites; }
     const CXmlDocument& GetFontDefinitions() const { return m_Fonts; }

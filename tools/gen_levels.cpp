@@ -1,0 +1,193 @@
+// Generates the terrain of the shipped levels from described heightfields and palettes, through
+// the engine's own writers: per level "<level>terrain.vskc" (slices of ten widths, as the terrain
+// itself saves them), the wall "<level>terrainWALL.vskc" (one submesh per wall slab: back, left,
+// right and a low front rail) and the height map "<level>terrainHM.dat"; and "emptymesh.vskc",
+// the empty model a slab terrain starts from. Blocks are 4 units; block (w, d, h) is the cube at
+// (w, h, d).
+// Usage: gen_levels [output directory, default bin/assets/meshes]. Output is deterministic.
+#include "game/terrain/TerrainSlices.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeHeightMap.h"
+
+#include "ContentColour.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+using Game::CubeSubmesh;
+using Game::CVeskCubeMesh;
+
+namespace {
+
+// An axis-aligned patch of columns, w0..w1 and d0..d1 inclusive, raised to a top height.
+struct Patch {
+    int w0, d0, w1, d1;
+    int top;
+    bool Holds(int w, int d) const { return w >= w0 && w <= w1 && d >= d0 && d <= d1; }
+};
+
+struct Palette {
+    CVector3D topA, topB;                   // checkered top faces
+    CVector3D side;                         // the body of the ground below the top
+    CVector3D raisedA, raisedB, raisedSide; // patches above the floor
+    CVector3D low;                          // patches below the floor (pits)
+    CVector3D wall, wallCap;
+};
+
+struct LevelDesign {
+    const char* name;
+    int width, depth;
+    int floorTop;
+    // Later patches win where they overlap.
+    std::vector<Patch> patches;
+    int wallTop; // highest block of the back and side walls
+    int railTop; // highest block of the front rail
+    Palette palette;
+
+    int Top(int w, int d) const
+    {
+        if (w < 0 || d < 0 || w >= width || d >= depth)
+            return -1;
+        int top = floorTop;
+        for (const Patch& p : patches)
+            if (p.Holds(w, d))
+                top = p.top;
+        return top;
+    }
+};
+
+CVector3D GroundColour(const LevelDesign& level, int w, int h, int d)
+{
+    const Palette& c = level.palette;
+    const int top = level.Top(w, d);
+    const bool checker = ((w / 2) + (d / 2)) % 2 == 0;
+    if (top < level.floorTop)
+        return Speckled(c.low, w, h, d);
+    if (top > level.floorTop && h > level.floorTop)
+        return Speckled(h == top ? (checker ? c.raisedA : c.raisedB) : c.raisedSide, w, h, d);
+    return Speckled(h == top ? (checker ? c.topA : c.topB) : c.side, w, h, d);
+}
+
+// The ground's cubes in the order the terrain walks its grid (height, then depth, then width).
+bool MakeTerrain(const LevelDesign& level, const std::string& path)
+{
+    int highest = 0;
+    for (int w = 0; w < level.width; ++w)
+        for (int d = 0; d < level.depth; ++d)
+            highest = std::max(highest, level.Top(w, d));
+    std::vector<CVector3D> positions, colours;
+    for (int h = 0; h <= highest; ++h)
+        for (int d = 0; d < level.depth; ++d)
+            for (int w = 0; w < level.width; ++w)
+                if (h <= level.Top(w, d)) {
+                    positions.push_back(CVector3D(float(w), float(h), float(d)));
+                    colours.push_back(GroundColour(level, w, h, d));
+                }
+    CVeskCubeMesh mesh;
+    Game::BuildTerrainSlices(mesh, positions, colours);
+    return mesh.Save(path);
+}
+
+// One wall slab: the cubes of w0..w1, d0..d1, heights 0..top, its top row capped.
+void AddWallSlab(CVeskCubeMesh& mesh, const char* name, const LevelDesign& level, int w0, int d0, int w1, int d1,
+                 int top)
+{
+    CubeSubmesh* s = mesh.CreateSubmesh(name);
+    for (int h = 0; h <= top; ++h)
+        for (int d = d0; d <= d1; ++d)
+            for (int w = w0; w <= w1; ++w) {
+                s->restPositions.push_back(CVector3D(float(w), float(h), float(d)));
+                s->colours.push_back(Speckled(h == top ? level.palette.wallCap : level.palette.wall, w, h, d));
+            }
+    s->cubeCount = static_cast<int>(s->restPositions.size());
+}
+
+// The arena's boundary one block outside the ground: back and side walls, and a front rail low
+// enough for the side view to look over it.
+bool MakeWall(const LevelDesign& level, const std::string& path)
+{
+    CVeskCubeMesh mesh;
+    const int W = level.width, D = level.depth;
+    AddWallSlab(mesh, "back", level, -1, D, W, D, level.wallTop);
+    AddWallSlab(mesh, "front", level, -1, -1, W, -1, level.railTop);
+    AddWallSlab(mesh, "left", level, -1, 0, -1, D - 1, level.wallTop);
+    AddWallSlab(mesh, "right", level, W, 0, W, D - 1, level.wallTop);
+    mesh.RemoveHiddenCubesAll();
+    return mesh.Save(path);
+}
+
+bool MakeHeightMap(const LevelDesign& level, const std::string& path)
+{
+    return Game::SaveHeightMapFile(
+        path, Game::MakeBlockHeightMap(level.width, level.depth, [&level](int w, int d) { return level.Top(w, d); }));
+}
+
+std::vector<LevelDesign> Levels()
+{
+    return {
+        // Level 1: an open sandstone arena with a few low platforms and a step up to the middle one.
+        {"arena2",
+         100,
+         50,
+         1,
+         {{14, 18, 23, 29, 2}, {40, 30, 55, 41, 2}, {44, 30, 55, 41, 3}, {76, 12, 85, 21, 2}, {79, 15, 82, 18, 4}},
+         7,
+         2,
+         {CVector3D(190, 164, 120), CVector3D(178, 152, 110), CVector3D(128, 102, 74), CVector3D(152, 152, 164),
+          CVector3D(140, 140, 154), CVector3D(108, 108, 122), CVector3D(90, 72, 54), CVector3D(98, 90, 104),
+          CVector3D(126, 118, 132)}},
+        // Level 2: an emerald hall with a raised centre reached by steps on every side.
+        {"emeraldroom",
+         90,
+         44,
+         1,
+         {{29, 6, 60, 37, 2}, {32, 9, 57, 34, 3}, {35, 12, 54, 31, 4}, {5, 30, 12, 37, 2}, {77, 6, 84, 13, 2}},
+         7,
+         2,
+         {CVector3D(56, 134, 80), CVector3D(48, 120, 70), CVector3D(42, 84, 56), CVector3D(46, 192, 124),
+          CVector3D(36, 172, 108), CVector3D(52, 110, 74), CVector3D(30, 70, 46), CVector3D(30, 76, 52),
+          CVector3D(60, 150, 96)}},
+        // Level 3: a violet crypt with two sunken pits and four tall pillars.
+        {"purpleroom",
+         80,
+         40,
+         2,
+         {{20, 14, 27, 23, 0},
+          {52, 18, 59, 27, 0},
+          {10, 30, 12, 32, 8},
+          {36, 8, 38, 10, 8},
+          {44, 30, 46, 32, 8},
+          {68, 10, 70, 12, 8}},
+         8,
+         3,
+         {CVector3D(122, 76, 154), CVector3D(110, 66, 142), CVector3D(72, 42, 94), CVector3D(204, 164, 232),
+          CVector3D(192, 150, 222), CVector3D(150, 104, 186), CVector3D(58, 30, 78), CVector3D(74, 46, 98),
+          CVector3D(120, 84, 150)}},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string dir = argc > 1 ? argv[1] : "bin/assets/meshes";
+    int failures = 0;
+    const auto check = [&](bool written, const std::string& path) {
+        if (!written) {
+            std::fprintf(stderr, "gen_levels: could not write %s\n", path.c_str());
+            ++failures;
+        }
+    };
+    const std::string empty = dir + "/emptymesh.vskc";
+    check(CVeskCubeMesh().Save(empty), empty);
+    for (const LevelDesign& level : Levels()) {
+        const std::string base = dir + "/" + level.name + "terrain";
+        check(MakeTerrain(level, base + ".vskc"), base + ".vskc");
+        check(MakeWall(level, base + "WALL.vskc"), base + "WALL.vskc");
+        check(MakeHeightMap(level, base + "HM.dat"), base + "HM.dat");
+    }
+    return failures ? 1 : 0;
+}
