@@ -6,6 +6,8 @@
 
 namespace win {
 
+// The codes stay grouped as a table.
+// clang-format off
 enum : uint32_t {
     VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_MBUTTON = 0x04,
     VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D,
@@ -31,6 +33,7 @@ enum : uint32_t {
     VK_OEM_6 = 0xDD,      // ]}
     VK_OEM_7 = 0xDE,      // '"
 };
+// clang-format on
 
 // Virtual-key code of a letter or digit key ('A'..'Z', '0'..'9').
 constexpr uint32_t VkFromChar(char c) { return static_cast<uint32_t>(c >= 'a' && c <= 'z' ? c - 32 : c); }
