@@ -22,7 +22,7 @@ struct InitialStateCase {
 
 } // namespace
 
-TEST(Startup, InitialStateFollowsTheExactConfiguredName)
+TEST(StartupTest, InitialStateFollowsTheExactConfiguredName)
 {
     const InitialStateCase cases[] = {
         {"", "", typeid(Game::CCtrlState), "CtrlState", "previous.xml"},
@@ -47,7 +47,7 @@ TEST(Startup, InitialStateFollowsTheExactConfiguredName)
     }
 }
 
-TEST(Startup, CamerasAreRegisteredOnceByNameWithoutChangingTheCurrentOne)
+TEST(StartupTest, CamerasAreRegisteredOnceByNameWithoutChangingTheCurrentOne)
 {
     Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
     ASSERT_TRUE(cameras.Init());

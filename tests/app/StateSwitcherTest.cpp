@@ -33,7 +33,7 @@ void PressCtrlF1()
 
 } // namespace
 
-TEST(StateSwitcher, CtrlF1AlternatesDebugTextsWithTheProfilerOverlayInTheLineSlots)
+TEST(StateSwitcherTest, CtrlF1AlternatesDebugTextsWithTheProfilerOverlayInTheLineSlots)
 {
     Vesk::CInputManager::GetInstance().Init();
     Game::CStateSwitcherListener listener;

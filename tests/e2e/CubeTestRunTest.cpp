@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(CubeTestRun, ShowsShadedModelsOnTheirGround)
+TEST(CubeTestRunTest, ShowsShadedModelsOnTheirGround)
 {
     e2e::RunDirectory run;
     run.WriteConfig({{"fullscreen", "0"}, {"initialstate", "CubeTest"}, {"mute", "1"}});

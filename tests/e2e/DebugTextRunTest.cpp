@@ -41,7 +41,7 @@ std::string RunWithPresses(const e2e::RunDirectory& run, int presses)
     return testsupport::ReadFile(shot);
 }
 
-TEST(DebugTextRun, CtrlF1AlternatesTheDebugTextsAndTheProfilerOverlay)
+TEST(DebugTextRunTest, CtrlF1AlternatesTheDebugTextsAndTheProfilerOverlay)
 {
     e2e::RunDirectory run;
     const std::string before = RunWithPresses(run, 0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(FirstFrameRun, LetterBoxedGreyViewportBetweenBlackBands)
+TEST(FirstFrameRunTest, LetterBoxedGreyViewportBetweenBlackBands)
 {
     e2e::RunDirectory run;
     const e2e::RunResult result =

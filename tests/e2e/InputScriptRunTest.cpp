@@ -19,7 +19,7 @@ size_t Count(const std::string& text, const std::string& what)
     return count;
 }
 
-TEST(InputScriptRun, ScriptedCtrlRRestartsTheState)
+TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
 {
     RunDirectory run;
     testsupport::WriteFile(run.File("restart.txt"), "2 key down CONTROL\n"
@@ -37,7 +37,7 @@ TEST(InputScriptRun, ScriptedCtrlRRestartsTheState)
     EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << result.output;
 }
 
-TEST(InputScriptRun, BadLinesAreReportedAndAMissingScriptStopsTheStart)
+TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
 {
     RunDirectory run;
     testsupport::WriteFile(run.File("script.txt"), "1 key down CONTROL\n"

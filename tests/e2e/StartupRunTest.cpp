@@ -7,7 +7,7 @@
 using e2e::RunDirectory;
 using e2e::RunGame;
 
-TEST(ProgramRun, StartsLogsEveryStepRunsFramesAndExitsCleanly)
+TEST(ProgramRunTest, StartsLogsEveryStepRunsFramesAndExitsCleanly)
 {
     RunDirectory run;
     const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--fixed-dt", "0.016"});
@@ -22,7 +22,7 @@ TEST(ProgramRun, StartsLogsEveryStepRunsFramesAndExitsCleanly)
     EXPECT_NE(std::string::npos, result.output.find("state MenuState: Delete")) << result.output;
 }
 
-TEST(ProgramRun, FirstStateFollowsInitialState)
+TEST(ProgramRunTest, FirstStateFollowsInitialState)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"PhysicsTest", "state CPhyState: Enter"},
@@ -38,7 +38,7 @@ TEST(ProgramRun, FirstStateFollowsInitialState)
     }
 }
 
-TEST(ProgramRun, MissingConfigurationFallsBackToTheControlsScreen)
+TEST(ProgramRunTest, MissingConfigurationFallsBackToTheControlsScreen)
 {
     RunDirectory run;
     std::remove(run.File("assets/systemconfig.xml").c_str());
@@ -47,7 +47,7 @@ TEST(ProgramRun, MissingConfigurationFallsBackToTheControlsScreen)
     EXPECT_NE(std::string::npos, result.output.find("state CtrlState: Enter")) << result.output;
 }
 
-TEST(ProgramRun, AMissingDefinitionFileStopsStartupAtTheResourceManager)
+TEST(ProgramRunTest, AMissingDefinitionFileStopsStartupAtTheResourceManager)
 {
     RunDirectory run;
     std::remove(run.File("assets/fonts.xml").c_str());
@@ -60,7 +60,7 @@ TEST(ProgramRun, AMissingDefinitionFileStopsStartupAtTheResourceManager)
         << log;
 }
 
-TEST(ProgramRun, BadOptionsOrRunDirectoryExitNonZero)
+TEST(ProgramRunTest, BadOptionsOrRunDirectoryExitNonZero)
 {
     EXPECT_NE(0, RunGame({"--frames", "many"}).exitCode);
     EXPECT_NE(0, RunGame({"--run-dir", "/nonexistent/thrummock"}).exitCode);

@@ -8,7 +8,7 @@ using namespace Vesk;
 
 namespace {
 
-class AudioSystem : public ::testing::Test {
+class AudioSystemTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -27,7 +27,7 @@ protected:
 
 } // namespace
 
-TEST_F(AudioSystem, InitOpensOneHundredChannelsAtHalfVolume)
+TEST_F(AudioSystemTest, InitOpensOneHundredChannelsAtHalfVolume)
 {
     ASSERT_TRUE(InitRecorded());
     EXPECT_EQ(m_Recording->openedChannels, CAudioSystem::kChannelCount);
@@ -43,7 +43,7 @@ TEST_F(AudioSystem, InitOpensOneHundredChannelsAtHalfVolume)
     EXPECT_EQ(m_Recording->updates, 2) << "the one system is updated every frame";
 }
 
-TEST_F(AudioSystem, ANameLoadedTwiceKeepsItsFirstSound)
+TEST_F(AudioSystemTest, ANameLoadedTwiceKeepsItsFirstSound)
 {
     ASSERT_TRUE(InitRecorded());
     Audio().LoadSound("hit", Path("a.wav"), 0);
@@ -55,7 +55,7 @@ TEST_F(AudioSystem, ANameLoadedTwiceKeepsItsFirstSound)
     EXPECT_EQ(m_Recording->plays[0].loopCount, 0);
 }
 
-TEST_F(AudioSystem, LoopCountsAreHandedOnAndBadOnesPlayOnce)
+TEST_F(AudioSystemTest, LoopCountsAreHandedOnAndBadOnesPlayOnce)
 {
     ASSERT_TRUE(InitRecorded());
     const struct {
@@ -70,7 +70,7 @@ TEST_F(AudioSystem, LoopCountsAreHandedOnAndBadOnesPlayOnce)
     }
 }
 
-TEST_F(AudioSystem, RestartsOnTheRememberedChannelOrPlaysOnNewOnes)
+TEST_F(AudioSystemTest, RestartsOnTheRememberedChannelOrPlaysOnNewOnes)
 {
     ASSERT_TRUE(InitRecorded());
     Audio().LoadSound("step", Path("a.wav"), 0);
@@ -94,7 +94,7 @@ TEST_F(AudioSystem, RestartsOnTheRememberedChannelOrPlaysOnNewOnes)
     EXPECT_EQ(restarted.GetHandle().index, one.GetHandle().index);
 }
 
-TEST_F(AudioSystem, ARememberedChannelTakenByAnotherSoundIsReplaced)
+TEST_F(AudioSystemTest, ARememberedChannelTakenByAnotherSoundIsReplaced)
 {
     ASSERT_TRUE(InitRecorded());
     Audio().LoadSound("step", Path("a.wav"), 0);
@@ -115,7 +115,7 @@ TEST_F(AudioSystem, ARememberedChannelTakenByAnotherSoundIsReplaced)
     EXPECT_EQ(Audio().GetRememberedChannel("step").index, restarted.GetHandle().index);
 }
 
-TEST_F(AudioSystem, UnknownNamesAndMissingFilesGiveNullHandlesThatAreSafeToUse)
+TEST_F(AudioSystemTest, UnknownNamesAndMissingFilesGiveNullHandlesThatAreSafeToUse)
 {
     ASSERT_TRUE(InitRecorded());
     Audio().LoadSound("gone", Path("missing.wav"), 0);
@@ -135,7 +135,7 @@ TEST_F(AudioSystem, UnknownNamesAndMissingFilesGiveNullHandlesThatAreSafeToUse)
     EXPECT_TRUE(Audio().PlaySound("gone", false).IsValid());
 }
 
-TEST_F(AudioSystem, WithoutADeviceStartUpSucceedsAndPlaysNothing)
+TEST_F(AudioSystemTest, WithoutADeviceStartUpSucceedsAndPlaysNothing)
 {
     for (bool listed : {false, true}) {
         SCOPED_TRACE(listed ? "a device that will not open" : "no device");
@@ -154,7 +154,7 @@ TEST_F(AudioSystem, WithoutADeviceStartUpSucceedsAndPlaysNothing)
     }
 }
 
-TEST_F(AudioSystem, AfterReleaseEverythingIsAHarmlessNoOp)
+TEST_F(AudioSystemTest, AfterReleaseEverythingIsAHarmlessNoOp)
 {
     ASSERT_TRUE(InitRecorded());
     Audio().LoadSound("hit", Path("a.wav"), -1);
@@ -176,7 +176,7 @@ TEST_F(AudioSystem, AfterReleaseEverythingIsAHarmlessNoOp)
     EXPECT_TRUE(fresh.IsPlaying());
 }
 
-TEST_F(AudioSystem, InitOnTheAudioDevice)
+TEST_F(AudioSystemTest, InitOnTheAudioDevice)
 {
     ASSERT_TRUE(Audio().Init()) << Audio().GetErrorMessage();
     EXPECT_FLOAT_EQ(Audio().GetMasterVolume(), 0.5f);

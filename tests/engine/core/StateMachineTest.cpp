@@ -76,7 +76,7 @@ Log Take(Owner& owner)
 
 // ---- Flat machine ----
 
-struct FlatFixture : ::testing::Test {
+struct FlatFixtureTest : ::testing::Test {
     Owner owner;
     CFiniteStateMachine<Owner> fsm{&owner};
     void AddIdleAndWalk()
@@ -88,7 +88,7 @@ struct FlatFixture : ::testing::Test {
     }
 };
 
-TEST_F(FlatFixture, AChangeCostsOneFrame)
+TEST_F(FlatFixtureTest, AChangeCostsOneFrame)
 {
     AddIdleAndWalk();
     fsm.Update(0.1f);
@@ -104,7 +104,7 @@ TEST_F(FlatFixture, AChangeCostsOneFrame)
     EXPECT_EQ(Take(owner), (Log{"update walk"}));
 }
 
-TEST_F(FlatFixture, FirstTrueConditionWinsAndLaterOnesAreNotAsked)
+TEST_F(FlatFixtureTest, FirstTrueConditionWinsAndLaterOnesAreNotAsked)
 {
     AddIdleAndWalk();
     fsm.AddState("dead", &Owner::Enter_dead, nullptr, nullptr);
@@ -118,7 +118,7 @@ TEST_F(FlatFixture, FirstTrueConditionWinsAndLaterOnesAreNotAsked)
     EXPECT_EQ(owner.asked["second"], 0);
 }
 
-TEST_F(FlatFixture, SelfTransitionUnknownNamesNullCallbacksAndDuplicates)
+TEST_F(FlatFixtureTest, SelfTransitionUnknownNamesNullCallbacksAndDuplicates)
 {
     auto* only = fsm.AddState("only", nullptr, &Owner::Update_idle, nullptr);
     fsm.AddTransition("only", "only", &Owner::ToIdle);
@@ -135,7 +135,7 @@ TEST_F(FlatFixture, SelfTransitionUnknownNamesNullCallbacksAndDuplicates)
     EXPECT_EQ(fsm.GetCurrentState(), only);
 }
 
-TEST_F(FlatFixture, UpdateWithoutStatesDoesNothing)
+TEST_F(FlatFixtureTest, UpdateWithoutStatesDoesNothing)
 {
     fsm.Update(0.5f);
     EXPECT_TRUE(owner.log.empty());
@@ -144,7 +144,7 @@ TEST_F(FlatFixture, UpdateWithoutStatesDoesNothing)
 
 // ---- Hierarchical machine ----
 
-struct HierFixture : ::testing::Test {
+struct HierFixtureTest : ::testing::Test {
     Owner owner;
     CHierachicalFSM<Owner> fsm{&owner};
     CHFSMState<Owner>* alive = nullptr;
@@ -164,7 +164,7 @@ struct HierFixture : ::testing::Test {
     }
 };
 
-TEST_F(HierFixture, ScriptedLifeOfAnEnemy)
+TEST_F(HierFixtureTest, ScriptedLifeOfAnEnemy)
 {
     fsm.Update(0);
     EXPECT_EQ(Take(owner), (Log{"enter alive", "enter wander"}));
@@ -193,7 +193,7 @@ TEST_F(HierFixture, ScriptedLifeOfAnEnemy)
     EXPECT_EQ(Take(owner), (Log{"update dead"}));
 }
 
-TEST_F(HierFixture, SelectorAnswersThatGiveNoTransition)
+TEST_F(HierFixtureTest, SelectorAnswersThatGiveNoTransition)
 {
     auto* other = fsm.AddState("other", nullptr, nullptr, nullptr, alive);
     struct Row {
@@ -229,7 +229,7 @@ TEST_F(HierFixture, SelectorAnswersThatGiveNoTransition)
     owner.machine = &fsm;
 }
 
-TEST_F(HierFixture, CrossLevelTransitionsAreNotAdded)
+TEST_F(HierFixtureTest, CrossLevelTransitionsAreNotAdded)
 {
     EXPECT_FALSE(wander->AddTransition(dead, &Owner::ToDead));
     EXPECT_FALSE(wander->AddSelectorTransition({attack, dead}, &Owner::Select));
@@ -242,7 +242,7 @@ TEST_F(HierFixture, CrossLevelTransitionsAreNotAdded)
     EXPECT_EQ(owner.asked["dead"], 1) << "asked once, by alive only";
 }
 
-TEST_F(HierFixture, ChangeStateIsCarriedOutByTheNextUpdate)
+TEST_F(HierFixtureTest, ChangeStateIsCarriedOutByTheNextUpdate)
 {
     fsm.Update(0);
     fsm.Update(0);
@@ -259,7 +259,7 @@ TEST_F(HierFixture, ChangeStateIsCarriedOutByTheNextUpdate)
     EXPECT_EQ(Take(owner), (Log{"update alive", "update attack"}));
 }
 
-TEST_F(HierFixture, ChangeStateOutsideTheChainIsRefused)
+TEST_F(HierFixtureTest, ChangeStateOutsideTheChainIsRefused)
 {
     auto* ghost = fsm.AddState("ghost", nullptr, nullptr, nullptr, dead);
     auto* haunt = fsm.AddState("haunt", nullptr, nullptr, nullptr, ghost);
@@ -274,7 +274,7 @@ TEST_F(HierFixture, ChangeStateOutsideTheChainIsRefused)
     EXPECT_EQ(fsm.GetCurrentState(2), nullptr);
 }
 
-TEST_F(HierFixture, RestartReentersTheDeepestState)
+TEST_F(HierFixtureTest, RestartReentersTheDeepestState)
 {
     fsm.Update(0);
     Take(owner);
@@ -299,7 +299,7 @@ TEST_F(HierFixture, RestartReentersTheDeepestState)
     EXPECT_EQ(Take(owner), (Log{"exit wander"}));
 }
 
-TEST_F(HierFixture, AStateMayRestartItselfFromItsUpdate)
+TEST_F(HierFixtureTest, AStateMayRestartItselfFromItsUpdate)
 {
     CHierachicalFSM<Owner> machine(&owner);
     owner.machine = &machine;
@@ -312,7 +312,7 @@ TEST_F(HierFixture, AStateMayRestartItselfFromItsUpdate)
     owner.machine = &fsm;
 }
 
-TEST_F(HierFixture, EmptyMachineAndDuplicateNames)
+TEST_F(HierFixtureTest, EmptyMachineAndDuplicateNames)
 {
     CHierachicalFSM<Owner> empty(&owner);
     empty.Update(0);

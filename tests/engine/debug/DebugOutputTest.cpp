@@ -123,7 +123,7 @@ TEST_F(DebugOutputTest, LayoutOfTheLineSlotsAndTheLogFollowsTheScreen)
     ExpectRect(*debug.GetLogLineObjects()[0], 2 + 448, 8, 1600, 2 + 896);
 }
 
-TEST(DebugOutputBeforeInit, TextOperationsAreHarmless)
+TEST(DebugOutputBeforeInitTest, TextOperationsAreHarmless)
 {
     CDebugOutputManager& debug = CDebugOutputManager::GetInstance();
     EXPECT_TRUE(debug.IsLogHidden());

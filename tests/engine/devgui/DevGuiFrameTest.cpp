@@ -36,7 +36,7 @@ win::Message KeyDown(uint32_t vk)
     return message;
 }
 
-class DevGuiFrame : public ::testing::Test {
+class DevGuiFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -66,7 +66,7 @@ protected:
 
 } // namespace
 
-TEST_F(DevGuiFrame, BarDrawsInEditorStatesOnly)
+TEST_F(DevGuiFrameTest, BarDrawsInEditorStatesOnly)
 {
     Vesk::CDevGUIBar menus = IDevGUI::NewBar("Menus");
     Presses presses;

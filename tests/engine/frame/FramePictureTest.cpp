@@ -41,7 +41,7 @@ bool Near(uint32_t a, uint32_t b)
     return true;
 }
 
-class FramePicture : public ::testing::Test {
+class FramePictureTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -82,7 +82,7 @@ protected:
     CGameManager* m_Game = nullptr;
 };
 
-TEST_F(FramePicture, SpriteFrameTextLineAndParticleBurst)
+TEST_F(FramePictureTest, SpriteFrameTextLineAndParticleBurst)
 {
     // The sprite at a quarter of the width, half-way down the viewport: (200, 300).
     auto walker = std::make_unique<CDisplayObject2D>("tiles");

@@ -273,7 +273,7 @@ TEST_F(GameManagerTest, ProfilerOverlayShowsTheRealFrameRateAlsoWhenFrozen)
     EXPECT_EQ("kept", debug.GetLine(0));
 }
 
-TEST(GameManagerStartup, TimerFailureStopsStartupAfterTheProfilerStep)
+TEST(GameManagerStartupTest, TimerFailureStopsStartupAfterTheProfilerStep)
 {
     testsupport::ScratchDir dir;
     ASSERT_EQ(0, chdir(dir.Path().c_str()));

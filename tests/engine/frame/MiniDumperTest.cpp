@@ -12,7 +12,7 @@
 
 using Vesk::CMiniDumper;
 
-TEST(MiniDumper, DumpPathIsTheWholeProgramFileNamePlusDmp)
+TEST(MiniDumperTest, DumpPathIsTheWholeProgramFileNamePlusDmp)
 {
     const CMiniDumper dumper;
     EXPECT_EQ(win::GetModuleFileName() + ".dmp", dumper.BuildDumpPath());
@@ -21,7 +21,7 @@ TEST(MiniDumper, DumpPathIsTheWholeProgramFileNamePlusDmp)
     EXPECT_EQ(0, dumper.GetDumpType());
 }
 
-TEST(MiniDumper, InstalledDumperWritesTheReportAndExitsNonZero)
+TEST(MiniDumperTest, InstalledDumperWritesTheReportAndExitsNonZero)
 {
     const std::string path = CMiniDumper().BuildDumpPath();
     unlink(path.c_str());

@@ -26,7 +26,7 @@ std::vector<win::Message> DrainPosted()
     return out;
 }
 
-TEST(InputScript, BadLinesAreLoggedByNumberAndTheRestLoads)
+TEST(InputScriptTest, BadLinesAreLoggedByNumberAndTheRestLoads)
 {
     const std::string text = "# a comment line\n"
                              "\n"
@@ -71,7 +71,7 @@ TEST(InputScript, BadLinesAreLoggedByNumberAndTheRestLoads)
     EXPECT_EQ(log.find("line 3:"), std::string::npos) << log;
 }
 
-TEST(InputScript, MissingFileIsReported)
+TEST(InputScriptTest, MissingFileIsReported)
 {
     testsupport::ScratchDir dir;
     CInputScript script;
@@ -81,7 +81,7 @@ TEST(InputScript, MissingFileIsReported)
     EXPECT_FALSE(CInputManager::GetInstance().LoadInputScript(dir.File("absent.txt")));
 }
 
-TEST(InputScript, EventsArePostedAtTheirFrameAsWindowMessages)
+TEST(InputScriptTest, EventsArePostedAtTheirFrameAsWindowMessages)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("input.txt"), "2 mouse down left\n"
@@ -151,7 +151,7 @@ struct PadRecorder : Vesk::IControllerListener {
 
 // The script drives the input manager as a player would: Ctrl+R reaches a hotkey listener once,
 // and the scripted pad's button and stick come out of the pad poll.
-TEST(InputScript, DrivesTheInputManagerLikeAPlayer)
+TEST(InputScriptTest, DrivesTheInputManagerLikeAPlayer)
 {
     CInputManager& input = CInputManager::GetInstance();
     ASSERT_TRUE(input.Init());
@@ -185,7 +185,7 @@ TEST(InputScript, DrivesTheInputManagerLikeAPlayer)
     EXPECT_EQ(stickY, -9000);
 }
 
-TEST(InputScript, ThePadsGoBackToTheRealSourceWithTheScript)
+TEST(InputScriptTest, ThePadsGoBackToTheRealSourceWithTheScript)
 {
     pad::State state;
     {

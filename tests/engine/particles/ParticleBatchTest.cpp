@@ -35,7 +35,7 @@ const char* const kMaterials = R"(<materials>
   <plain><diffuse r="1" g="1" b="1"/></plain>
 </materials>)";
 
-class ParticleBatch : public restest::DeviceResourceTest {
+class ParticleBatchTest : public restest::DeviceResourceTest {
 protected:
     void SetUp() override
     {
@@ -90,7 +90,7 @@ std::vector<const ParticleVertex*> Pointers(const std::vector<ParticleVertex>& p
     return pointers;
 }
 
-TEST_F(ParticleBatch, OnlyMaterialsWithAShaderGiveABatch)
+TEST_F(ParticleBatchTest, OnlyMaterialsWithAShaderGiveABatch)
 {
     const struct {
         const char* name;
@@ -109,7 +109,7 @@ TEST_F(ParticleBatch, OnlyMaterialsWithAShaderGiveABatch)
     EXPECT_TRUE(Vesk::CParticleSystem::GetInstance().Init());
 }
 
-TEST_F(ParticleBatch, AtMostFiveHundredParticlesAreCopiedByteForByte)
+TEST_F(ParticleBatchTest, AtMostFiveHundredParticlesAreCopiedByteForByte)
 {
     CDXParticles* batch = Batch("particle 2000");
     ASSERT_NE(batch, nullptr);
@@ -129,7 +129,7 @@ TEST_F(ParticleBatch, AtMostFiveHundredParticlesAreCopiedByteForByte)
     EXPECT_EQ(batch->GetCount(), 0);
 }
 
-TEST_F(ParticleBatch, WithoutParticlesTheMaterialIsAppliedButNothingIsDrawn)
+TEST_F(ParticleBatchTest, WithoutParticlesTheMaterialIsAppliedButNothingIsDrawn)
 {
     CDXParticles* batch = Batch("particle");
     ASSERT_NE(batch, nullptr);
@@ -147,7 +147,7 @@ TEST_F(ParticleBatch, WithoutParticlesTheMaterialIsAppliedButNothingIsDrawn)
     EXPECT_TRUE(m_Effect->calls.empty());
 }
 
-TEST_F(ParticleBatch, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
+TEST_F(ParticleBatchTest, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
 {
     const std::vector<ParticleVertex> particles = MakeParticles(3);
     const std::vector<const ParticleVertex*> pointers = Pointers(particles);
@@ -181,9 +181,9 @@ TEST_F(ParticleBatch, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
     EXPECT_EQ(std::count(names.begin(), names.end(), "BeginPass 1"), 0);
 }
 
-using ParticleFallback = restest::DeviceResourceTest;
+using ParticleFallbackTest = restest::DeviceResourceTest;
 
-TEST_F(ParticleFallback, StartUpNeedsTheFallbackMaterial)
+TEST_F(ParticleFallbackTest, StartUpNeedsTheFallbackMaterial)
 {
     ASSERT_TRUE(Start());
     Vesk::CParticleSystem& system = Vesk::CParticleSystem::GetInstance();

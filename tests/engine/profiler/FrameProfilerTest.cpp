@@ -116,7 +116,7 @@ TEST_F(FrameProfilerTest, UnknownSectionsAndCallsOutsideInitAreIgnored)
     EXPECT_EQ(0u, m_Profiler.GetSection(Vesk::FRAME_AUDIO)->calls);
 }
 
-TEST(ProfileOverlay, SectionLineAtKnownShares)
+TEST(ProfileOverlayTest, SectionLineAtKnownShares)
 {
     struct Case {
         int section;
@@ -138,7 +138,7 @@ TEST(ProfileOverlay, SectionLineAtKnownShares)
         EXPECT_EQ(c.expected, Vesk::FormatSectionLine(c.section, c.share)) << c.share;
 }
 
-TEST(ProfileOverlay, FpsLineIsZeroForFramesWithoutLength)
+TEST(ProfileOverlayTest, FpsLineIsZeroForFramesWithoutLength)
 {
     struct Case {
         float seconds;

@@ -18,7 +18,7 @@ void ExpectNear(const CVector3D& actual, const CVector3D& expected, const char* 
     EXPECT_NEAR(actual.z, expected.z, 1e-3f) << what;
 }
 
-TEST(Camera, DefaultsAndResetAgree)
+TEST(CameraTest, DefaultsAndResetAgree)
 {
     CCamera camera;
     EXPECT_FLOAT_EQ(camera.GetDistance(), 40.0f); // set from eye and look-at, not left undefined
@@ -31,7 +31,7 @@ TEST(Camera, DefaultsAndResetAgree)
     ExpectNear(camera.GetLookAt(), CVector3D(0, 0, 0), "look-at straight ahead on +z");
 }
 
-TEST(Camera, LookAtFromAngles)
+TEST(CameraTest, LookAtFromAngles)
 {
     const struct {
         float yaw, pitch;
@@ -58,7 +58,7 @@ TEST(Camera, LookAtFromAngles)
     }
 }
 
-TEST(Camera, AnglesFromLookAt)
+TEST(CameraTest, AnglesFromLookAt)
 {
     const struct {
         CVector3D offset;
@@ -82,7 +82,7 @@ TEST(Camera, AnglesFromLookAt)
     }
 }
 
-TEST(Camera, DistanceStaysOnTheViewLine)
+TEST(CameraTest, DistanceStaysOnTheViewLine)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const struct {
@@ -96,7 +96,7 @@ TEST(Camera, DistanceStaysOnTheViewLine)
     }
 }
 
-TEST(Camera, FrustumNormalsPointOut)
+TEST(CameraTest, FrustumNormalsPointOut)
 {
     CCamera camera;
     camera.UpdateFrustum();
@@ -118,7 +118,7 @@ TEST(Camera, FrustumNormalsPointOut)
     }
 }
 
-TEST(Camera, TranslateCopyAndOrientation)
+TEST(CameraTest, TranslateCopyAndOrientation)
 {
     CCamera source;
     source.Translate(CVector3D(1, 2, 3));
@@ -139,7 +139,7 @@ TEST(Camera, TranslateCopyAndOrientation)
         EXPECT_NEAR(axes[i], expected[i], 1e-5f) << i;
 }
 
-TEST(Camera, ProjectionMatrixEntries)
+TEST(CameraTest, ProjectionMatrixEntries)
 {
     CCamera camera;
     CMatrix4 m;
@@ -153,7 +153,7 @@ TEST(Camera, ProjectionMatrixEntries)
     EXPECT_FLOAT_EQ(m(3, 3), 0.0f);
 }
 
-class PickRay : public ::testing::Test {
+class PickRayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -163,7 +163,7 @@ protected:
     void TearDown() override { CCameraManager::GetInstance().Shutdown(); }
 };
 
-TEST_F(PickRay, CentreRunsAlongTheViewFromTheNearPlane)
+TEST_F(PickRayTest, CentreRunsAlongTheViewFromTheNearPlane)
 {
     CCamera& camera = *CCameraManager::GetInstance().GetCurrentCamera();
     camera.Reset();
@@ -176,7 +176,7 @@ TEST_F(PickRay, CentreRunsAlongTheViewFromTheNearPlane)
     ExpectNear(behind.direction, CVector3D(0, 0, -1), "mirrored direction");
 }
 
-TEST_F(PickRay, CornersOpenAlongTheFieldOfView)
+TEST_F(PickRayTest, CornersOpenAlongTheFieldOfView)
 {
     CCamera& camera = *CCameraManager::GetInstance().GetCurrentCamera();
     camera.Reset();
@@ -207,7 +207,7 @@ public:
     int m_Resets = 0;
 };
 
-TEST(CameraManager, DefaultCameraAndSwitching)
+TEST(CameraManagerTest, DefaultCameraAndSwitching)
 {
     CCameraManager& manager = CCameraManager::GetInstance();
     EXPECT_EQ(manager.GetCurrentCamera(), nullptr);

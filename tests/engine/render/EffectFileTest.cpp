@@ -23,7 +23,7 @@ const char* const kShaders = R"(
 
 std::string Effect(const std::string& techniques) { return std::string("<effect>") + kShaders + techniques + "</effect>"; }
 
-TEST(EffectFile, TechniquesPassesAndStates)
+TEST(EffectFileTest, TechniquesPassesAndStates)
 {
     ScratchDir dir;
     WriteFile(dir.File("a.fx.xml"),
@@ -54,7 +54,7 @@ TEST(EffectFile, TechniquesPassesAndStates)
     EXPECT_EQ(desc.techniques[1].passes[1].states, second);
 }
 
-TEST(EffectFile, BadFilesAreRejected)
+TEST(EffectFileTest, BadFilesAreRejected)
 {
     ScratchDir dir;
     const struct {
@@ -85,7 +85,7 @@ TEST(EffectFile, BadFilesAreRejected)
     }
 }
 
-class EffectLoading : public ::testing::Test {
+class EffectLoadingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -103,7 +103,7 @@ protected:
     gfx::Device* m_Device = nullptr;
 };
 
-TEST_F(EffectLoading, CompileErrorsShowTheShaderErrorBox)
+TEST_F(EffectLoadingTest, CompileErrorsShowTheShaderErrorBox)
 {
     ScratchDir dir;
     WriteFile(dir.File("good.xml"), Effect(R"(<technique name="Default"><pass vertex="vs" fragment="fs"/></technique>)"));

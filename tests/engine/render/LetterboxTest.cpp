@@ -4,7 +4,7 @@
 
 #include <limits>
 
-TEST(Letterbox, BandsAboveAndBelowOrBesideTheViewport)
+TEST(LetterboxTest, BandsAboveAndBelowOrBesideTheViewport)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();

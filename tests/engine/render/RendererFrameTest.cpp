@@ -21,7 +21,7 @@ public:
     SquareCamera() { m_Aspect = 1.0f; }
 };
 
-class RendererFrame : public ::testing::Test {
+class RendererFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -52,7 +52,7 @@ protected:
     CRenderer& m_Renderer = CRenderer::GetInstance();
 };
 
-TEST_F(RendererFrame, WideCameraGetsBandsAboveAndBelow)
+TEST_F(RendererFrameTest, WideCameraGetsBandsAboveAndBelow)
 {
     BeginFrame();
     EXPECT_EQ(m_Renderer.GetViewportHeight(), 448);
@@ -68,7 +68,7 @@ TEST_F(RendererFrame, WideCameraGetsBandsAboveAndBelow)
     EXPECT_EQ(viewport.height, 448);
 }
 
-TEST_F(RendererFrame, NarrowCameraGetsPillarsLeftAndRight)
+TEST_F(RendererFrameTest, NarrowCameraGetsPillarsLeftAndRight)
 {
     CCameraManager::GetInstance().CreateCamera<SquareCamera>("square", true);
     BeginFrame();
@@ -82,7 +82,7 @@ TEST_F(RendererFrame, NarrowCameraGetsPillarsLeftAndRight)
     EXPECT_EQ(m_Renderer.GetViewportHeight(), 600);
 }
 
-TEST_F(RendererFrame, DebugLinesWithAndWithoutDepthTest)
+TEST_F(RendererFrameTest, DebugLinesWithAndWithoutDepthTest)
 {
     const unsigned char saved = CRenderer::s_DebugDrawFlags;
     CCamera& camera = *CCameraManager::GetInstance().GetCurrentCamera();
@@ -115,7 +115,7 @@ TEST_F(RendererFrame, DebugLinesWithAndWithoutDepthTest)
     CRenderer::s_DebugDrawFlags = saved;
 }
 
-TEST_F(RendererFrame, ResetTakesTheNewBackBufferSize)
+TEST_F(RendererFrameTest, ResetTakesTheNewBackBufferSize)
 {
     m_Renderer.SetBackBufferSize(1024, 768, true);
     EXPECT_TRUE(m_Renderer.ResetDevice());
@@ -131,7 +131,7 @@ TEST_F(RendererFrame, ResetTakesTheNewBackBufferSize)
     ASSERT_NE(m_Renderer.GetTextSpriteBatch(), nullptr);
 }
 
-TEST_F(RendererFrame, FillModeAppliesFromTheNextFrame)
+TEST_F(RendererFrameTest, FillModeAppliesFromTheNextFrame)
 {
     gfx::Device& device = *m_Renderer.GetDevice();
     BeginFrame();
@@ -144,7 +144,7 @@ TEST_F(RendererFrame, FillModeAppliesFromTheNextFrame)
     EXPECT_EQ(device.GetRenderState(gfx::RenderState::FillMode), gfx::FILL_SOLID);
 }
 
-TEST(RendererStartup, NoWindowIsReported)
+TEST(RendererStartupTest, NoWindowIsReported)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     EXPECT_FALSE(renderer.Init());

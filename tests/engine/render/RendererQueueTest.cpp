@@ -10,7 +10,7 @@ using namespace Vesk;
 
 namespace {
 
-TEST(RendererLights, EmptyListAndClampedIndices)
+TEST(RendererLightsTest, EmptyListAndClampedIndices)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     EXPECT_EQ(renderer.GetLight(0), nullptr);
@@ -31,7 +31,7 @@ TEST(RendererLights, EmptyListAndClampedIndices)
     EXPECT_EQ(renderer.GetLight(-3), renderer.GetLight(0));
 }
 
-TEST(RendererColours, PackedArgbFromEachDrawCall)
+TEST(RendererColoursTest, PackedArgbFromEachDrawCall)
 {
     const struct {
         float r, g, b, a;
@@ -54,7 +54,7 @@ TEST(RendererColours, PackedArgbFromEachDrawCall)
     EXPECT_EQ(lines[2].colour, 0xFF0A141Eu);
 }
 
-TEST(RendererDebugQueues, AabbEdgesCoverTheBox)
+TEST(RendererDebugQueuesTest, AabbEdgesCoverTheBox)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     renderer.DrawAABB(CAABB(CVector3D(-1, -2, -3), CVector3D(1, 2, 3)), 255, 255, 255);
@@ -68,7 +68,7 @@ TEST(RendererDebugQueues, AabbEdgesCoverTheBox)
     }
 }
 
-TEST(RendererDebugQueues, GridLineCounts)
+TEST(RendererDebugQueuesTest, GridLineCounts)
 {
     const struct {
         uint32_t countX, countZ;
@@ -95,7 +95,7 @@ TEST(RendererDebugQueues, GridLineCounts)
     EXPECT_EQ(v[0].colour, 0x04010203u);
 }
 
-TEST(RendererDebugQueues, LinesNeverPileUpWhileHidden)
+TEST(RendererDebugQueuesTest, LinesNeverPileUpWhileHidden)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     const unsigned char saved = CRenderer::s_DebugDrawFlags;
@@ -111,7 +111,7 @@ TEST(RendererDebugQueues, LinesNeverPileUpWhileHidden)
     CRenderer::s_DebugDrawFlags = saved;
 }
 
-TEST(RendererDebugQueues, QuadsAndTrianglesFarthestFirst)
+TEST(RendererDebugQueuesTest, QuadsAndTrianglesFarthestFirst)
 {
     CCameraManager::GetInstance().Init(); // eye at (0, 0, -40)
     CRenderer& renderer = CRenderer::GetInstance();

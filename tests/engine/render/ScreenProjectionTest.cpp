@@ -19,7 +19,7 @@ public:
 
 // An 800 x 600 screen and the default camera: eye (0, 0, -40) looking at the origin, 45 degree
 // field of view, aspect 500 / 280, viewport 500 x 280. Its letter-box is 800 x 448 at y 76.
-class ScreenProjection : public ::testing::Test {
+class ScreenProjectionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -32,7 +32,7 @@ protected:
 
 } // namespace
 
-TEST_F(ScreenProjection, WorldPointsLandOnTheScreen)
+TEST_F(ScreenProjectionTest, WorldPointsLandOnTheScreen)
 {
     const float halfHeight = 40.0f * std::tan(0.7853982f * 0.5f);
     const float halfWidth = halfHeight * 500.0f / 280.0f;
@@ -65,7 +65,7 @@ TEST_F(ScreenProjection, WorldPointsLandOnTheScreen)
     }
 }
 
-TEST_F(ScreenProjection, ScreenPixelsMapIntoTheCamerasViewport)
+TEST_F(ScreenProjectionTest, ScreenPixelsMapIntoTheCamerasViewport)
 {
     struct Case {
         int x, y;

@@ -23,7 +23,7 @@ using namespace Vesk;
 
 namespace {
 
-class RepositoryContent : public restest::DeviceResourceTest {
+class RepositoryContentTest : public restest::DeviceResourceTest {
 protected:
     void SetUp() override
     {
@@ -41,7 +41,7 @@ int Channel(uint32_t argb, int shift)
 
 } // namespace
 
-TEST_F(RepositoryContent, EveryDefinitionLoadsWithItsEffectTextureOrFontFile)
+TEST_F(RepositoryContentTest, EveryDefinitionLoadsWithItsEffectTextureOrFontFile)
 {
     const CXmlElement materials = CResourceManager::GetInstance().GetMaterialDefinitions().GetRoot();
     for (CXmlElement m = materials.FirstChildElement(); m != nullptr; ++m) {
@@ -83,7 +83,7 @@ TEST_F(RepositoryContent, EveryDefinitionLoadsWithItsEffectTextureOrFontFile)
     EXPECT_EQ(0.5f, mesh->GetAABB().max.x);
 }
 
-TEST_F(RepositoryContent, AMeshThroughTheDefaultMaterialIsLitOnTheSideFacingTheLight)
+TEST_F(RepositoryContentTest, AMeshThroughTheDefaultMaterialIsLitOnTheSideFacingTheLight)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     // Light from the left (pointing along +x).

@@ -23,7 +23,7 @@ const char* const kFonts = R"(<fonts>
 </fonts>)";
 
 class FontTest : public restest::ResourceTest {};
-class FontDraw : public restest::DeviceResourceTest {};
+class FontDrawTest : public restest::DeviceResourceTest {};
 
 } // namespace
 
@@ -72,7 +72,7 @@ TEST_F(FontTest, SetTextTakesBlueBeforeGreenAndDrawPacksArgb)
     EXPECT_EQ(40, rect.bottom);
 }
 
-TEST_F(FontDraw, TextAppearsInsideItsRectangleOnly)
+TEST_F(FontDrawTest, TextAppearsInsideItsRectangleOnly)
 {
     ASSERT_TRUE(Start());
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();

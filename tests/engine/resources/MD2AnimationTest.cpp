@@ -30,7 +30,7 @@ std::shared_ptr<CMD2Model> YellAndWalk()
 
 } // namespace
 
-TEST(MD2Controller, FramesCycleBeforeTheEndFrameOneStepPerUpdate)
+TEST(MD2ControllerTest, FramesCycleBeforeTheEndFrameOneStepPerUpdate)
 {
     auto model = YellAndWalk();
     CMD2AnimationController controller(nullptr, model);
@@ -61,7 +61,7 @@ TEST(MD2Controller, FramesCycleBeforeTheEndFrameOneStepPerUpdate)
     EXPECT_FLOAT_EQ(2.5f, controller.GetLastStep());
 }
 
-TEST(MD2Controller, SetAnimationRestartsOnlyForANewName)
+TEST(MD2ControllerTest, SetAnimationRestartsOnlyForANewName)
 {
     auto model = YellAndWalk();
     CMD2AnimationController controller(nullptr, model);
@@ -91,7 +91,7 @@ TEST(MD2Controller, SetAnimationRestartsOnlyForANewName)
     EXPECT_EQ(0, controller.GetCurrentFrame());
 }
 
-TEST(MD2Controller, ControllersOfOneModelKeepTheirOwnAnimation)
+TEST(MD2ControllerTest, ControllersOfOneModelKeepTheirOwnAnimation)
 {
     auto model = YellAndWalk();
     CMD2AnimationController walker(nullptr, model);
@@ -110,7 +110,7 @@ TEST(MD2Controller, ControllersOfOneModelKeepTheirOwnAnimation)
     EXPECT_EQ("walk", model->GetCurrentAnimationName()) << "playing does not change what new controllers start with";
 }
 
-TEST(MD2Controller, KeepsItsModelAliveAfterTheOwnerLetsGo)
+TEST(MD2ControllerTest, KeepsItsModelAliveAfterTheOwnerLetsGo)
 {
     auto model = YellAndWalk();
     CMD2AnimationController controller(nullptr, model);
@@ -120,7 +120,7 @@ TEST(MD2Controller, KeepsItsModelAliveAfterTheOwnerLetsGo)
     EXPECT_EQ(1, controller.GetCurrentFrame());
 }
 
-TEST(MD2Vertices, BlendIsLinearWithZNegatedAndTextureCoordinatesFromTheSkin)
+TEST(MD2VerticesTest, BlendIsLinearWithZNegatedAndTextureCoordinatesFromTheSkin)
 {
     md2fixture::Model fixture;
     md2fixture::Frame a, b;

@@ -34,7 +34,7 @@ bool LoadBytes(CMD2Model& model, const std::vector<uint8_t>& bytes)
 
 } // namespace
 
-TEST(MD2Animations, NameIsCutAtTheFirstDigitUnlessADigitLeadsTheLastThree)
+TEST(MD2AnimationsTest, NameIsCutAtTheFirstDigitUnlessADigitLeadsTheLastThree)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"stand01", "stand"}, {"run1", "run"},     {"pain101", "pain1"}, {"pain001", "pain"}, {"crouch", "crouch"},
@@ -44,7 +44,7 @@ TEST(MD2Animations, NameIsCutAtTheFirstDigitUnlessADigitLeadsTheLastThree)
         EXPECT_EQ(c.second, Vesk::MD2AnimationName(c.first)) << c.first;
 }
 
-TEST(MD2Animations, RangesFollowTheFramesAndTheFirstNameBecomesCurrent)
+TEST(MD2AnimationsTest, RangesFollowTheFramesAndTheFirstNameBecomesCurrent)
 {
     std::vector<std::string> names = Numbered("stand", 1, 40, true);
     const std::vector<std::string> run = Numbered("run", 1, 6, false);
@@ -70,7 +70,7 @@ TEST(MD2Animations, RangesFollowTheFramesAndTheFirstNameBecomesCurrent)
     EXPECT_EQ(nullptr, model.FindAnimation("walk"));
 }
 
-TEST(MD2Animations, ARepeatedNameKeepsItsFirstRangeAndFullLengthNamesAreRead)
+TEST(MD2AnimationsTest, ARepeatedNameKeepsItsFirstRangeAndFullLengthNamesAreRead)
 {
     // "sixteencharsname" fills its 16 bytes with no terminator.
     CMD2Model model;
@@ -88,7 +88,7 @@ TEST(MD2Animations, ARepeatedNameKeepsItsFirstRangeAndFullLengthNamesAreRead)
     EXPECT_EQ("idle", model.GetCurrentAnimationName());
 }
 
-TEST(MD2Load, CorruptFilesAreRejectedAndLeaveTheModelEmpty)
+TEST(MD2LoadTest, CorruptFilesAreRejectedAndLeaveTheModelEmpty)
 {
     const std::vector<uint8_t> good = md2fixture::Build(md2fixture::NamedFrames({"a1", "a2"}));
     struct Case {
@@ -137,7 +137,7 @@ TEST(MD2Load, CorruptFilesAreRejectedAndLeaveTheModelEmpty)
     EXPECT_FALSE(model.LoadFromMemory(nullptr, 0, "null"));
 }
 
-TEST(MD2Load, LoadsFromAFileAndRefusesAMissingOne)
+TEST(MD2LoadTest, LoadsFromAFileAndRefusesAMissingOne)
 {
     testsupport::ScratchDir dir;
     const std::vector<uint8_t> bytes = md2fixture::Build(md2fixture::NamedFrames({"walk1", "walk2"}));
@@ -157,7 +157,7 @@ TEST(MD2Load, LoadsFromAFileAndRefusesAMissingOne)
 
 // Every byte of a valid file set to boundary values, then random multi-byte damage: a load either
 // fails or gives a model whose every pose can be built.
-TEST(MD2Load, MutatedFilesNeverReadOutsideTheImage)
+TEST(MD2LoadTest, MutatedFilesNeverReadOutsideTheImage)
 {
     md2fixture::Model fixture = md2fixture::NamedFrames({"run1", "run2", "stand01"});
     fixture.triangles.push_back({2, 1, 0, 2, 2, 2});
@@ -197,7 +197,7 @@ TEST(MD2Load, MutatedFilesNeverReadOutsideTheImage)
     testing::internal::GetCapturedStderr();
 }
 
-TEST(MD2Normals, TableHoldsDistinctUnitNormalsInOppositePairs)
+TEST(MD2NormalsTest, TableHoldsDistinctUnitNormalsInOppositePairs)
 {
     std::set<std::vector<float>> normals;
     for (const auto& n : Vesk::kMD2Normals) {

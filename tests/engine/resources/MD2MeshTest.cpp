@@ -43,7 +43,7 @@ std::string WriteTriangle(const testsupport::ScratchDir& dir)
     return path;
 }
 
-class MD2MeshDraw : public ::testing::Test {
+class MD2MeshDrawTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -79,7 +79,7 @@ protected:
 
 } // namespace
 
-TEST_F(MD2MeshDraw, DrawsTheControllersPoseUpright)
+TEST_F(MD2MeshDrawTest, DrawsTheControllersPoseUpright)
 {
     CMD2Mesh mesh;
     testing::internal::CaptureStdout();
@@ -107,7 +107,7 @@ TEST_F(MD2MeshDraw, DrawsTheControllersPoseUpright)
     EXPECT_NE(kGrey, Pixel(400 + 134, 250)) << "10 units right at distance 40";
 }
 
-TEST(MD2Mesh, LoadFailureLeavesNothingToDrawAndPositionsComeFromFrameZero)
+TEST(MD2MeshTest, LoadFailureLeavesNothingToDrawAndPositionsComeFromFrameZero)
 {
     testsupport::ScratchDir dir;
     CMD2Mesh empty;

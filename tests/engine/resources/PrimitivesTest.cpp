@@ -117,9 +117,9 @@ TEST_F(PrimitivesTest, TheQuadDrawsUnlitFromCornerToCorner)
     EXPECT_EQ(1u, Device().GetRenderState(gfx::RenderState::Lighting));
 }
 
-class PrimitivesWithoutDevice : public restest::ResourceTest {};
+class PrimitivesWithoutDeviceTest : public restest::ResourceTest {};
 
-TEST_F(PrimitivesWithoutDevice, FallBackToTheDefaultMeshAndAreNotCached)
+TEST_F(PrimitivesWithoutDeviceTest, FallBackToTheDefaultMeshAndAreNotCached)
 {
     ASSERT_TRUE(Start());
     IMesh* fallback = CResourceManager::GetInstance().LoadMesh("sphere");

@@ -122,7 +122,7 @@ protected:
 
 } // namespace
 
-TEST(ResourceCache, LoadsOncePerNameRetriesFailuresAndFallsBackToDefault)
+TEST(ResourceCacheTest, LoadsOncePerNameRetriesFailuresAndFallsBackToDefault)
 {
     CResManager<CountedResource>& cache = CResManager<CountedResource>::GetInstance();
 

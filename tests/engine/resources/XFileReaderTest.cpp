@@ -52,7 +52,7 @@ std::vector<unsigned> SubsetSizes(const XMeshData& data)
 
 } // namespace
 
-TEST(XFileReader, FacesBecomeFannedTrianglesInOneSubsetWithoutMaterials)
+TEST(XFileReaderTest, FacesBecomeFannedTrianglesInOneSubsetWithoutMaterials)
 {
     const XMeshData data = Parse(QuadAndTriangle(""));
     EXPECT_EQ((std::vector<float>{0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 2, 2, 2}), Positions(data));
@@ -65,7 +65,7 @@ TEST(XFileReader, FacesBecomeFannedTrianglesInOneSubsetWithoutMaterials)
     EXPECT_EQ(0.0f, data.vertices[4].uv[1]);
 }
 
-TEST(XFileReader, MaterialListsGroupTrianglesBySlotAcrossMergedMeshes)
+TEST(XFileReaderTest, MaterialListsGroupTrianglesBySlotAcrossMergedMeshes)
 {
     struct Case {
         const char* name;
@@ -99,7 +99,7 @@ TEST(XFileReader, MaterialListsGroupTrianglesBySlotAcrossMergedMeshes)
     }
 }
 
-TEST(XFileReader, FrameTransformsApplyParentAfterChildInDirect3DRowForm)
+TEST(XFileReaderTest, FrameTransformsApplyParentAfterChildInDirect3DRowForm)
 {
     // The child scales by 2, its parent moves by (10, 0, 0) in the last row; the top-level
     // matrix outside any frame is ignored.
@@ -118,7 +118,7 @@ TEST(XFileReader, FrameTransformsApplyParentAfterChildInDirect3DRowForm)
     EXPECT_FLOAT_EQ(1.0f, data.vertices[0].normal[2]);
 }
 
-TEST(XFileReader, NormalsSplitSharedCornersAndFollowRotations)
+TEST(XFileReaderTest, NormalsSplitSharedCornersAndFollowRotations)
 {
     // Two faces share vertices 1 and 2 with different normals; the frame turns by 90 degrees
     // about z (x goes to y).
@@ -138,7 +138,7 @@ TEST(XFileReader, NormalsSplitSharedCornersAndFollowRotations)
     EXPECT_EQ(1.0f, data.vertices[4].uv[1]);
 }
 
-TEST(XFileReader, TemplatesCommentsAndUnknownObjectsAreSkipped)
+TEST(XFileReaderTest, TemplatesCommentsAndUnknownObjectsAreSkipped)
 {
     const std::string body = "// a comment\n"
                              "# another\n"
@@ -153,7 +153,7 @@ TEST(XFileReader, TemplatesCommentsAndUnknownObjectsAreSkipped)
     EXPECT_EQ((std::vector<unsigned>{9}), SubsetSizes(data));
 }
 
-TEST(XFileReader, RejectsWhatItCannotReadWithTheReason)
+TEST(XFileReaderTest, RejectsWhatItCannotReadWithTheReason)
 {
     const std::string tri = "Mesh m { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;\n";
     std::string deep;
@@ -199,7 +199,7 @@ TEST(XFileReader, RejectsWhatItCannotReadWithTheReason)
     }
 }
 
-TEST(XFileReader, ReadsFilesAndReportsMissingOnes)
+TEST(XFileReaderTest, ReadsFilesAndReportsMissingOnes)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("tri.x"), kHeader + "Mesh m { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }");

@@ -7,7 +7,7 @@
 
 using Vesk::CXMesh;
 
-TEST(XMesh, BoundsSpanEveryVertexAndSubsetsFollowTheMaterialSlots)
+TEST(XMeshTest, BoundsSpanEveryVertexAndSubsetsFollowTheMaterialSlots)
 {
     testsupport::ScratchDir dir;
     // Vertex 4 is used by no face but still counts for the bounds.
@@ -37,7 +37,7 @@ TEST(XMesh, BoundsSpanEveryVertexAndSubsetsFollowTheMaterialSlots)
     EXPECT_EQ(0.5f, engineDefault.GetAABB().max.z);
 }
 
-TEST(XMesh, MissingEmptyAndBinaryFilesDoNotLoad)
+TEST(XMeshTest, MissingEmptyAndBinaryFilesDoNotLoad)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("empty.x"), "xof 0303txt 0032\nMesh m { 0;; 0;; }\n");

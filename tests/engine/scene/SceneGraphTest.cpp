@@ -32,7 +32,7 @@ std::ostream& operator<<(std::ostream& out, const PoolCounts& c)
 
 } // namespace
 
-TEST(SceneGraph, DeletingASubtreeReturnsEveryNodeToItsPool)
+TEST(SceneGraphTest, DeletingASubtreeReturnsEveryNodeToItsPool)
 {
     CSceneGraph& scene = CSceneGraph::GetInstance();
     ASSERT_TRUE(scene.Init());
@@ -66,7 +66,7 @@ TEST(SceneGraph, DeletingASubtreeReturnsEveryNodeToItsPool)
     EXPECT_EQ((PoolCounts{0, 0, 0}), CountNodes());
 }
 
-TEST(SceneGraph, InitKeepsTheRootAndResetLeavesAnEmptyRoot)
+TEST(SceneGraphTest, InitKeepsTheRootAndResetLeavesAnEmptyRoot)
 {
     CSceneGraph& scene = CSceneGraph::GetInstance();
     CGeomNode early("before init");
@@ -91,7 +91,7 @@ TEST(SceneGraph, InitKeepsTheRootAndResetLeavesAnEmptyRoot)
     EXPECT_EQ((PoolCounts{1, 0, 0}), CountNodes());
 }
 
-TEST(SceneGraph, ChildLinks)
+TEST(SceneGraphTest, ChildLinks)
 {
     CTransformNode parent("parent");
     CTransformNode other("other");
@@ -122,7 +122,7 @@ TEST(SceneGraph, ChildLinks)
     delete child;
 }
 
-TEST(SceneGraph, GeometryNodeState)
+TEST(SceneGraphTest, GeometryNodeState)
 {
     CGeomNode node("node");
     EXPECT_EQ(5u, node.GetFlags());

@@ -61,7 +61,7 @@ struct TimingCase {
 
 } // namespace
 
-TEST(TriggerTiming, FireModesDelaysAndAfterFireRules)
+TEST(TriggerTimingTest, FireModesDelaysAndAfterFireRules)
 {
     TriggerTimingSetting bypass = Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_CONTINUE);
     bypass.m_BypassCondition = true;
@@ -110,7 +110,7 @@ TEST(TriggerTiming, FireModesDelaysAndAfterFireRules)
     }
 }
 
-TEST(TriggerTiming, InitTimingCopiesFieldsEntersStartStateAndResetsTimer)
+TEST(TriggerTimingTest, InitTimingCopiesFieldsEntersStartStateAndResetsTimer)
 {
     ScriptedTrigger trigger;
     TriggerTimingSetting setting = Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_WAIT, 1.5f, 2.5f);
@@ -135,7 +135,7 @@ TEST(TriggerTiming, InitTimingCopiesFieldsEntersStartStateAndResetsTimer)
     EXPECT_FLOAT_EQ(trigger.GetFireDelay(), 0.75f);
 }
 
-TEST(TriggerTiming, FireThatPutsTheTriggerToSleepOverridesTheAfterFireMode)
+TEST(TriggerTimingTest, FireThatPutsTheTriggerToSleepOverridesTheAfterFireMode)
 {
     for (int afterFire : {TRIGGER_AFTER_FIRE_CONTINUE, TRIGGER_AFTER_FIRE_WAIT}) {
         ScriptedTrigger trigger;
@@ -148,7 +148,7 @@ TEST(TriggerTiming, FireThatPutsTheTriggerToSleepOverridesTheAfterFireMode)
     }
 }
 
-TEST(TriggerManager, ListsHoldATriggerOnceAndAddTriggerMovesIt)
+TEST(TriggerManagerTest, ListsHoldATriggerOnceAndAddTriggerMovesIt)
 {
     CTriggerManager& manager = CTriggerManager::GetInstance();
     ScriptedTrigger trigger;
@@ -172,7 +172,7 @@ TEST(TriggerManager, ListsHoldATriggerOnceAndAddTriggerMovesIt)
     EXPECT_EQ(trigger.m_Fires, 2);
 }
 
-TEST(TriggerManager, StepsTheFirstListBeforeTheSecond)
+TEST(TriggerManagerTest, StepsTheFirstListBeforeTheSecond)
 {
     std::vector<std::string> order;
     ScriptedTrigger wave, first, second;
@@ -189,7 +189,7 @@ TEST(TriggerManager, StepsTheFirstListBeforeTheSecond)
 }
 
 // Fire may change the lists under the walk: every trigger still registered is stepped exactly once.
-TEST(TriggerManager, FireMayRemoveAddOrDestroyTriggers)
+TEST(TriggerManagerTest, FireMayRemoveAddOrDestroyTriggers)
 {
     CTriggerManager& manager = CTriggerManager::GetInstance();
     const TriggerTimingSetting waiting = Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_WAIT, 0.0f, 10.0f);

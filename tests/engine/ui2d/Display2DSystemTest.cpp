@@ -19,7 +19,7 @@ using ui2dtest::kGrey;
 
 namespace {
 
-using Display2D = ui2dtest::Display2DTest;
+using Display2DTest = ui2dtest::Display2DTest;
 
 const uint32_t kRed = kFrameColours[0], kGreen = kFrameColours[1];
 
@@ -30,7 +30,7 @@ std::unique_ptr<CDisplayObject2D> Make(const std::string& sprite, float x, float
     return object;
 }
 
-TEST_F(Display2D, HigherLayersCoverLowerOnesAndLaterObjectsEarlierOnes)
+TEST_F(Display2DTest, HigherLayersCoverLowerOnesAndLaterObjectsEarlierOnes)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplay2DSystem& layers = CDisplay2DSystem::GetInstance();
@@ -53,7 +53,7 @@ TEST_F(Display2D, HigherLayersCoverLowerOnesAndLaterObjectsEarlierOnes)
     EXPECT_EQ(Pixel(100, 300), kGrey);
 }
 
-TEST_F(Display2D, HiddenObjectsAreNeitherDrawnNorAnimated)
+TEST_F(Display2DTest, HiddenObjectsAreNeitherDrawnNorAnimated)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     auto walker = Make("tiles", 0.5f, 0.5f);
@@ -72,7 +72,7 @@ TEST_F(Display2D, HiddenObjectsAreNeitherDrawnNorAnimated)
     EXPECT_EQ(Pixel(400, 300), kFrameColours[1]);
 }
 
-TEST_F(Display2D, RemovingFromTheWrongLayerKeepsTheObjectOnItsOwn)
+TEST_F(Display2DTest, RemovingFromTheWrongLayerKeepsTheObjectOnItsOwn)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplay2DSystem& layers = CDisplay2DSystem::GetInstance();
@@ -115,7 +115,7 @@ private:
     std::function<void()> m_Action;
 };
 
-TEST_F(Display2D, ObjectsRemovedOrDeletedWhileDrawingAreLeftAlone)
+TEST_F(Display2DTest, ObjectsRemovedOrDeletedWhileDrawingAreLeftAlone)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplay2DSystem& layers = CDisplay2DSystem::GetInstance();

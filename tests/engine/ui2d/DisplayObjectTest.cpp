@@ -19,7 +19,7 @@ using Vesk::CPoint2D;
 
 namespace {
 
-using DisplayObject = ui2dtest::Display2DTest;
+using DisplayObjectTest = ui2dtest::Display2DTest;
 
 // A camera whose aspect is fixed at 1 (narrower than any landscape screen: pillar-boxed).
 class SquareCamera : public Vesk::CCamera {
@@ -29,7 +29,7 @@ public:
 
 void SetScreen(int width, int height) { Vesk::CRenderer::GetInstance().SetBackBufferSize(width, height, true); }
 
-TEST_F(DisplayObject, TransformScalesToTheVirtualScreenAndMovesIntoTheViewport)
+TEST_F(DisplayObjectTest, TransformScalesToTheVirtualScreenAndMovesIntoTheViewport)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     const struct {
@@ -69,7 +69,7 @@ TEST_F(DisplayObject, TransformScalesToTheVirtualScreenAndMovesIntoTheViewport)
     }
 }
 
-TEST_F(DisplayObject, RotationTurnsTheScaledFrameBeforeMovingIt)
+TEST_F(DisplayObjectTest, RotationTurnsTheScaledFrameBeforeMovingIt)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplayObject2D object("red");
@@ -85,7 +85,7 @@ TEST_F(DisplayObject, RotationTurnsTheScaledFrameBeforeMovingIt)
     EXPECT_FLOAT_EQ(m(1, 2), 76.0f);
 }
 
-TEST_F(DisplayObject, HitRectanglesCoverTheFrameAsDrawn)
+TEST_F(DisplayObjectTest, HitRectanglesCoverTheFrameAsDrawn)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     const int sizes[][2] = {{800, 600}, {1280, 720}, {1920, 1080}};
@@ -112,7 +112,7 @@ TEST_F(DisplayObject, HitRectanglesCoverTheFrameAsDrawn)
         }
 }
 
-TEST_F(DisplayObject, HitRectangleMatchesTheDrawnPixels)
+TEST_F(DisplayObjectTest, HitRectangleMatchesTheDrawnPixels)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplayObject2D object("red");
@@ -132,7 +132,7 @@ TEST_F(DisplayObject, HitRectangleMatchesTheDrawnPixels)
     }
 }
 
-TEST_F(DisplayObject, AnimationsStepAtMostOneFramePerUpdateAndWrap)
+TEST_F(DisplayObjectTest, AnimationsStepAtMostOneFramePerUpdateAndWrap)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     const struct {
@@ -172,7 +172,7 @@ TEST_F(DisplayObject, AnimationsStepAtMostOneFramePerUpdateAndWrap)
     EXPECT_EQ(still.GetFrame(), 0);
 }
 
-TEST_F(DisplayObject, NegativeColourValuesAreStoredAsZero)
+TEST_F(DisplayObjectTest, NegativeColourValuesAreStoredAsZero)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplayObject2D object("red");
@@ -183,7 +183,7 @@ TEST_F(DisplayObject, NegativeColourValuesAreStoredAsZero)
     EXPECT_FLOAT_EQ(object.GetColor().a, 0.0f);
 }
 
-TEST_F(DisplayObject, ANewScreenSizeMovesObjectsThatDidNotMove)
+TEST_F(DisplayObjectTest, ANewScreenSizeMovesObjectsThatDidNotMove)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDisplayObject2D object("red");
@@ -196,7 +196,7 @@ TEST_F(DisplayObject, ANewScreenSizeMovesObjectsThatDidNotMove)
     EXPECT_FLOAT_EQ(object.GetTransform()(0, 0), 2.0f);
 }
 
-TEST_F(DisplayObject, WithoutAnySpriteNothingIsDrawnAndNothingBreaks)
+TEST_F(DisplayObjectTest, WithoutAnySpriteNothingIsDrawnAndNothingBreaks)
 {
     StartSprites("<sprites/>");
     CDisplayObject2D object("ghost");

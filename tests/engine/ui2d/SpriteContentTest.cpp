@@ -18,9 +18,9 @@ using testsupport::SourceDir;
 
 namespace {
 
-using SpriteContent = ui2dtest::Display2DTest;
+using SpriteContentTest = ui2dtest::Display2DTest;
 
-TEST_F(SpriteContent, EverySheetLoadsAndTheCursorHasItsAnimations)
+TEST_F(SpriteContentTest, EverySheetLoadsAndTheCursorHasItsAnimations)
 {
     ASSERT_TRUE(StartWithRepositoryAssets());
     const Vesk::CXmlDocument& sprites = Vesk::CResourceManager::GetInstance().GetSpriteDefinitions();
@@ -36,7 +36,7 @@ TEST_F(SpriteContent, EverySheetLoadsAndTheCursorHasItsAnimations)
         EXPECT_EQ(cursor->GetAnimations().count(animation), 1u) << animation;
 }
 
-TEST(SpriteGenerator, ReproducesTheCommittedImages)
+TEST(SpriteGeneratorTest, ReproducesTheCommittedImages)
 {
     testsupport::ScratchDir dir;
     const std::string exe =

@@ -14,11 +14,11 @@ using Vesk::CResManager;
 
 namespace {
 
-using SpriteSheet = ui2dtest::Display2DTest;
+using SpriteSheetTest = ui2dtest::Display2DTest;
 
 CDXSprite* Load(const std::string& name) { return CResManager<CDXSprite>::GetInstance().GetResource(name, name); }
 
-TEST_F(SpriteSheet, FramesAreCutRowByRowAndAnimationsReadUntilOneIsIncomplete)
+TEST_F(SpriteSheetTest, FramesAreCutRowByRowAndAnimationsReadUntilOneIsIncomplete)
 {
     StartSprites(ui2dtest::SpriteDefinitions(
         "<walker><dimension width=\"256\" height=\"128\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"tiles.png\"/>"
@@ -58,7 +58,7 @@ TEST_F(SpriteSheet, FramesAreCutRowByRowAndAnimationsReadUntilOneIsIncomplete)
     EXPECT_FLOAT_EQ(animations.at("hop").secondsPerFrame, 0.5f);
 }
 
-TEST_F(SpriteSheet, FrameSizesComeFromTheGridAndDropTheRemainder)
+TEST_F(SpriteSheetTest, FrameSizesComeFromTheGridAndDropTheRemainder)
 {
     const struct {
         const char* dimension;
@@ -83,7 +83,7 @@ TEST_F(SpriteSheet, FrameSizesComeFromTheGridAndDropTheRemainder)
     }
 }
 
-TEST_F(SpriteSheet, UnusableDefinitionsFallBackToDefault)
+TEST_F(SpriteSheetTest, UnusableDefinitionsFallBackToDefault)
 {
     testsupport::WriteFile(File("notanimage.png"), "plain text");
     const struct {
@@ -113,7 +113,7 @@ TEST_F(SpriteSheet, UnusableDefinitionsFallBackToDefault)
     EXPECT_EQ(CResManager<CDXSprite>::GetOrDefault("undefined"), fallback);
 }
 
-TEST_F(SpriteSheet, ColoursArePackedAsArgbAfterClamping)
+TEST_F(SpriteSheetTest, ColoursArePackedAsArgbAfterClamping)
 {
     StartSprites(ui2dtest::SpriteDefinitions());
     CDXSprite* sheet = Load("tiles");

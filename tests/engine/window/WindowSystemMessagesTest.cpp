@@ -58,7 +58,7 @@ std::vector<win::Message> DrainPosted()
     return out;
 }
 
-class WindowProcedure : public ::testing::Test {
+class WindowProcedureTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -77,7 +77,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowProcedure, MovesCarryDeltasAndTheCursorHelpersLeaveNoJump)
+TEST_F(WindowProcedureTest, MovesCarryDeltasAndTheCursorHelpersLeaveNoJump)
 {
     m_System.SetCursorPosition(100, 100);
     const struct {
@@ -106,7 +106,7 @@ TEST_F(WindowProcedure, MovesCarryDeltasAndTheCursorHelpersLeaveNoJump)
     EXPECT_EQ(2, event.dy);
 }
 
-TEST_F(WindowProcedure, WheelCarriesItsDeltaAndNoMovement)
+TEST_F(WindowProcedureTest, WheelCarriesItsDeltaAndNoMovement)
 {
     m_System.MakeEvent(Mouse(win::WM_MOUSEMOVE, 100, 100));
     const WindowEvent wheel =
@@ -125,7 +125,7 @@ TEST_F(WindowProcedure, WheelCarriesItsDeltaAndNoMovement)
     EXPECT_EQ(1, m_System.MakeEvent(Mouse(win::WM_MOUSEMOVE, 101, 100)).dx);
 }
 
-TEST_F(WindowProcedure, ButtonStateBitsBecomeFlags)
+TEST_F(WindowProcedureTest, ButtonStateBitsBecomeFlags)
 {
     const struct {
         uint32_t mk;
@@ -148,7 +148,7 @@ TEST_F(WindowProcedure, ButtonStateBitsBecomeFlags)
     }
 }
 
-TEST_F(WindowProcedure, ButtonMessagesSetOnlyTheirOwnButton)
+TEST_F(WindowProcedureTest, ButtonMessagesSetOnlyTheirOwnButton)
 {
     const struct {
         uint32_t code;
@@ -178,7 +178,7 @@ TEST_F(WindowProcedure, ButtonMessagesSetOnlyTheirOwnButton)
     }
 }
 
-TEST_F(WindowProcedure, MessagesReachTheirCallbackOrDefaultHandling)
+TEST_F(WindowProcedureTest, MessagesReachTheirCallbackOrDefaultHandling)
 {
     const struct {
         win::Message message;
@@ -217,7 +217,7 @@ TEST_F(WindowProcedure, MessagesReachTheirCallbackOrDefaultHandling)
     EXPECT_TRUE(g_Received.empty());
 }
 
-TEST_F(WindowProcedure, CloseAndDestroyPostTheQuitMessage)
+TEST_F(WindowProcedureTest, CloseAndDestroyPostTheQuitMessage)
 {
     for (uint32_t code : {win::WM_CLOSE, win::WM_DESTROY}) {
         EXPECT_EQ(0, m_System.WndProc(KeyMessage(code, 0)));
@@ -228,7 +228,7 @@ TEST_F(WindowProcedure, CloseAndDestroyPostTheQuitMessage)
     }
 }
 
-TEST_F(WindowProcedure, FocusSuspendsOnlyAFullScreenWindow)
+TEST_F(WindowProcedureTest, FocusSuspendsOnlyAFullScreenWindow)
 {
     win::Message lost;
     lost.code = win::WM_ACTIVATEAPP;
@@ -247,7 +247,7 @@ TEST_F(WindowProcedure, FocusSuspendsOnlyAFullScreenWindow)
     EXPECT_FALSE(m_System.IsSuspended());
 }
 
-TEST_F(WindowProcedure, RunLoopDispatchesThenEndsWithTheQuitCode)
+TEST_F(WindowProcedureTest, RunLoopDispatchesThenEndsWithTheQuitCode)
 {
     // The game manager is built on first use and writes its start-up log in the working folder.
     const std::string previous = win::GetCurrentDirectory();

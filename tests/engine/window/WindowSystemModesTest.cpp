@@ -29,7 +29,7 @@ Sizes SizesOf(const std::vector<DisplayMode>& modes)
 
 DisplayMode Mode(int width, int height, int refresh = 60, int bpp = 32) { return DisplayMode{width, height, bpp, refresh}; }
 
-class HeadlessWindowSystem : public ::testing::Test {
+class HeadlessWindowSystemTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST(DisplayModeFilter, KeepsUsableLandscapeModesSortedOnce)
+TEST(DisplayModeFilterTest, KeepsUsableLandscapeModesSortedOnce)
 {
     const DisplayMode desktop = Mode(1366, 768);
     const struct {
@@ -69,7 +69,7 @@ TEST(DisplayModeFilter, KeepsUsableLandscapeModesSortedOnce)
     }
 }
 
-TEST(DisplayModeChoice, PrefersTheNearestWidthAtTheNativeAspect)
+TEST(DisplayModeChoiceTest, PrefersTheNearestWidthAtTheNativeAspect)
 {
     const std::vector<DisplayMode> modes = {Mode(800, 600),   Mode(1024, 768), Mode(1280, 720),
                                             Mode(1280, 1024), Mode(1366, 768), Mode(1920, 1080)};
@@ -95,7 +95,7 @@ TEST(DisplayModeChoice, PrefersTheNearestWidthAtTheNativeAspect)
 
 // A framed window in a 1920 x 1040 usable area below a 40-pixel top bar, with 8-pixel sides and
 // a 30-pixel title bar.
-TEST(WindowedPlacement, KeepsTheWholeWindowInsideTheUsableArea)
+TEST(WindowedPlacementTest, KeepsTheWholeWindowInsideTheUsableArea)
 {
     win::Rect area;
     area.left = 0, area.top = 40, area.right = 1920, area.bottom = 1080;
@@ -124,7 +124,7 @@ TEST(WindowedPlacement, KeepsTheWholeWindowInsideTheUsableArea)
     }
 }
 
-TEST_F(HeadlessWindowSystem, ListsAndLogsTheModes)
+TEST_F(HeadlessWindowSystemTest, ListsAndLogsTheModes)
 {
     ::testing::internal::CaptureStdout();
     m_System.EnumerateDisplayModes();
@@ -140,7 +140,7 @@ TEST_F(HeadlessWindowSystem, ListsAndLogsTheModes)
     EXPECT_FALSE(m_System.IsResolutionSupported(1280, 1024));
 }
 
-TEST_F(HeadlessWindowSystem, ChoosesAndLogsTheResolution)
+TEST_F(HeadlessWindowSystemTest, ChoosesAndLogsTheResolution)
 {
     m_System.EnumerateDisplayModes();
     int width = 0, height = 0;
@@ -152,7 +152,7 @@ TEST_F(HeadlessWindowSystem, ChoosesAndLogsTheResolution)
     EXPECT_EQ(0u, m_System.GetChosenModeIndex());
 }
 
-TEST_F(HeadlessWindowSystem, ModeIndicesWrapAndSetResolutionFallsBackToTheChoice)
+TEST_F(HeadlessWindowSystemTest, ModeIndicesWrapAndSetResolutionFallsBackToTheChoice)
 {
     const struct {
         unsigned index;
@@ -186,7 +186,7 @@ TEST_F(HeadlessWindowSystem, ModeIndicesWrapAndSetResolutionFallsBackToTheChoice
     EXPECT_EQ(800, m_System.GetClientWidth());
 }
 
-TEST_F(HeadlessWindowSystem, SmallRequestCreatesTheWindowAtTheChosenMode)
+TEST_F(HeadlessWindowSystemTest, SmallRequestCreatesTheWindowAtTheChosenMode)
 {
     ASSERT_TRUE(m_System.CreateMainWindow(10, 10, 500, 280, "Thrummock", false)) << m_System.GetErrorMessage();
     win::Window* window = m_System.GetWindow();
@@ -222,7 +222,7 @@ TEST_F(HeadlessWindowSystem, SmallRequestCreatesTheWindowAtTheChosenMode)
     EXPECT_EQ(nullptr, m_System.GetWindow());
 }
 
-TEST_F(HeadlessWindowSystem, FullScreenWindowAtAnExactMode)
+TEST_F(HeadlessWindowSystemTest, FullScreenWindowAtAnExactMode)
 {
     ASSERT_TRUE(m_System.CreateMainWindow(10, 10, 1280, 720, "Thrummock", true)) << m_System.GetErrorMessage();
     EXPECT_FALSE(m_System.IsWindowed());
@@ -232,7 +232,7 @@ TEST_F(HeadlessWindowSystem, FullScreenWindowAtAnExactMode)
     m_System.DestroyMainWindow();
 }
 
-TEST(WindowSystemCreation, WithoutAVideoDriverCreationFailsWithAMessage)
+TEST(WindowSystemCreationTest, WithoutAVideoDriverCreationFailsWithAMessage)
 {
     const char* previous = std::getenv("SDL_VIDEODRIVER");
     const std::string saved = previous ? previous : "";

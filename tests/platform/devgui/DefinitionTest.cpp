@@ -25,7 +25,7 @@ Pairs Entries(const Definition& definition)
 
 } // namespace
 
-TEST(DefinitionParser, EditorStringsGiveTheirKeysAndValues)
+TEST(DefinitionParserTest, EditorStringsGiveTheirKeysAndValues)
 {
     struct Case {
         const char* text;
@@ -66,7 +66,7 @@ TEST(DefinitionParser, EditorStringsGiveTheirKeysAndValues)
     }
 }
 
-TEST(DefinitionParser, DefineNamesItsTargetFirst)
+TEST(DefinitionParserTest, DefineNamesItsTargetFirst)
 {
     struct Case {
         const char* text;
@@ -95,7 +95,7 @@ TEST(DefinitionParser, DefineNamesItsTargetFirst)
     }
 }
 
-TEST(DefinitionParser, EnumerationListsKeepTheirValuesAndLabels)
+TEST(DefinitionParserTest, EnumerationListsKeepTheirValuesAndLabels)
 {
     std::vector<std::string> problems;
     std::vector<devgui::EnumValue> values =
@@ -118,7 +118,7 @@ TEST(DefinitionParser, EnumerationListsKeepTheirValuesAndLabels)
     EXPECT_EQ(2u, problems.size());
 }
 
-TEST(DefinitionParser, ShortcutsNameKeysWithModifiers)
+TEST(DefinitionParserTest, ShortcutsNameKeysWithModifiers)
 {
     struct Case {
         const char* text;

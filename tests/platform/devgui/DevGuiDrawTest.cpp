@@ -13,7 +13,7 @@ namespace {
 
 const uint32_t kClear = 0xFF203040;
 
-class DevGuiDraw : public gfxtest::DeviceFixture {
+class DevGuiDrawTest : public gfxtest::DeviceFixture {
 protected:
     void SetUp() override
     {
@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(DevGuiDraw, BarDrawsAtItsPositionUntilDeleted)
+TEST_F(DevGuiDrawTest, BarDrawsAtItsPositionUntilDeleted)
 {
     devgui::Panels& panels = m_Gui.GetPanels();
     bool flag = false;
@@ -61,7 +61,7 @@ TEST_F(DevGuiDraw, BarDrawsAtItsPositionUntilDeleted)
 
 // The window layer hands one SDL event to the GUI with each of its messages; a text event of
 // several characters must still type each character once.
-TEST_F(DevGuiDraw, AnEventHandedOverTwiceReachesImGuiOnce)
+TEST_F(DevGuiDrawTest, AnEventHandedOverTwiceReachesImGuiOnce)
 {
     SDL_Event text{};
     text.type = SDL_TEXTINPUT;

@@ -38,7 +38,7 @@ void Click(imguitest::HeadlessContext& gui, float x, float y, Draw draw)
 } // namespace
 
 // The bar sits at the top left; its first row (under the title) holds the button.
-TEST(PanelView, ClickedButtonRunsAfterDrawingEvenWhenItDeletesItsBar)
+TEST(PanelViewTest, ClickedButtonRunsAfterDrawingEvenWhenItDeletesItsBar)
 {
     imguitest::HeadlessContext gui;
     devgui::Panels panels;
@@ -59,7 +59,7 @@ TEST(PanelView, ClickedButtonRunsAfterDrawingEvenWhenItDeletesItsBar)
     gui.Frame(draw);
 }
 
-TEST(PanelView, CheckboxClickWritesTheVariableAndReadOnlyOnesStay)
+TEST(PanelViewTest, CheckboxClickWritesTheVariableAndReadOnlyOnesStay)
 {
     imguitest::HeadlessContext gui;
     devgui::Panels panels;

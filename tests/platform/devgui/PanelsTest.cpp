@@ -70,7 +70,7 @@ void CopyToClient(char** destination, const char* source) { Panels::CopyCDString
 
 } // namespace
 
-TEST(Panels, BarsAreFoundByNameAndDeletedHandlesDoNothing)
+TEST(PanelsTest, BarsAreFoundByNameAndDeletedHandlesDoNothing)
 {
     Panels panels;
     const BarId menus = panels.NewBar("Menus");
@@ -93,7 +93,7 @@ TEST(Panels, BarsAreFoundByNameAndDeletedHandlesDoNothing)
     EXPECT_EQ(0, counter.presses);
 }
 
-TEST(Panels, VariablesOfEveryTypeReadAndWriteClientMemory)
+TEST(PanelsTest, VariablesOfEveryTypeReadAndWriteClientMemory)
 {
     Panels panels;
     panels.SetCopyCDStringToClient(&CopyToClient);
@@ -155,7 +155,7 @@ TEST(Panels, VariablesOfEveryTypeReadAndWriteClientMemory)
     std::free(text);
 }
 
-TEST(Panels, CallbackVariablesAndEnumerations)
+TEST(PanelsTest, CallbackVariablesAndEnumerations)
 {
     Panels panels;
     const BarId menus = panels.NewBar("Menus");
@@ -200,7 +200,7 @@ TEST(Panels, CallbackVariablesAndEnumerations)
     EXPECT_FALSE(panels.AddVarCB(menus, "NoGetter", devgui::TYPE_INT32, &SetLayer, nullptr, &layer, ""));
 }
 
-TEST(Panels, GroupsNestInTheOrderTheirDefinitionsMoveThem)
+TEST(PanelsTest, GroupsNestInTheOrderTheirDefinitionsMoveThem)
 {
     // The terrain tool's bar, as it builds it.
     Panels panels;
@@ -248,7 +248,7 @@ TEST(Panels, GroupsNestInTheOrderTheirDefinitionsMoveThem)
     EXPECT_EQ((std::vector<std::string>{"-@0", "Paint Color@0", "TerrainPaintColor@1"}), Layout(*panels.GetBar(bar)));
 }
 
-TEST(Panels, BarDefinitionsSetPlacementAndLook)
+TEST(PanelsTest, BarDefinitionsSetPlacementAndLook)
 {
     Panels panels;
     const BarId bar = panels.NewBar("Menus");
@@ -274,7 +274,7 @@ TEST(Panels, BarDefinitionsSetPlacementAndLook)
     EXPECT_EQ("Welcome to pmarls level editor! ", panels.GetGlobalHelp());
 }
 
-TEST(Panels, ShortcutsPressToggleAndStepWithExactModifiers)
+TEST(PanelsTest, ShortcutsPressToggleAndStepWithExactModifiers)
 {
     Panels panels;
     const BarId bar = panels.NewBar("Menus");
@@ -308,7 +308,7 @@ TEST(Panels, ShortcutsPressToggleAndStepWithExactModifiers)
     EXPECT_EQ(0u, width) << "unsigned values stop at 0";
 }
 
-TEST(Panels, ACallbackMayDeleteTheBarItWasCalledFrom)
+TEST(PanelsTest, ACallbackMayDeleteTheBarItWasCalledFrom)
 {
     Panels panels;
     Counter counter;
@@ -322,7 +322,7 @@ TEST(Panels, ACallbackMayDeleteTheBarItWasCalledFrom)
     EXPECT_EQ(1, counter.presses);
 }
 
-TEST(Panels, CopiedTextsGrowAndAMissingSourceIsEmpty)
+TEST(PanelsTest, CopiedTextsGrowAndAMissingSourceIsEmpty)
 {
     char* text = nullptr;
     Panels::CopyCDStringToLibrary(&text, "abc");

@@ -60,7 +60,7 @@ std::vector<std::string> Names(const std::vector<DirectoryEntry>& entries)
 
 } // namespace
 
-TEST(ScriptedFileDialogs, AnswersOpenSaveAndCancelInOrderOnTheNextUpdate)
+TEST(ScriptedFileDialogsTest, AnswersOpenSaveAndCancelInOrderOnTheNextUpdate)
 {
     dialogs::ScriptedFileDialogs service;
     std::vector<FileDialogAnswer> answers;
@@ -99,7 +99,7 @@ TEST(ScriptedFileDialogs, AnswersOpenSaveAndCancelInOrderOnTheNextUpdate)
     EXPECT_EQ("*.xml", service.GetRequests()[1].filter);
 }
 
-TEST(ScriptedFileDialogs, UndecidedDialogStaysAndDismissDropsItsCallback)
+TEST(ScriptedFileDialogsTest, UndecidedDialogStaysAndDismissDropsItsCallback)
 {
     dialogs::ScriptedFileDialogs service;
     int calls = 0;
@@ -113,7 +113,7 @@ TEST(ScriptedFileDialogs, UndecidedDialogStaysAndDismissDropsItsCallback)
     EXPECT_FALSE(service.IsShowing());
 }
 
-TEST(FileDialogFilter, PatternsMatchNamesWithWildcards)
+TEST(FileDialogFilterTest, PatternsMatchNamesWithWildcards)
 {
     struct Case {
         const char* name;

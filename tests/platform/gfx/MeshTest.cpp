@@ -26,7 +26,7 @@ const Shape kShapes[] = {
 
 float Dot3(const float* a, const float* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-TEST(MeshGenerators, CountsWindingAndNormals)
+TEST(MeshGeneratorsTest, CountsWindingAndNormals)
 {
     for (const Shape& shape : kShapes) {
         const MeshData data = shape.make();
@@ -54,7 +54,7 @@ TEST(MeshGenerators, CountsWindingAndNormals)
     }
 }
 
-TEST(MeshGenerators, ExtentsFollowTheArguments)
+TEST(MeshGeneratorsTest, ExtentsFollowTheArguments)
 {
     const MeshData box = CreateBoxData(2, 4, 6);
     for (const MeshVertex& v : box.vertices) {

@@ -131,7 +131,7 @@ TEST_F(SpriteFontTest, DrawingNeedsBeginAndATexture)
     EXPECT_EQ(Changed(left, top, right, bottom), 0);
 }
 
-TEST(FontFiles, FamiliesMapToInstalledFaces)
+TEST(FontFilesTest, FamiliesMapToInstalledFaces)
 {
     const struct {
         const char* family;

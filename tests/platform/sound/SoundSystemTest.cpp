@@ -35,7 +35,7 @@ std::string WavFile(int sampleRate, int samples)
     return data;
 }
 
-class RecordedSystem : public ::testing::Test {
+class RecordedSystemTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(RecordedSystem, FreePlaysTakeTheLowestIdleChannelAndReusePlaysRestartTheirOwn)
+TEST_F(RecordedSystemTest, FreePlaysTakeTheLowestIdleChannelAndReusePlaysRestartTheirOwn)
 {
     System system(CreateRecordingOutput(m_Recording));
     ASSERT_EQ(system.Init(100), Result::Ok);
@@ -104,7 +104,7 @@ TEST_F(RecordedSystem, FreePlaysTakeTheLowestIdleChannelAndReusePlaysRestartThei
     EXPECT_EQ(system.Stop(Channel{100, third.generation}), Result::ErrInvalidHandle);
 }
 
-TEST_F(RecordedSystem, LoopCountsReachTheOutput)
+TEST_F(RecordedSystemTest, LoopCountsReachTheOutput)
 {
     System system(CreateRecordingOutput(m_Recording));
     ASSERT_EQ(system.Init(8), Result::Ok);
@@ -123,7 +123,7 @@ TEST_F(RecordedSystem, LoopCountsReachTheOutput)
     }
 }
 
-TEST_F(RecordedSystem, FailuresLeaveNoSoundAndNoChannel)
+TEST_F(RecordedSystemTest, FailuresLeaveNoSoundAndNoChannel)
 {
     System system(CreateRecordingOutput(m_Recording));
     Sound* sound = reinterpret_cast<Sound*>(this);
@@ -147,7 +147,7 @@ TEST_F(RecordedSystem, FailuresLeaveNoSoundAndNoChannel)
     EXPECT_TRUE(three.IsNull());
 }
 
-TEST_F(RecordedSystem, ReleasingASoundStopsItsChannels)
+TEST_F(RecordedSystemTest, ReleasingASoundStopsItsChannels)
 {
     System system(CreateRecordingOutput(m_Recording));
     ASSERT_EQ(system.Init(8), Result::Ok);
@@ -163,7 +163,7 @@ TEST_F(RecordedSystem, ReleasingASoundStopsItsChannels)
     EXPECT_EQ(system.PlaySound(ChannelMode::Free, a, again), Result::ErrInvalidParam) << "a released sound is refused";
 }
 
-TEST_F(RecordedSystem, MasterVolumeIsKeptAndClamped)
+TEST_F(RecordedSystemTest, MasterVolumeIsKeptAndClamped)
 {
     System system(CreateRecordingOutput(m_Recording));
     system.GetMasterChannelGroup().SetVolume(0.5f);
@@ -177,7 +177,7 @@ TEST_F(RecordedSystem, MasterVolumeIsKeptAndClamped)
     }
 }
 
-TEST_F(RecordedSystem, HandlesFromBeforeAReleaseStayStale)
+TEST_F(RecordedSystemTest, HandlesFromBeforeAReleaseStayStale)
 {
     System system(CreateRecordingOutput(m_Recording));
     ASSERT_EQ(system.Init(8), Result::Ok);
@@ -195,7 +195,7 @@ TEST_F(RecordedSystem, HandlesFromBeforeAReleaseStayStale)
     EXPECT_EQ(m_Recording->updates, 1);
 }
 
-TEST(SilentSound, LoadsFilesAndPlaysNothing)
+TEST(SilentSoundTest, LoadsFilesAndPlaysNothing)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("a.wav"), "not even a wav");
@@ -218,7 +218,7 @@ TEST(SilentSound, LoadsFilesAndPlaysNothing)
 }
 
 // The SDL_mixer output on the test's audio driver (SDL's dummy device unless another is named).
-TEST(MixerSound, PlaysStopsAndRejectsBadFiles)
+TEST(MixerSoundTest, PlaysStopsAndRejectsBadFiles)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("tone.wav"), WavFile(22050, 22050 * 2));

@@ -26,7 +26,7 @@ std::string Hex(const void* address)
 
 } // namespace
 
-TEST(CrashHandler, AFaultWritesTheReportAndExitsWithTheSignal)
+TEST(CrashHandlerTest, AFaultWritesTheReportAndExitsWithTheSignal)
 {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("fault.dmp");
@@ -51,7 +51,7 @@ TEST(CrashHandler, AFaultWritesTheReportAndExitsWithTheSignal)
     munmap(page, static_cast<size_t>(pageSize));
 }
 
-TEST(CrashHandler, TerminateAbortsWithTheExceptionInTheReport)
+TEST(CrashHandlerTest, TerminateAbortsWithTheExceptionInTheReport)
 {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("terminate.dmp");
@@ -71,7 +71,7 @@ TEST(CrashHandler, TerminateAbortsWithTheExceptionInTheReport)
     EXPECT_NE(std::string::npos, report.find("std::terminate: level data broke")) << report;
 }
 
-TEST(CrashHandler, ReinstallingMovesTheReport)
+TEST(CrashHandlerTest, ReinstallingMovesTheReport)
 {
     testsupport::ScratchDir dir;
     EXPECT_EXIT(
@@ -85,7 +85,7 @@ TEST(CrashHandler, ReinstallingMovesTheReport)
     EXPECT_NE(std::string::npos, ReadFile(dir.File("second.dmp")).find("(SIGBUS)"));
 }
 
-TEST(CrashHandler, AfterUninstallNoReportIsWritten)
+TEST(CrashHandlerTest, AfterUninstallNoReportIsWritten)
 {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("none.dmp");
@@ -100,7 +100,7 @@ TEST(CrashHandler, AfterUninstallNoReportIsWritten)
     EXPECT_FALSE(testsupport::FileExists(path));
 }
 
-TEST(CrashHandler, RefusesPathsItCannotHold)
+TEST(CrashHandlerTest, RefusesPathsItCannotHold)
 {
     EXPECT_FALSE(win::InstallCrashHandler(""));
     EXPECT_FALSE(win::InstallCrashHandler(std::string(5000, 'a')));

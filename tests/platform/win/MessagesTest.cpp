@@ -264,7 +264,7 @@ TEST_F(MessagesTest, TextGivesNoCharactersWhileTextInputIsOff)
     SDL_StartTextInput();
 }
 
-TEST(VirtualKeys, SdlKeysMapToWindowsCodes)
+TEST(VirtualKeysTest, SdlKeysMapToWindowsCodes)
 {
     const struct {
         SDL_Keycode sdl;

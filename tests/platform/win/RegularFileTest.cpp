@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(RegularFile, ReadsRegularFilesWithinTheLimitAndRefusesEverythingElse)
+TEST(RegularFileTest, ReadsRegularFilesWithinTheLimitAndRefusesEverythingElse)
 {
     testsupport::ScratchDir dir;
     testsupport::WriteFile(dir.File("small.txt"), "twelve bytes");

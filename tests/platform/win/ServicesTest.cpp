@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <thread>
 
-TEST(MessageBox, PrintsCaptionAndTextToStandardErrorWithoutBlocking)
+TEST(MessageBoxTest, PrintsCaptionAndTextToStandardErrorWithoutBlocking)
 {
     ::testing::internal::CaptureStderr();
     win::MessageBox(nullptr, "Unable to create the main window", "Error");
@@ -20,7 +20,7 @@ TEST(MessageBox, PrintsCaptionAndTextToStandardErrorWithoutBlocking)
               ::testing::internal::GetCapturedStderr());
 }
 
-TEST(Timer, CounterAdvancesAtItsFrequency)
+TEST(TimerTest, CounterAdvancesAtItsFrequency)
 {
     const int64_t frequency = win::QueryPerformanceFrequency();
     ASSERT_GT(frequency, 0);
@@ -33,7 +33,7 @@ TEST(Timer, CounterAdvancesAtItsFrequency)
     EXPECT_GT(win::ReadTimeStampCounter(), tscStart);
 }
 
-TEST(Process, WorkingDirectoryModuleAndEnvironment)
+TEST(ProcessTest, WorkingDirectoryModuleAndEnvironment)
 {
     namespace fs = std::filesystem;
     const std::string before = win::GetCurrentDirectory();

@@ -25,7 +25,7 @@ WindowDesc Desc(int width, int height, uint32_t style)
 
 } // namespace
 
-TEST(Window, CreatesPlacesAndReadsBackTheClientSize)
+TEST(WindowTest, CreatesPlacesAndReadsBackTheClientSize)
 {
     std::unique_ptr<Window> window = Window::Create(Desc(500, 280, WS_SYSMENU | WS_MINIMIZEBOX));
     ASSERT_NE(nullptr, window) << Window::LastError();
@@ -50,7 +50,7 @@ TEST(Window, CreatesPlacesAndReadsBackTheClientSize)
     EXPECT_STREQ("Renamed", SDL_GetWindowTitle(window->NativeHandle()));
 }
 
-TEST(Window, StyleWordChoosesTheFrameAndVisibility)
+TEST(WindowTest, StyleWordChoosesTheFrameAndVisibility)
 {
     std::unique_ptr<Window> popup = Window::Create(Desc(320, 200, WS_POPUP | WS_VISIBLE));
     ASSERT_NE(nullptr, popup) << Window::LastError();
@@ -63,7 +63,7 @@ TEST(Window, StyleWordChoosesTheFrameAndVisibility)
     EXPECT_FALSE(SDL_GetWindowFlags(hidden->NativeHandle()) & SDL_WINDOW_SHOWN);
 }
 
-TEST(Window, FullScreenKeepsTheRequestedSizeAndReturns)
+TEST(WindowTest, FullScreenKeepsTheRequestedSizeAndReturns)
 {
     WindowDesc desc = Desc(1280, 720, 0x90080008u);
     desc.fullscreen = true;
@@ -85,7 +85,7 @@ TEST(Window, FullScreenKeepsTheRequestedSizeAndReturns)
     EXPECT_EQ(600, height);
 }
 
-TEST(DisplayModes, HeadlessDriversOfferTheFixedList)
+TEST(DisplayModesTest, HeadlessDriversOfferTheFixedList)
 {
     if (HasRealDisplay())
         GTEST_SKIP() << "a real display reports its own modes";
@@ -111,7 +111,7 @@ TEST(DisplayModes, HeadlessDriversOfferTheFixedList)
     EXPECT_GE(desktop.bitsPerPixel, 8);
 }
 
-TEST(Video, StaysUpUntilTheLastUserReleasesIt)
+TEST(VideoTest, StaysUpUntilTheLastUserReleasesIt)
 {
     ASSERT_EQ(0u, SDL_WasInit(SDL_INIT_VIDEO));
     ASSERT_TRUE(AcquireVideo());
