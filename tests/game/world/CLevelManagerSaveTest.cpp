@@ -77,6 +77,12 @@ TEST_F(CLevelManagerSaveTest, SaveLeavesOutRunTimeObjectsAndTagsByType)
     EXPECT_EQ(Manager().GetDocument().FindElement("Level/terrain").GetAttribute("meshname"),
               std::string("madeterrain"));
     EXPECT_TRUE(testsupport::FileExists(m_Dir.File("assets/meshes/madeterrain.vskc")));
+    // The slab keeps the shared empty model's name; saving its terrain never overwrites that model.
+    const std::string empty = testsupport::ReadFile(m_Dir.File("assets/meshes/emptymesh.vskc"));
+    std::filesystem::remove(m_Dir.File("assets/meshes/madeterrain.vskc"));
+    ASSERT_TRUE(Manager().SaveTerrain());
+    EXPECT_TRUE(testsupport::FileExists(m_Dir.File("assets/meshes/madeterrain.vskc")));
+    EXPECT_EQ(testsupport::ReadFile(m_Dir.File("assets/meshes/emptymesh.vskc")), empty);
     // The new level's terrain loads back as it was saved.
     Factory().Clear();
     ASSERT_TRUE(Manager().LoadLevel("assets/levels/made.xml"));
@@ -100,7 +106,6 @@ TEST_F(CLevelManagerSaveTest, SavesWithoutALevelAreRefused)
 TEST_F(CLevelManagerSaveTest, FailedWriteKeepsTheLevelNameAndReportsIt)
 {
     ASSERT_TRUE(Manager().LoadLevel("assets/levels/arena2.xml"));
-    testsupport::CopyTree(m_Dir.File("assets/levels"), m_Dir.File("saved"));
     std::filesystem::remove_all(m_Dir.File("assets/levels"));
     testsupport::WriteFile(m_Dir.File("assets/levels"), "a file where the folder should be");
     EXPECT_FALSE(Manager().SaveLevel("elsewhere"));
