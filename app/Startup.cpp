@@ -77,6 +77,9 @@ void ShutdownGameWorld()
 
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile)
 {
+    // The sandbox and the play state load "levelfile" when it is given.
+    if (!levelFile.empty() && (initialState == "pmarlSandbox" || initialState == "PlayState"))
+        CLevelManager::GetInstance().SetLevelFileName(levelFile);
     if (initialState == "pmarlSandbox")
         return new CpmarlSandboxState();
     if (initialState == "UloSandbox")
@@ -91,11 +94,8 @@ Vesk::IGameState* CreateInitialState(const std::string& initialState, const std:
         return new CPhyState();
     if (initialState == "MenuState")
         return new CMenuState("MenuState", 0);
-    if (initialState == "PlayState") {
-        if (!levelFile.empty())
-            CLevelManager::GetInstance().SetLevelFileName(levelFile);
+    if (initialState == "PlayState")
         return new CPlayState("CPlayState", 1);
-    }
     return new CCtrlState("CtrlState");
 }
 

@@ -1,18 +1,22 @@
-// Generates the terrain of the shipped levels from described heightfields and palettes, through
-// the engine's own writers: per level "<level>terrain.vskc" (slices of ten widths, as the terrain
-// itself saves them), the wall "<level>terrainWALL.vskc" (one submesh per wall slab: back, left,
-// right and a low front rail) and the height map "<level>terrainHM.dat"; and "emptymesh.vskc",
-// the empty model a slab terrain starts from. Blocks are 4 units; block (w, d, h) is the cube at
-// (w, h, d).
-// Usage: gen_levels [output directory, default bin/assets/meshes]. Output is deterministic.
+// Generates the shipped levels from described heightfields, palettes and placements, through the
+// engine's own writers: per level, under "meshes/", "<level>terrain.vskc" (slices of ten widths,
+// as the terrain itself saves them), the wall "<level>terrainWALL.vskc" (one submesh per wall
+// slab: back, left, right and a low front rail) and the height map "<level>terrainHM.dat"; under
+// "levels/", the level file "<level>.xml" (player, wave locations, crates, barriers, triggers);
+// "meshes/emptymesh.vskc", the empty model a slab terrain starts from; and "levellineup.dat".
+// Blocks are 4 units; block (w, d, h) is the cube at (w, h, d).
+// Usage: gen_levels [assets directory, default bin/assets]. Output is deterministic.
 #include "game/terrain/TerrainSlices.h"
 #include "game/voxel/CVeskCubeMesh.h"
 #include "game/voxel/CubeHeightMap.h"
 
 #include "ContentColour.h"
+#include "LevelXml.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +41,27 @@ struct Palette {
     CVector3D wall, wallCap;
 };
 
+// A column of the ground, (w, d).
+struct Column {
+    int w, d;
+};
+
+// A box trigger over a column: its prefab, its size and how high its centre sits above the ground.
+struct TriggerPlacement {
+    const char* name;
+    const char* type;
+    const char* prefab;
+    Column at;
+    CVector3D size;
+};
+
+struct Placements {
+    Column player;
+    std::vector<Column> waves;
+    std::vector<Column> crates;
+    std::vector<TriggerPlacement> triggers;
+};
+
 struct LevelDesign {
     const char* name;
     int width, depth;
@@ -46,6 +71,7 @@ struct LevelDesign {
     int wallTop; // highest block of the back and side walls
     int railTop; // highest block of the front rail
     Palette palette;
+    Placements placements;
 
     int Top(int w, int d) const
     {
@@ -125,6 +151,41 @@ bool MakeHeightMap(const LevelDesign& level, const std::string& path)
         path, Game::MakeBlockHeightMap(level.width, level.depth, [&level](int w, int d) { return level.Top(w, d); }));
 }
 
+// A point over the centre of a column, the given height above its top face.
+CVector3D Above(const LevelDesign& level, Column c, float height)
+{
+    return CVector3D(4.0f * float(c.w), 4.0f * float(level.Top(c.w, c.d)) + 2.0f + height, 4.0f * float(c.d));
+}
+
+// The level's objects. The front rail is low enough to step over and the walls to jump over, so
+// invisible barriers stand on the rail and on the side walls.
+bool MakeLevelFile(const LevelDesign& level, const std::string& path)
+{
+    const Placements& p = level.placements;
+    levelxml::LevelFile file;
+    file.AddEntity("player", "GENERIC_CHARACTER", "player", Above(level, p.player, 4.0f), CVector3D(1, 0, 0));
+    for (size_t i = 0; i < p.waves.size(); ++i)
+        file.AddEntity("wavelocation" + std::to_string(i), "WAVELOCATION", "wavelocation",
+                       Above(level, p.waves[i], 2.0f), CVector3D(0, 0, -1));
+    for (size_t i = 0; i < p.crates.size(); ++i)
+        file.AddEntity("crate" + std::to_string(i), "DESTRUCTIBLE_OBJECT", "crate", Above(level, p.crates[i], 3.0f),
+                       CVector3D(0, 0, -1));
+
+    const float W = float(level.width), D = float(level.depth);
+    const float top = 4.0f * float(level.wallTop) + 2.0f + 40.0f;
+    const float railTop = 4.0f * float(level.railTop) + 2.0f;
+    const float wallTop = 4.0f * float(level.wallTop) + 2.0f;
+    file.AddCollisionBox("frontbarrier", CVector3D(2.0f * (W - 1.0f), (railTop + top) / 2.0f, -4.0f),
+                         CVector3D(4.0f * (W + 2.0f), top - railTop, 4.0f));
+    for (const float w : {-1.0f, W})
+        file.AddCollisionBox(w < 0.0f ? "leftbarrier" : "rightbarrier",
+                             CVector3D(4.0f * w, (wallTop + top) / 2.0f, 2.0f * (D - 1.0f)),
+                             CVector3D(4.0f, top - wallTop, 4.0f * D));
+    for (const TriggerPlacement& t : p.triggers)
+        file.AddTrigger(t.name, t.type, t.prefab, Above(level, t.at, t.size.y / 2.0f), t.size);
+    return file.Save(level.name, path);
+}
+
 std::vector<LevelDesign> Levels()
 {
     return {
@@ -138,7 +199,11 @@ std::vector<LevelDesign> Levels()
          2,
          {CVector3D(190, 164, 120), CVector3D(178, 152, 110), CVector3D(128, 102, 74), CVector3D(152, 152, 164),
           CVector3D(140, 140, 154), CVector3D(108, 108, 122), CVector3D(90, 72, 54), CVector3D(98, 90, 104),
-          CVector3D(126, 118, 132)}},
+          CVector3D(126, 118, 132)},
+         {{20, 12},
+          {{8, 25}, {35, 15}, {65, 35}, {92, 30}},
+          {{30, 10}, {60, 20}},
+          {{"startcheer", "SOUND_TRIGGER", "soundtrigger", {20, 12}, CVector3D(20, 20, 20)}}}},
         // Level 2: an emerald hall with a raised centre reached by steps on every side.
         {"emeraldroom",
          90,
@@ -149,7 +214,11 @@ std::vector<LevelDesign> Levels()
          2,
          {CVector3D(56, 134, 80), CVector3D(48, 120, 70), CVector3D(42, 84, 56), CVector3D(46, 192, 124),
           CVector3D(36, 172, 108), CVector3D(52, 110, 74), CVector3D(30, 70, 46), CVector3D(30, 76, 52),
-          CVector3D(60, 150, 96)}},
+          CVector3D(60, 150, 96)},
+         {{10, 15},
+          {{20, 20}, {45, 22}, {70, 30}, {84, 25}},
+          {{15, 8}, {75, 35}},
+          {{"centrelock", "CAMERA_LOCK_TRIGGER", "cameralock", {44, 21}, CVector3D(40, 30, 40)}}}},
         // Level 3: a violet crypt with two sunken pits and four tall pillars.
         {"purpleroom",
          80,
@@ -165,7 +234,8 @@ std::vector<LevelDesign> Levels()
          3,
          {CVector3D(122, 76, 154), CVector3D(110, 66, 142), CVector3D(72, 42, 94), CVector3D(204, 164, 232),
           CVector3D(192, 150, 222), CVector3D(150, 104, 186), CVector3D(58, 30, 78), CVector3D(74, 46, 98),
-          CVector3D(120, 84, 150)}},
+          CVector3D(120, 84, 150)},
+         {{8, 15}, {{16, 8}, {40, 20}, {62, 8}, {74, 30}}, {{30, 30}, {50, 10}, {64, 34}}, {}}},
     };
 }
 
@@ -173,7 +243,12 @@ std::vector<LevelDesign> Levels()
 
 int main(int argc, char** argv)
 {
-    const std::string dir = argc > 1 ? argv[1] : "bin/assets/meshes";
+    const std::string assets = argc > 1 ? argv[1] : "bin/assets";
+    const std::string meshes = assets + "/meshes";
+    const std::string levels = assets + "/levels";
+    std::error_code error;
+    std::filesystem::create_directories(meshes, error);
+    std::filesystem::create_directories(levels, error);
     int failures = 0;
     const auto check = [&](bool written, const std::string& path) {
         if (!written) {
@@ -181,13 +256,21 @@ int main(int argc, char** argv)
             ++failures;
         }
     };
-    const std::string empty = dir + "/emptymesh.vskc";
+    const std::string empty = meshes + "/emptymesh.vskc";
     check(CVeskCubeMesh().Save(empty), empty);
+    std::string lineup;
     for (const LevelDesign& level : Levels()) {
-        const std::string base = dir + "/" + level.name + "terrain";
+        const std::string base = meshes + "/" + level.name + "terrain";
         check(MakeTerrain(level, base + ".vskc"), base + ".vskc");
         check(MakeWall(level, base + "WALL.vskc"), base + "WALL.vskc");
         check(MakeHeightMap(level, base + "HM.dat"), base + "HM.dat");
+        const std::string file = levels + "/" + level.name + ".xml";
+        check(MakeLevelFile(level, file), file);
+        lineup += std::string(level.name) + ".xml ";
     }
+    const std::string lineupPath = assets + "/levellineup.dat";
+    std::ofstream out(lineupPath, std::ios::binary);
+    out << lineup << "#\n";
+    check(static_cast<bool>(out.flush()), lineupPath);
     return failures ? 1 : 0;
 }

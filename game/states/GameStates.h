@@ -4,15 +4,11 @@
 
 #include "game/states/CCubeTestState.h"
 #include "game/states/CPlaceholderState.h"
+#include "game/states/CpmarlSandboxState.h"
 
 #include <string>
 
 namespace Game {
-
-class CpmarlSandboxState : public CPlaceholderState {
-public:
-    CpmarlSandboxState() : CPlaceholderState("pmarlSandbox") {}
-};
 
 class CUloSandboxState : public CPlaceholderState {
 public:

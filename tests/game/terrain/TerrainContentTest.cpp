@@ -1,6 +1,6 @@
 // The shipped levels' terrain, wall and height map: each loads through the game's own classes,
 // stays within the terrain instance buffer, saves back to exactly the committed model, and the
-// level generator reproduces every file byte for byte.
+// level generator reproduces every file byte for byte (models, level files and the lineup).
 #include "TerrainTestSupport.h"
 
 #include "game/terrain/CLevelWall.h"
@@ -90,11 +90,13 @@ TEST_F(TerrainContentTest, GeneratorReproducesTheCommittedFiles)
         testsupport::GameExecutable().substr(0, testsupport::GameExecutable().rfind('/')) + "/gen_levels";
     const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    std::vector<std::string> files = {"emptymesh.vskc"};
-    for (const auto& l : kLevels)
+    std::vector<std::string> files = {"meshes/emptymesh.vskc", "levellineup.dat"};
+    for (const auto& l : kLevels) {
         for (const char* suffix : {"terrain.vskc", "terrainWALL.vskc", "terrainHM.dat"})
-            files.push_back(std::string(l.level) + suffix);
-    const std::string committed = testsupport::SourceDir() + "/bin/assets/meshes/";
+            files.push_back("meshes/" + std::string(l.level) + suffix);
+        files.push_back("levels/" + std::string(l.level) + ".xml");
+    }
+    const std::string committed = testsupport::SourceDir() + "/bin/assets/";
     for (const std::string& file : files)
         EXPECT_EQ(testsupport::ReadFile(dir.File(file)), testsupport::ReadFile(committed + file))
             << file << " is out of date: rerun gen_levels";

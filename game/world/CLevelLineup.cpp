@@ -1,0 +1,33 @@
+#include "game/world/CLevelLineup.h"
+
+#include <fstream>
+
+namespace Game {
+
+bool CLevelLineup::Init()
+{
+    ReadLineup(kLineupPath);
+    return true;
+}
+
+bool CLevelLineup::ReadLineup(const std::string& path)
+{
+    m_CurrentIndex = 0;
+    m_LevelPaths.clear();
+    std::ifstream file(path);
+    if (!file)
+        return false;
+    std::string token;
+    while (file >> token && token != "#")
+        m_LevelPaths.push_back(kLevelsDirectory + token);
+    return true;
+}
+
+std::string CLevelLineup::GetCurrentLevelPath() const
+{
+    if (m_CurrentIndex < 0 || static_cast<size_t>(m_CurrentIndex) >= m_LevelPaths.size())
+        return std::string();
+    return m_LevelPaths[static_cast<size_t>(m_CurrentIndex)];
+}
+
+} // namespace Game
