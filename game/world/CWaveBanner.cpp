@@ -82,8 +82,7 @@ void CWaveBanner::Update(float dt)
             Reset();
         }
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
