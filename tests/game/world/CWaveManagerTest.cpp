@@ -196,7 +196,7 @@ TEST_F(CWaveManagerTest, WaveFilesMakeOneSpawnerPerUsableGroupAndBadEntriesLogAn
             testsupport::WriteFile(m_Dir.File(level + ".xml"), c.file);
         testing::internal::CaptureStderr();
         const bool loaded = InitWaves(m_Dir.Path(), level);
-        const std::string log = testing::internal::GetCapturedStderr();
+        const std::string log = WaveLogLines(testing::internal::GetCapturedStderr());
         EXPECT_EQ(loaded, c.loads);
         EXPECT_EQ(SpawnerNames(), c.spawners);
         EXPECT_EQ(Waves().GetWaveEnemyTotals(), c.totals);

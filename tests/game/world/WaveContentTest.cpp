@@ -2,13 +2,38 @@
 // and plays through to a cleared level with the enemy kinds its level brings in.
 #include "WaveTestSupport.h"
 
+#include "game/voxel/CubeMeshCache.h"
+#include "resources/CResourceManager.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
-using WaveContentTest = worldtest::WaveFixture;
+// Runs in the run directory with the resource manager, as the game does, so that the prefabs'
+// models load.
+class WaveContentTest : public worldtest::WaveFixture {
+protected:
+    void SetUp() override
+    {
+        WaveFixture::SetUp();
+        m_PreviousDir = std::filesystem::current_path();
+        std::filesystem::current_path(testsupport::SourceDir() + "/bin");
+        ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
+        Game::RegisterCubeMeshResource();
+    }
+
+    void TearDown() override
+    {
+        WaveFixture::TearDown();
+        Vesk::CResourceManager::GetInstance().Shutdown();
+        std::filesystem::current_path(m_PreviousDir);
+    }
+
+    std::filesystem::path m_PreviousDir;
+};
 
 TEST_F(WaveContentTest, EachLevelsWavesLoadCleanlyAndPlayToTheEnd)
 {
@@ -22,7 +47,7 @@ TEST_F(WaveContentTest, EachLevelsWavesLoadCleanlyAndPlayToTheEnd)
         {"emeraldroom", 3, {"koboldminion", "boar", "skeleton", "ghost"}},
         {"purpleroom", 3, {"koboldminion", "boar", "skeleton", "ghost", "golem"}},
     };
-    const std::string assets = testsupport::SourceDir() + "/bin/assets/";
+    const std::string assets = "assets/";
     ASSERT_TRUE(Game::CGamePrefabSettings::GetInstance().LoadFromXml(assets + "prefabsettings.xml"));
     BuildLevel();
     for (const Case& c : cases) {

@@ -12,6 +12,7 @@
 #include "game/world/CWaveManager.h"
 #include "game/world/IWaveHud.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -171,6 +172,27 @@ protected:
             waves.push_back(spawned);
         }
         return waves;
+    }
+
+    // The lines of a captured log that the wave code and the objects it makes write (meshes and
+    // resources left out: the unit tests' prefabs have no models).
+    static std::string WaveLogLines(const std::string& log)
+    {
+        static const char* const kSources[] = {
+            "CWaveManager:", "CLocationBasedSpawnerTrigger:", "CTriggerModifierTrigger:",
+            "CGameTrigger:", "CGamePrefabSettings:",          "CEntityFactory:"};
+        std::string kept;
+        size_t start = 0;
+        while (start < log.size()) {
+            const size_t end = std::min(log.find('\n', start), log.size());
+            const std::string line = log.substr(start, end - start);
+            for (const char* source : kSources) {
+                if (line.rfind(source, 0) == 0)
+                    kept += line + "\n";
+            }
+            start = end + 1;
+        }
+        return kept;
     }
 
     RecordingHud m_Hud;
