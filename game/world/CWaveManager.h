@@ -45,7 +45,8 @@ public:
 
     // Banner and wave text, the global trigger, the templates, then the waves of the level
     // manager's level. False when the wave file does not load or gives no spawner; the global
-    // trigger then sleeps, so no wave ever starts.
+    // trigger then sleeps, so no wave ever starts, and once released the level counts as cleared
+    // when no enemy is left.
     bool Init() override;
     // Destroys the global trigger, its spawners and the templates, and forgets the waves.
     void Shutdown() override;
@@ -59,7 +60,8 @@ public:
     int GetWaveNumber() const;
     // The enemy total of the wave that started last; 0 before the first.
     int GetWaveEnemyTotal() const;
-    // What the spawners of the wave that started last have still to spawn, plus the live enemies.
+    // What the spawners of the wave that started last have still to spawn, plus the live enemies;
+    // 0 before the first wave or when that wave has no spawner.
     int GetRemainingEnemies() const;
     void SetHudHidden(bool hidden);
     bool IsHudHidden() const { return m_Banner.IsHidden(); }
