@@ -82,6 +82,8 @@ public:
     void SetName(const std::string& name);
     const std::string& GetName() const { return m_Name; }
     std::string GetPrefabName() const { return m_PrefabName; }
+    // The prefab a clone of this entity is made from (see CEntityFactory::CloneEntity).
+    void SetPrefabName(const std::string& name) { m_PrefabName = name; }
     std::vector<std::string> GetSubmeshNames() const;
     const CVector3D& GetDimensions() const { return m_Dimensions; }
 

@@ -109,7 +109,10 @@ CEntity* CEntityFactory::CloneEntity(const CEntity& source)
     EntitySetting setting = CGamePrefabSettings::GetInstance().GetEntitySetting(type, source.GetPrefabName());
     setting.m_StartPosition = source.GetPosition();
     setting.m_Direction = source.GetDirection();
-    return CreateEntity(type, MakeEntityName(type), setting);
+    CEntity* clone = CreateEntity(type, MakeEntityName(type), setting);
+    if (clone)
+        clone->SetPrefabName(source.GetPrefabName());
+    return clone;
 }
 
 void CEntityFactory::AddEntity(CEntity* entity)

@@ -58,7 +58,8 @@ public:
                                const GameTriggerSetting& triggerSetting);
     // A new entity without name or Init (for Load); the counter still rises.
     CEntity* CreateUninitialised(int type);
-    // A new entity from the source's prefab at its position and direction; null for collision
+    // A new entity from the source's prefab (and named after it) at its position and direction;
+    // null for collision
     // boxes, camera waypoints and game triggers (types 9 to 17).
     CEntity* CloneEntity(const CEntity& source);
 

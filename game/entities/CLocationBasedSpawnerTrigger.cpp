@@ -69,8 +69,11 @@ std::vector<CEntity*> CLocationBasedSpawnerTrigger::GetWaveLocations() const
 
 void CLocationBasedSpawnerTrigger::Fire()
 {
-    if (m_SpawnQueue.empty())
+    if (m_SpawnQueue.empty()) {
+        // Woken with nothing left to spawn: back to sleep, or it would keep its waker waiting.
+        SetState(Vesk::TRIGGER_STATE_SLEEPING);
         return;
+    }
     SpawnGroupRecord& front = m_SpawnQueue.front();
     --front.m_Count;
     if (const CEntity* source = front.m_Template.Get()) {

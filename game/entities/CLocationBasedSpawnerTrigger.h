@@ -1,7 +1,8 @@
 // CLocationBasedSpawnerTrigger: a game trigger that spawns queued enemies at random wave locations.
 // The wave manager queues spawn records (a template, how many, at what interval); each fire clones
 // the front record's template near a randomly picked wave location of the level, the fire delay
-// follows the front record's interval, and the trigger sleeps when its queue runs empty.
+// follows the front record's interval, and the trigger sleeps when its queue runs empty (also when
+// woken with an empty queue).
 #pragma once
 
 #include "game/entities/CGameTrigger.h"

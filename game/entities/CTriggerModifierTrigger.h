@@ -31,6 +31,7 @@ public:
     void AppendToFirstSequence(int value) override { m_Sequence.m_GroupSequence.push_back(value); }
 
     const TriggerSequence& GetSequence() const { return m_Sequence; }
+    void SetActivationLimit(int limit) { m_Sequence.m_ActivationLimit = limit; }
     int GetNewState() const { return m_NewState; }
     int GetAdditionalCondition() const { return m_AdditionalCondition; }
     bool IsFinished() const { return m_Finished; }

@@ -109,7 +109,7 @@ public:
     // An enemy is a live character not named "player" whose controller exists and is enabled,
     // and which is neither dying nor dead.
     bool AllEnemiesDefeated() const override;
-    int GetRemainingEnemyCount() const;
+    int GetRemainingEnemyCount() const override;
 
 private:
     PlayerStats* FindStats(CEntity* player);

@@ -18,6 +18,8 @@ public:
 
     // True without a game master: nothing then counts enemies, so none is waiting.
     bool AllEnemiesDefeated() const;
+    // 0 without a game master.
+    int GetRemainingEnemyCount() const;
     // Nothing without a game master.
     void PlayMusic(const std::string& name, float volume) const;
 

@@ -1,5 +1,5 @@
 // IGameMaster: what the game world asks of the game master, the keeper of the play phase: whether
-// any enemy is still standing, and which music plays. CGameServices holds the one in charge: the
+// any enemy is still standing and how many, and which music plays. CGameServices holds the one in charge: the
 // game master while it is up, a stand-in in tests.
 #pragma once
 
@@ -11,6 +11,7 @@ class IGameMaster {
 public:
     virtual ~IGameMaster() = default;
     virtual bool AllEnemiesDefeated() const = 0;
+    virtual int GetRemainingEnemyCount() const = 0;
     virtual void PlayMusic(const std::string& name, float volume) = 0;
 };
 

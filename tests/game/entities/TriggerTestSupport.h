@@ -23,6 +23,7 @@ namespace worldtest {
 class StandInGameMaster : public Game::IGameMaster {
 public:
     bool AllEnemiesDefeated() const override { return m_EnemiesDefeated; }
+    int GetRemainingEnemyCount() const override { return m_EnemiesDefeated ? 0 : 1; }
     void PlayMusic(const std::string& name, float volume) override { m_Music.emplace_back(name, volume); }
 
     bool m_EnemiesDefeated = true;
