@@ -42,7 +42,7 @@ const struct {
     {"purpleroom", [](const Rgb& c) { return c.b > c.g + 40 && c.r > c.g + 20; }},
 };
 
-TEST(SandboxRun, ShowsEachShippedLevelsGroundAndShadedWall)
+TEST(SandboxRunTest, ShowsEachShippedLevelsGroundAndShadedWall)
 {
     for (const auto& l : kLevels) {
         SCOPED_TRACE(l.level);
