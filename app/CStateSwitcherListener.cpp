@@ -1,16 +1,16 @@
 #include "app/CStateSwitcherListener.h"
 
-#include "frame/CGameManager.h"
-#include "window/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
+#include "frame/CGameManager.h"
 #include "game/editor/CLevelEditorState.h"
+#include "game/states/GameStates.h"
+#include "game/world/DebugSwitches.h"
 #include "input/CInputManager.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "scene/CSceneGraph.h"
-#include "game/states/GameStates.h"
-#include "game/world/DebugSwitches.h"
+#include "window/CWindowSystem.h"
 
 namespace Game {
 

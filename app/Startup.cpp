@@ -2,17 +2,17 @@
 
 #include "app/CStateSwitcherListener.h"
 #include "audio/CAudioSystem.h"
-#include "game/cameras/GameCameras.h"
-#include "frame/CGameManager.h"
 #include "core/COptionSetting.h"
-#include "window/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
-#include "input/CInputManager.h"
-#include "render/CCameraManager.h"
+#include "frame/CGameManager.h"
+#include "game/cameras/GameCameras.h"
 #include "game/states/GameStates.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
+#include "input/CInputManager.h"
+#include "render/CCameraManager.h"
+#include "window/CWindowSystem.h"
 
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
@@ -63,10 +63,7 @@ void RegisterGameTypes()
     CEntityFactory::GetInstance().Init();
 }
 
-bool LoadGameDefinitions()
-{
-    return CGamePrefabSettings::GetInstance().LoadFromXml(CGamePrefabSettings::kDefaultPath);
-}
+bool LoadGameDefinitions() { return CGamePrefabSettings::GetInstance().LoadFromXml(CGamePrefabSettings::kDefaultPath); }
 
 void ShutdownGameWorld()
 {

@@ -12,10 +12,10 @@ namespace Game {
 
 // Developer options for automated runs; the defaults change nothing.
 struct DeveloperOptions {
-    uint64_t frameLimit = 0;     // post the quit message after this many frames (0: no limit)
-    float fixedTimeStep = 0.0f;  // seconds per frame in place of the measured time (0: measured)
-    std::string inputScript;     // a file of timed key, mouse and pad events fed in as the frames run
-    std::string screenshot;      // BMP file that receives the picture of the last frame (with frameLimit)
+    uint64_t frameLimit = 0;    // post the quit message after this many frames (0: no limit)
+    float fixedTimeStep = 0.0f; // seconds per frame in place of the measured time (0: measured)
+    std::string inputScript;    // a file of timed key, mouse and pad events fed in as the frames run
+    std::string screenshot;     // BMP file that receives the picture of the last frame (with frameLimit)
 };
 
 // 0 after a normal run, 1 when the engine failed to start or the input script cannot be read.

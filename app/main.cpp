@@ -1,9 +1,9 @@
 // Entry point: fixes the run directory ("../bin" beside the executable unless a developer option
 // names another), runs the game and returns its exit code.
 #include "app/Startup.h"
-#include "window/CWindowSystem.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Process.h"
+#include "window/CWindowSystem.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,16 +20,17 @@ struct CommandLine {
 
 void PrintUsage()
 {
-    std::fprintf(stderr,
-                 "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
-                 "                 [--screenshot FILE]\n"
-                 "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
-                 "beside the executable)\n"
-                 "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
-                 "  --fixed-dt SECONDS  fixed frame duration in place of the measured one (env THRUMMOCK_FIXED_DT)\n"
-                 "  --input-script FILE feed the timed key, mouse and pad events of FILE in as the frames run "
-                 "(env THRUMMOCK_INPUT_SCRIPT)\n"
-                 "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n");
+    std::fprintf(
+        stderr,
+        "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
+        "                 [--screenshot FILE]\n"
+        "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
+        "beside the executable)\n"
+        "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
+        "  --fixed-dt SECONDS  fixed frame duration in place of the measured one (env THRUMMOCK_FIXED_DT)\n"
+        "  --input-script FILE feed the timed key, mouse and pad events of FILE in as the frames run "
+        "(env THRUMMOCK_INPUT_SCRIPT)\n"
+        "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n");
 }
 
 bool ParseUnsigned(const std::string& text, uint64_t& out)

@@ -14,7 +14,7 @@ using namespace Vesk;
 
 namespace {
 
-constexpr int kFloorSide = 60;  // 60 x 60 floor boxes
+constexpr int kFloorSide = 60;   // 60 x 60 floor boxes
 constexpr int kBoxesPerRow = 20; // 20 x 10 dynamic boxes
 constexpr int kBoxRows = 10;
 constexpr float kStep = 1.0f / 60.0f;

@@ -1,9 +1,9 @@
 // Frames per second of the renderer's frame skeleton: clear and present alone, and with 10,000
 // queued debug lines flushed every frame. Runs on the headless driver unless a display is asked
 // for through SDL_VIDEODRIVER.
-#include "window/CWindowSystem.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 #include <benchmark/benchmark.h>
 

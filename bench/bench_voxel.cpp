@@ -7,10 +7,10 @@
 #include "game/voxel/CubeRendererState.h"
 #include "game/voxel/VskcScanner.h"
 
-#include "window/CWindowSystem.h"
 #include "platform/win/RegularFile.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 #include <benchmark/benchmark.h>
 

@@ -126,9 +126,12 @@ bool MakeKobold(const std::string& path)
     // Every keyframe poses every part: a part left out would fall back to the mesh origin.
     const auto pose = [&](float bob, float nod, float legSwing, float armSwing, float clubTilt) {
         return std::vector<Pose>{
-            {"body", bodyAt + CVector3D(0, bob, 0), 0, 0, 0},      {"head", headAt, nod, 0, 0},
-            {"armL", armLAt, -armSwing, 0, 0},                     {"armR", armRAt, armSwing, 0, 0},
-            {"legL", legLAt, legSwing, 0, 0},                      {"legR", legRAt, -legSwing, 0, 0},
+            {"body", bodyAt + CVector3D(0, bob, 0), 0, 0, 0},
+            {"head", headAt, nod, 0, 0},
+            {"armL", armLAt, -armSwing, 0, 0},
+            {"armR", armRAt, armSwing, 0, 0},
+            {"legL", legLAt, legSwing, 0, 0},
+            {"legR", legRAt, -legSwing, 0, 0},
             {"club", clubAt, clubTilt, 0, 0},
         };
     };

@@ -25,8 +25,8 @@ CControllerManager::~CControllerManager()
         entry.second.deletePool();
 }
 
-void CControllerManager::RegisterCreator(int type, ControllerCreator::Create create,
-                                         ControllerCreator::Destroy destroy, ControllerCreator::PoolAction releaseAll,
+void CControllerManager::RegisterCreator(int type, ControllerCreator::Create create, ControllerCreator::Destroy destroy,
+                                         ControllerCreator::PoolAction releaseAll,
                                          ControllerCreator::PoolAction deletePool)
 {
     InsertCreator(m_Creators, type, create, destroy, releaseAll, deletePool);
@@ -96,8 +96,7 @@ void CControllerManager::Update(float dt)
     }
     const std::vector<ISharedCharacterController*> shared = m_SharedControllers;
     for (ISharedCharacterController* controller : shared) {
-        if (std::find(m_SharedControllers.begin(), m_SharedControllers.end(), controller) !=
-            m_SharedControllers.end())
+        if (std::find(m_SharedControllers.begin(), m_SharedControllers.end(), controller) != m_SharedControllers.end())
             controller->Update(dt);
     }
 }

@@ -83,8 +83,8 @@ int CGamePrefabSettings::GroupCategory(const Vesk::CXmlElement& group, int slot,
     const char* mapped = group.GetAttribute("mappedname");
     const int category = mapped ? CSlotHash::GetInstance().ValueOf(mapped, slot) : kEnumNotFound;
     if (category < 0 || category >= count) {
-        Vesk::LogLine("CGamePrefabSettings: group " + group.GetName() + " with mappedname \"" +
-                      (mapped ? mapped : "") + "\" names no category; skipped");
+        Vesk::LogLine("CGamePrefabSettings: group " + group.GetName() + " with mappedname \"" + (mapped ? mapped : "") +
+                      "\" names no category; skipped");
         return -1;
     }
     return category;

@@ -51,9 +51,9 @@ struct EntitySetting {
 };
 
 struct GameTriggerSetting {
-    int m_InitialStatus = 0;          // slot 3, "awake"
-    int m_ConditionPassResponse = 0;  // slot 4, "immediate_fire"
-    int m_PostActionResponse = 1;     // slot 5, "continue"
+    int m_InitialStatus = 0;         // slot 3, "awake"
+    int m_ConditionPassResponse = 0; // slot 4, "immediate_fire"
+    int m_PostActionResponse = 1;    // slot 5, "continue"
     bool m_BypassCondition = false;
     float m_FireDelayTime = 0.0f;
     float m_ReactivationTime = 0.0f;
@@ -68,8 +68,8 @@ struct GameTriggerSetting {
     std::vector<float> m_ReactivationTimeSequence;
     std::string m_SoundName;
     int m_MaxActivations = 1;
-    int m_NewStatus = 0;            // slot 3
-    int m_AdditionalCondition = 0;  // slot 8, "no_additional_cond"
+    int m_NewStatus = 0;           // slot 3
+    int m_AdditionalCondition = 0; // slot 8, "no_additional_cond"
 };
 
 struct ControllerSetting {

@@ -154,15 +154,9 @@ uint16_t ParseCollisionGroups(const std::string& text)
     return static_cast<uint16_t>(bits & 0xFFFF);
 }
 
-std::vector<int> ParseIntList(const std::string& text)
-{
-    return ParseNumberList<int>(text);
-}
+std::vector<int> ParseIntList(const std::string& text) { return ParseNumberList<int>(text); }
 
-std::vector<float> ParseFloatList(const std::string& text)
-{
-    return ParseNumberList<float>(text);
-}
+std::vector<float> ParseFloatList(const std::string& text) { return ParseNumberList<float>(text); }
 
 EntitySetting ReadEntityPrefab(const Vesk::CXmlElement& prefab)
 {

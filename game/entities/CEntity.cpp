@@ -42,15 +42,9 @@ float ReadFloat(const Vesk::CXmlElement& element, const char* name, float fallba
 
 } // namespace
 
-bool IsEntityElementType(int type)
-{
-    return type < 8;
-}
+bool IsEntityElementType(int type) { return type < 8; }
 
-bool IsTriggerEntityType(int type)
-{
-    return type >= SOUND_TRIGGER && type <= LOCATIONBASED_SPAWNER_TRIGGER;
-}
+bool IsTriggerEntityType(int type) { return type >= SOUND_TRIGGER && type <= LOCATIONBASED_SPAWNER_TRIGGER; }
 
 CEntity::CEntity() : m_Serial(CEntityFactory::GetInstance().RegisterObject(this)) {}
 
@@ -87,8 +81,8 @@ void CEntity::Load(Vesk::CXmlElement element)
         setting = CGamePrefabSettings::GetInstance().GetEntitySetting(GetType(), prefab);
         m_PrefabName = prefab;
     }
-    setting.m_StartPosition = CVector3D(ReadFloat(element, "posX", 0.0f), ReadFloat(element, "posY", 0.0f),
-                                        ReadFloat(element, "posZ", 0.0f));
+    setting.m_StartPosition =
+        CVector3D(ReadFloat(element, "posX", 0.0f), ReadFloat(element, "posY", 0.0f), ReadFloat(element, "posZ", 0.0f));
     setting.m_Direction = CVector3D(ReadFloat(element, "dirX", 0.0f), ReadFloat(element, "dirY", 0.0f),
                                     ReadFloat(element, "dirZ", -1.0f));
     Init(name, setting);
@@ -142,8 +136,8 @@ void CEntity::CreateBody(const EntitySetting& setting)
 
 void CEntity::CreateController(const EntitySetting& setting)
 {
-    ControllerSetting record =
-        CGamePrefabSettings::GetInstance().GetControllerSetting(setting.m_ControllerType, setting.m_ControllerPrefabName);
+    ControllerSetting record = CGamePrefabSettings::GetInstance().GetControllerSetting(setting.m_ControllerType,
+                                                                                       setting.m_ControllerPrefabName);
     record.m_Owner = EntityHandle(this);
     m_pController = CControllerManager::GetInstance().CreateController(setting.m_ControllerType, record);
 }
@@ -160,7 +154,8 @@ void CEntity::Release()
 
 void CEntity::ReleaseNodes()
 {
-    const bool treeKept = !m_NodesInTree || Vesk::CSceneGraph::GetInstance().GetTreeGeneration() == m_NodeTreeGeneration;
+    const bool treeKept =
+        !m_NodesInTree || Vesk::CSceneGraph::GetInstance().GetTreeGeneration() == m_NodeTreeGeneration;
     if (treeKept)
         delete m_pTransformNode; // takes the geometry node with it
     delete m_pAnimationController;
@@ -210,7 +205,8 @@ void CEntity::UpdatePhysics(float dt)
 void CEntity::Update(float dt)
 {
     const auto* cubes = dynamic_cast<const CVeskCubeAnimationController*>(m_pAnimationController);
-    if (cubes && m_pGeomNode && m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled) && cubes->GetDebrisTimer() <= 0.0f) {
+    if (cubes && m_pGeomNode && m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled) &&
+        cubes->GetDebrisTimer() <= 0.0f) {
         m_pGeomNode->SetEnabled(false);
         // The player is only hidden; pickups remove themselves by their own logic.
         static const char* const kSpared[] = {"player", "smallcoin", "fireskill", "potion"};
@@ -255,10 +251,7 @@ void CEntity::SetVisible(bool visible)
         m_pGeomNode->SetEnabled(visible);
 }
 
-bool CEntity::IsVisible() const
-{
-    return m_pGeomNode && m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled);
-}
+bool CEntity::IsVisible() const { return m_pGeomNode && m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled); }
 
 void CEntity::GetBoundingBox(CAABB& out) const
 {

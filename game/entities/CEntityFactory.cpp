@@ -223,10 +223,7 @@ uint64_t CEntityFactory::RegisterObject(CEntity* entity)
     return serial;
 }
 
-void CEntityFactory::UnregisterObject(uint64_t serial)
-{
-    m_Objects.erase(serial);
-}
+void CEntityFactory::UnregisterObject(uint64_t serial) { m_Objects.erase(serial); }
 
 CEntity* CEntityFactory::ResolveSerial(uint64_t serial) const
 {

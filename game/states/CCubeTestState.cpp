@@ -20,10 +20,7 @@ const CVector3D kLookAt(64.0f, 0.0f, 40.0f);
 
 } // namespace
 
-CCubeTestState::~CCubeTestState()
-{
-    ReleaseControllers();
-}
+CCubeTestState::~CCubeTestState() { ReleaseControllers(); }
 
 void CCubeTestState::Init()
 {
@@ -31,10 +28,7 @@ void CCubeTestState::Init()
     SetCubeDebrisGravity(0.0f, 0.0f, 0.0f);
 }
 
-void CCubeTestState::Cleanup()
-{
-    SetCubeDebrisGravity(0.0f, -25.0f, 0.0f);
-}
+void CCubeTestState::Cleanup() { SetCubeDebrisGravity(0.0f, -25.0f, 0.0f); }
 
 void CCubeTestState::Enter()
 {
@@ -76,7 +70,8 @@ void CCubeTestState::Enter()
             const std::string name = "kobold" + std::to_string(row * 3 + column);
             const CVector3D at(24.0f + 18.0f * float(column), 6.5f, 24.0f + 18.0f * float(row));
             if (Vesk::CGeomNode* geom = AddModel("koboldminion", name, at)) {
-                auto* controller = dynamic_cast<CVeskCubeAnimationController*>(geom->GetMesh()->CreateAnimationController());
+                auto* controller =
+                    dynamic_cast<CVeskCubeAnimationController*>(geom->GetMesh()->CreateAnimationController());
                 if (!controller)
                     continue;
                 controller->SetAnimation(clips[(row + column) % 2], 0, 1.0f);
@@ -88,10 +83,7 @@ void CCubeTestState::Enter()
     AddModel("crate", "crate1", CVector3D(102.0f, 14.5f, 40.0f));
 }
 
-void CCubeTestState::Exit()
-{
-    ReleaseControllers();
-}
+void CCubeTestState::Exit() { ReleaseControllers(); }
 
 void CCubeTestState::Update(float) {}
 

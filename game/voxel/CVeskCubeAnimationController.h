@@ -78,10 +78,10 @@ private:
     int m_UnshatteredCount = 0;
     float m_DebrisTimer = 10.0f;
     std::string m_AnimationName;
-    CubeAnimation* m_Animation = nullptr;  // an animation of the mesh, which never removes one
+    CubeAnimation* m_Animation = nullptr; // an animation of the mesh, which never removes one
     float m_FrameTime = 1.0f;
     int m_KeyframeIndex = 0;
-    int m_ShadeMode = 0;  // 0 decay, 1 pulse
+    int m_ShadeMode = 0; // 0 decay, 1 pulse
     float m_ShadeValue = 0.0f;
     float m_PulseRate = 0.0f;
     float m_PulseRestart = 0.0f;

@@ -35,20 +35,11 @@ CVeskCubeAnimationController* CVeskCubeMesh::CreateAnimationController()
     return new CVeskCubeAnimationController(this);
 }
 
-void CVeskCubeMesh::OnLostDevice()
-{
-    CubeRendererDeviceLost();
-}
+void CVeskCubeMesh::OnLostDevice() { CubeRendererDeviceLost(); }
 
-void CVeskCubeMesh::OnResetDevice()
-{
-    CubeRendererDeviceReset();
-}
+void CVeskCubeMesh::OnResetDevice() { CubeRendererDeviceReset(); }
 
-void CVeskCubeMesh::Render()
-{
-    EmitInstances(GetCubeDrawTarget());
-}
+void CVeskCubeMesh::Render() { EmitInstances(GetCubeDrawTarget()); }
 
 void CVeskCubeMesh::ComputeBounds()
 {

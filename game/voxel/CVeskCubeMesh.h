@@ -24,8 +24,8 @@ namespace Game {
 struct CubeDrawTarget {
     CubeInstanceBuffer* modelBuffer = nullptr;
     CubeInstanceBuffer* terrainBuffer = nullptr;
-    CMatrix4 world;                     // the draw's world matrix in row-vector (device) form
-    const CFrustum* frustum = nullptr;  // the current camera's view volume; null accepts everything
+    CMatrix4 world;                    // the draw's world matrix in row-vector (device) form
+    const CFrustum* frustum = nullptr; // the current camera's view volume; null accepts everything
 };
 
 // The mesh matrix of the base is the scale matrix: diag(s, s, s, 1) from the model or the

@@ -22,9 +22,7 @@ constexpr int kMaxKeyframeNumber = 1000000;
 // pose target. A false result from a section means the reading ends there.
 class VskcReader {
 public:
-    VskcReader(CVeskCubeMesh& mesh, VskcScanner& in, const std::string& path) : m_Mesh(mesh), m_In(in), m_Path(path)
-    {
-    }
+    VskcReader(CVeskCubeMesh& mesh, VskcScanner& in, const std::string& path) : m_Mesh(mesh), m_In(in), m_Path(path) {}
 
     void Run()
     {

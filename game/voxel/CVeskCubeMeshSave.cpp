@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <climits>
+#include <cmath>
 
 namespace Game {
 

@@ -29,15 +29,9 @@ bool CellCoordinate(float value, int& cell)
 
 } // namespace
 
-void SetCubeDebrisGravity(float x, float y, float z)
-{
-    CCubeDebrisWorld::GetInstance().m_Gravity = CVector3D(x, y, z);
-}
+void SetCubeDebrisGravity(float x, float y, float z) { CCubeDebrisWorld::GetInstance().m_Gravity = CVector3D(x, y, z); }
 
-CVector3D GetCubeDebrisGravity()
-{
-    return CCubeDebrisWorld::GetInstance().m_Gravity;
-}
+CVector3D GetCubeDebrisGravity() { return CCubeDebrisWorld::GetInstance().m_Gravity; }
 
 const CubeDebrisState* CVeskCubeAnimationController::FindDebrisState(const std::string& name) const
 {

@@ -11,10 +11,10 @@
 namespace Game {
 
 struct CubeDebrisState {
-    std::vector<CVector3D> positions;   // world positions of the flying cubes
-    std::vector<CVector3D> velocities;  // world units per second
-    CMatrix4 matrix;                    // the rotation of the world matrix at the burst, row-vector form
-    std::vector<float> fades;           // brightness, 1.0 down to 0.0
+    std::vector<CVector3D> positions;  // world positions of the flying cubes
+    std::vector<CVector3D> velocities; // world units per second
+    CMatrix4 matrix;                   // the rotation of the world matrix at the burst, row-vector form
+    std::vector<float> fades;          // brightness, 1.0 down to 0.0
     bool active = false;
 };
 

@@ -58,15 +58,9 @@ bool CubeHeightMap::GetHeight(int x, int z, float& height) const
     return true;
 }
 
-const CubeHeightMap& GetCubeHeightMap()
-{
-    return CCubeDebrisWorld::GetInstance().m_HeightMap;
-}
+const CubeHeightMap& GetCubeHeightMap() { return CCubeDebrisWorld::GetInstance().m_HeightMap; }
 
-bool LoadHeightMap(const std::string& name)
-{
-    return LoadHeightMapFile("assets/meshes/" + name);
-}
+bool LoadHeightMap(const std::string& name) { return LoadHeightMapFile("assets/meshes/" + name); }
 
 bool LoadHeightMapFile(const std::string& path)
 {

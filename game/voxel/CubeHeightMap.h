@@ -12,7 +12,7 @@ namespace Game {
 struct CubeHeightMap {
     int width = 0;
     int depth = 0;
-    std::vector<float> heights;  // cell (x, z) at z * width + x
+    std::vector<float> heights; // cell (x, z) at z * width + x
 
     // The height of a cell; false outside the map, and for cells the table is too short to hold.
     bool GetHeight(int x, int z, float& height) const;

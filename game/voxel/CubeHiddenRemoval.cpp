@@ -195,7 +195,7 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
                 continue;
             const Cell c = cellOf(positions[i]);
             if (grid.At(c) != static_cast<int32_t>(i))
-                continue;  // a later cube took the cell
+                continue; // a later cube took the cell
             const uint32_t code = grid.NeighbourCode(c);
             s.neighbourCodes[i] = code;
             if (code == kCubeEnclosed)

@@ -8,16 +8,16 @@ namespace Game {
 struct CubeInstance {
     float position[3];
     float colour[3];
-    float world[16];  // four rows of four, row-vector form
-    float index;      // neighbour code + 0.5
+    float world[16]; // four rows of four, row-vector form
+    float index;     // neighbour code + 0.5
     float flash;
     float submeshParam;
-    float ownMatrix;  // 1: world is the cube's own debris matrix
+    float ownMatrix; // 1: world is the cube's own debris matrix
 };
 static_assert(sizeof(CubeInstance) == 104, "the instance record is 26 floats without gaps");
 
 struct CubeInstanceBuffer {
-    CubeInstance* data = nullptr;  // the locked records; null when not locked
+    CubeInstance* data = nullptr; // the locked records; null when not locked
     int count = 0;
     int capacity = 0;
 

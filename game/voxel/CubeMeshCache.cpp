@@ -47,10 +47,7 @@ Vesk::IMesh* LoadCubeMeshResource(const std::string& name, const std::string& pa
     return mesh;
 }
 
-void UnloadCubeMeshResource(const std::string& name)
-{
-    CubeMeshCache::GetInstance().Unload(name);
-}
+void UnloadCubeMeshResource(const std::string& name) { CubeMeshCache::GetInstance().Unload(name); }
 
 void RegisterCubeMeshResource()
 {

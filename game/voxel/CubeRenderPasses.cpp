@@ -11,12 +11,12 @@
 #include "render/CCamera.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
-#include "resources/Primitives.h"
 #include "resources/CDXMaterial.h"
 #include "resources/CDXRenderTarget.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 #include "resources/IEffect.h"
+#include "resources/Primitives.h"
 #include "scene/CSceneGraph.h"
 
 #include <climits>
@@ -149,15 +149,9 @@ bool InitCubeRenderer(int modelCapacity, int terrainCapacity)
     return true;
 }
 
-void DrawModelCubeInstances()
-{
-    DrawInstances(GetState().model);
-}
+void DrawModelCubeInstances() { DrawInstances(GetState().model); }
 
-void DrawTerrainCubeInstances()
-{
-    DrawInstances(GetState().terrain);
-}
+void DrawTerrainCubeInstances() { DrawInstances(GetState().terrain); }
 
 void RenderCubeShadowMap()
 {
@@ -186,7 +180,8 @@ void RenderCubeShadowMap()
         shadow->BeginScene();
         shadow->Clear();
     }
-    RunMaterial("voxelshadow", [](Vesk::IEffect&) {}, &DrawModelCubeInstances);
+    RunMaterial(
+        "voxelshadow", [](Vesk::IEffect&) {}, &DrawModelCubeInstances);
     if (shadow)
         shadow->EndScene();
 
@@ -196,7 +191,8 @@ void RenderCubeShadowMap()
 
 void RenderCubes()
 {
-    RunMaterial("voxelshading", [](Vesk::IEffect&) {}, &DrawModelCubeInstances);
+    RunMaterial(
+        "voxelshading", [](Vesk::IEffect&) {}, &DrawModelCubeInstances);
     Vesk::CDXRenderTarget* shadow = Vesk::CResManager<Vesk::CDXRenderTarget>::GetOrDefault("shadow");
     const cuberenderer::State& state = GetState();
     RunMaterial(

@@ -67,15 +67,9 @@ void ClearCubeInstances()
     Lock(GetState().terrain);
 }
 
-CubeInstanceBuffer& GetModelCubeInstances()
-{
-    return GetState().model.records;
-}
+CubeInstanceBuffer& GetModelCubeInstances() { return GetState().model.records; }
 
-CubeInstanceBuffer& GetTerrainCubeInstances()
-{
-    return GetState().terrain.records;
-}
+CubeInstanceBuffer& GetTerrainCubeInstances() { return GetState().terrain.records; }
 
 CubeDrawTarget GetCubeDrawTarget()
 {
@@ -89,14 +83,8 @@ CubeDrawTarget GetCubeDrawTarget()
     return target;
 }
 
-const CMatrix4& GetCubeLightProjection()
-{
-    return GetState().lightProjection;
-}
+const CMatrix4& GetCubeLightProjection() { return GetState().lightProjection; }
 
-const CMatrix4& GetCubeLightView()
-{
-    return GetState().lightView;
-}
+const CMatrix4& GetCubeLightView() { return GetState().lightView; }
 
 } // namespace Game

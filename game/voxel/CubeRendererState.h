@@ -16,7 +16,7 @@ namespace cuberenderer {
 
 struct InstanceStream {
     std::unique_ptr<gfx::VertexBuffer> buffer;
-    CubeInstanceBuffer records;  // data: the locked buffer memory for this frame, else null
+    CubeInstanceBuffer records; // data: the locked buffer memory for this frame, else null
     std::unique_ptr<gfx::VertexDeclaration> declaration;
 };
 

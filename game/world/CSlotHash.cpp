@@ -87,7 +87,8 @@ std::vector<std::string> CSlotHash::GetNames(int kind, bool triggers) const
 
 void CSlotHash::RegisterTriggerEnums()
 {
-    RegisterAll(*this, SLOT_TRIGGER_STATUS, {{"awake", 0}, {"sleeping", 1}, {"waiting_reactivation", 2}, {"waiting_fire", 3}});
+    RegisterAll(*this, SLOT_TRIGGER_STATUS,
+                {{"awake", 0}, {"sleeping", 1}, {"waiting_reactivation", 2}, {"waiting_fire", 3}});
     RegisterAll(*this, SLOT_FIRE_MODE, {{"immediate_fire", 0}, {"delay_fire", 1}});
     RegisterAll(*this, SLOT_POST_ACTION, {{"sleep", 0}, {"continue", 1}, {"wait", 2}});
     RegisterAll(*this, SLOT_COLLISION_CONDITION, {{"nocollide", 0}, {"onenter", 1}, {"inside", 2}, {"onexit", 3}});

@@ -47,8 +47,8 @@ void RegisterEntityTypes()
     RegisterEntityType<CPickupItem>(PICKUPITEM, "PICKUPITEM", kObjectsPerPage);
     RegisterEntityType<CDestructible>(DESTRUCTIBLE_OBJECT, "DESTRUCTIBLE_OBJECT", kObjectsPerPage);
     RegisterEntityType<CTrap>(GENERIC_TRAPS, "GENERIC_TRAPS", kObjectsPerPage);
-    RegisterEntityType<CNonCollidableDestructible>(NO_COLLISION_DESTRUCTIBLE_OBJECT,
-                                                   "NO_COLLISION_DESTRUCTIBLE_OBJECT", kObjectsPerPage);
+    RegisterEntityType<CNonCollidableDestructible>(NO_COLLISION_DESTRUCTIBLE_OBJECT, "NO_COLLISION_DESTRUCTIBLE_OBJECT",
+                                                   kObjectsPerPage);
     RegisterEntityType<CCollisionBox>(COLLISIONBOX, "COLLISIONBOX", kObjectsPerPage);
     RegisterEntityType<CCameraWaypoint>(CAMERAWAYPOINT, "CAMERAWAYPOINT", kObjectsPerPage);
     RegisterEntityType<CWaveLocation>(WAVELOCATION, "WAVELOCATION", kObjectsPerPage);

@@ -49,10 +49,7 @@ struct ObjectAllocatorStatistics {
 };
 
 // Misuse of a pool is logged with the source file and a fixed text; the pool stays intact.
-inline void ReportAllocatorFault(const char* text)
-{
-    LogLine(std::string("include/core/CObjectAllocator.h: ") + text);
-}
+inline void ReportAllocatorFault(const char* text) { LogLine(std::string("include/core/CObjectAllocator.h: ") + text); }
 
 template <typename T>
 class CObjectAllocator {

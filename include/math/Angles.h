@@ -23,12 +23,6 @@ struct CRadian {
 constexpr float kDegreesPerRadian = 57.2957763671875f;
 constexpr float kRadiansPerDegree = 0.01745329238474369f;
 
-inline CRadian CDegree::ToRadian() const
-{
-    return CRadian(x * kRadiansPerDegree);
-}
+inline CRadian CDegree::ToRadian() const { return CRadian(x * kRadiansPerDegree); }
 
-inline CDegree CRadian::ToDegree() const
-{
-    return CDegree(x * kDegreesPerRadian);
-}
+inline CDegree CRadian::ToDegree() const { return CDegree(x * kDegreesPerRadian); }

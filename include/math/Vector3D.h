@@ -51,10 +51,7 @@ struct CVector3D {
     CVector3D GetNormalized() const;
 };
 
-inline CVector3D operator*(float s, const CVector3D& v)
-{
-    return v * s;
-}
+inline CVector3D operator*(float s, const CVector3D& v) { return v * s; }
 
 // Reads "x,y,z" (any single separator character between the numbers).
 std::istream& ReadVector3D(std::istream& in, CVector3D& v);

@@ -107,7 +107,8 @@ void PanelView::DrawButton(const PanelBar& bar, const PanelItem& item)
     const float width = ImGui::CalcTextSize(item.Label().c_str()).x + ImGui::GetStyle().FramePadding.x * 2.0f;
     const float room = ImGui::GetContentRegionAvail().x - width;
     if (room > 0.0f && bar.buttonAlign != PanelBar::Align::Left)
-        ImGui::SetCursorPosX(ImGui::GetCursorPosX() + room * (bar.buttonAlign == PanelBar::Align::Center ? 0.5f : 1.0f));
+        ImGui::SetCursorPosX(ImGui::GetCursorPosX() +
+                             room * (bar.buttonAlign == PanelBar::Align::Center ? 0.5f : 1.0f));
     if (ImGui::Button(WidgetId(item).c_str()))
         m_Actions.push_back({bar.id, item.id, true, Value()});
     HelpTooltip(item);

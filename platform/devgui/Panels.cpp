@@ -16,10 +16,7 @@ void ReportAll(const std::string& context, const std::vector<std::string>& probl
 
 } // namespace
 
-void ReportProblem(const std::string& text)
-{
-    std::fprintf(stderr, "DevGUI: %s\n", text.c_str());
-}
+void ReportProblem(const std::string& text) { std::fprintf(stderr, "DevGUI: %s\n", text.c_str()); }
 
 PanelItem* PanelBar::Find(const std::string& itemName) const
 {
@@ -320,7 +317,8 @@ void Panels::MoveToGroup(PanelBar& bar, PanelItem& item, const std::string& grou
     }
     // Moved items go last among their new siblings.
     item.parent = group;
-    const auto found = std::find_if(bar.items.begin(), bar.items.end(), [&item](const auto& p) { return p.get() == &item; });
+    const auto found =
+        std::find_if(bar.items.begin(), bar.items.end(), [&item](const auto& p) { return p.get() == &item; });
     std::rotate(found, found + 1, bar.items.end());
 }
 

@@ -22,11 +22,11 @@ struct NamedKey {
 };
 
 const NamedKey kNamedKeys[] = {
-    {"TAB", win::VK_TAB},      {"RETURN", win::VK_RETURN}, {"ENTER", win::VK_RETURN},   {"ESC", win::VK_ESCAPE},
-    {"ESCAPE", win::VK_ESCAPE}, {"SPACE", win::VK_SPACE},  {"BACKSPACE", win::VK_BACK}, {"BS", win::VK_BACK},
-    {"DELETE", win::VK_DELETE}, {"DEL", win::VK_DELETE},   {"INSERT", win::VK_INSERT},  {"INS", win::VK_INSERT},
-    {"HOME", win::VK_HOME},     {"END", win::VK_END},      {"PGUP", win::VK_PRIOR},     {"PGDOWN", win::VK_NEXT},
-    {"UP", win::VK_UP},         {"DOWN", win::VK_DOWN},    {"LEFT", win::VK_LEFT},      {"RIGHT", win::VK_RIGHT},
+    {"TAB", win::VK_TAB},       {"RETURN", win::VK_RETURN}, {"ENTER", win::VK_RETURN},   {"ESC", win::VK_ESCAPE},
+    {"ESCAPE", win::VK_ESCAPE}, {"SPACE", win::VK_SPACE},   {"BACKSPACE", win::VK_BACK}, {"BS", win::VK_BACK},
+    {"DELETE", win::VK_DELETE}, {"DEL", win::VK_DELETE},    {"INSERT", win::VK_INSERT},  {"INS", win::VK_INSERT},
+    {"HOME", win::VK_HOME},     {"END", win::VK_END},       {"PGUP", win::VK_PRIOR},     {"PGDOWN", win::VK_NEXT},
+    {"UP", win::VK_UP},         {"DOWN", win::VK_DOWN},     {"LEFT", win::VK_LEFT},      {"RIGHT", win::VK_RIGHT},
 };
 
 struct CharKey {
@@ -35,9 +35,9 @@ struct CharKey {
 };
 
 const CharKey kCharKeys[] = {
-    {'`', win::VK_OEM_3}, {'-', win::VK_OEM_MINUS}, {'=', win::VK_OEM_PLUS}, {',', win::VK_OEM_COMMA},
-    {'.', win::VK_OEM_PERIOD}, {'/', win::VK_OEM_2}, {';', win::VK_OEM_1}, {'[', win::VK_OEM_4},
-    {']', win::VK_OEM_6}, {'\\', win::VK_OEM_5}, {'\'', win::VK_OEM_7}, {' ', win::VK_SPACE},
+    {'`', win::VK_OEM_3},      {'-', win::VK_OEM_MINUS}, {'=', win::VK_OEM_PLUS}, {',', win::VK_OEM_COMMA},
+    {'.', win::VK_OEM_PERIOD}, {'/', win::VK_OEM_2},     {';', win::VK_OEM_1},    {'[', win::VK_OEM_4},
+    {']', win::VK_OEM_6},      {'\\', win::VK_OEM_5},    {'\'', win::VK_OEM_7},   {' ', win::VK_SPACE},
 };
 
 bool KeyFromName(const std::string& name, Shortcut& out)

@@ -62,7 +62,8 @@ void ImGuiFileDialogs::DrawListing()
         bool doubleClicked = false;
         for (size_t i = 0; i < entries.size(); ++i) {
             const DirectoryEntry& entry = entries[i];
-            const std::string label = (entry.directory ? "[" + entry.name + "]" : entry.name) + "##" + std::to_string(i);
+            const std::string label =
+                (entry.directory ? "[" + entry.name + "]" : entry.name) + "##" + std::to_string(i);
             const bool selected = !entry.directory && entry.name == m_Browser.TypedPath();
             if (ImGui::Selectable(label.c_str(), selected, ImGuiSelectableFlags_AllowDoubleClick)) {
                 clicked = i;

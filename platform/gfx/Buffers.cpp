@@ -47,10 +47,7 @@ void* BufferBase::Lock(unsigned offset, unsigned size, uint32_t flags)
     return m_Data.data() + offset;
 }
 
-void BufferBase::Unlock()
-{
-    Unlock(m_LockSize);
-}
+void BufferBase::Unlock() { Unlock(m_LockSize); }
 
 void BufferBase::Unlock(unsigned written)
 {

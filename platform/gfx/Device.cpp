@@ -54,26 +54,16 @@ void main()
 GLenum BlendFactor(uint32_t value)
 {
     switch (value) {
-    case BLEND_ZERO:
-        return GL_ZERO;
-    case BLEND_SRCCOLOR:
-        return GL_SRC_COLOR;
-    case BLEND_INVSRCCOLOR:
-        return GL_ONE_MINUS_SRC_COLOR;
-    case BLEND_SRCALPHA:
-        return GL_SRC_ALPHA;
-    case BLEND_INVSRCALPHA:
-        return GL_ONE_MINUS_SRC_ALPHA;
-    case BLEND_DESTALPHA:
-        return GL_DST_ALPHA;
-    case BLEND_INVDESTALPHA:
-        return GL_ONE_MINUS_DST_ALPHA;
-    case BLEND_DESTCOLOR:
-        return GL_DST_COLOR;
-    case BLEND_INVDESTCOLOR:
-        return GL_ONE_MINUS_DST_COLOR;
-    default:
-        return GL_ONE;
+    case BLEND_ZERO: return GL_ZERO;
+    case BLEND_SRCCOLOR: return GL_SRC_COLOR;
+    case BLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case BLEND_SRCALPHA: return GL_SRC_ALPHA;
+    case BLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case BLEND_DESTALPHA: return GL_DST_ALPHA;
+    case BLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case BLEND_DESTCOLOR: return GL_DST_COLOR;
+    case BLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
+    default: return GL_ONE;
     }
 }
 
@@ -170,11 +160,10 @@ void Device::ApplyDefaults()
 {
     // Direct3D's defaults, except the culling, which the renderer sets at once anyway.
     const std::pair<RenderState, uint32_t> defaults[] = {
-        {RenderState::ZEnable, 1},          {RenderState::ZWriteEnable, 1},
-        {RenderState::AlphaBlendEnable, 0}, {RenderState::SrcBlend, BLEND_ONE},
-        {RenderState::DestBlend, BLEND_ZERO}, {RenderState::CullMode, CULL_CCW},
-        {RenderState::FillMode, FILL_SOLID}, {RenderState::Lighting, 1},
-        {RenderState::NormalizeNormals, 0}, {RenderState::PointSpriteEnable, 0},
+        {RenderState::ZEnable, 1},           {RenderState::ZWriteEnable, 1},       {RenderState::AlphaBlendEnable, 0},
+        {RenderState::SrcBlend, BLEND_ONE},  {RenderState::DestBlend, BLEND_ZERO}, {RenderState::CullMode, CULL_CCW},
+        {RenderState::FillMode, FILL_SOLID}, {RenderState::Lighting, 1},           {RenderState::NormalizeNormals, 0},
+        {RenderState::PointSpriteEnable, 0},
     };
     for (const auto& [state, value] : defaults)
         SetRenderState(state, value);
@@ -292,15 +281,9 @@ void Device::SetRenderState(RenderState state, uint32_t value)
 {
     m_States[state] = value;
     switch (state) {
-    case RenderState::ZEnable:
-        EnableIf(GL_DEPTH_TEST, value != 0);
-        break;
-    case RenderState::ZWriteEnable:
-        glDepthMask(value ? GL_TRUE : GL_FALSE);
-        break;
-    case RenderState::AlphaBlendEnable:
-        EnableIf(GL_BLEND, value != 0);
-        break;
+    case RenderState::ZEnable: EnableIf(GL_DEPTH_TEST, value != 0); break;
+    case RenderState::ZWriteEnable: glDepthMask(value ? GL_TRUE : GL_FALSE); break;
+    case RenderState::AlphaBlendEnable: EnableIf(GL_BLEND, value != 0); break;
     case RenderState::SrcBlend:
     case RenderState::DestBlend:
         glBlendFunc(BlendFactor(GetRenderState(RenderState::SrcBlend)),
@@ -330,7 +313,10 @@ uint32_t Device::GetRenderState(RenderState state) const
     return it == m_States.end() ? 0 : it->second;
 }
 
-void Device::SetTransform(TransformState state, const Matrix& matrix) { m_Transforms[static_cast<int>(state)] = matrix; }
+void Device::SetTransform(TransformState state, const Matrix& matrix)
+{
+    m_Transforms[static_cast<int>(state)] = matrix;
+}
 
 const Matrix& Device::GetTransform(TransformState state) const { return m_Transforms[static_cast<int>(state)]; }
 

@@ -15,16 +15,11 @@ namespace {
 GLenum Mode(PrimitiveType type)
 {
     switch (type) {
-    case PrimitiveType::PointList:
-        return GL_POINTS;
-    case PrimitiveType::LineList:
-        return GL_LINES;
-    case PrimitiveType::LineStrip:
-        return GL_LINE_STRIP;
-    case PrimitiveType::TriangleList:
-        return GL_TRIANGLES;
-    case PrimitiveType::TriangleStrip:
-        return GL_TRIANGLE_STRIP;
+    case PrimitiveType::PointList: return GL_POINTS;
+    case PrimitiveType::LineList: return GL_LINES;
+    case PrimitiveType::LineStrip: return GL_LINE_STRIP;
+    case PrimitiveType::TriangleList: return GL_TRIANGLES;
+    case PrimitiveType::TriangleStrip: return GL_TRIANGLE_STRIP;
     }
     return GL_POINTS;
 }
@@ -32,16 +27,11 @@ GLenum Mode(PrimitiveType type)
 unsigned VertexCount(PrimitiveType type, unsigned primitives)
 {
     switch (type) {
-    case PrimitiveType::PointList:
-        return primitives;
-    case PrimitiveType::LineList:
-        return primitives * 2;
-    case PrimitiveType::LineStrip:
-        return primitives + 1;
-    case PrimitiveType::TriangleList:
-        return primitives * 3;
-    case PrimitiveType::TriangleStrip:
-        return primitives + 2;
+    case PrimitiveType::PointList: return primitives;
+    case PrimitiveType::LineList: return primitives * 2;
+    case PrimitiveType::LineStrip: return primitives + 1;
+    case PrimitiveType::TriangleList: return primitives * 3;
+    case PrimitiveType::TriangleStrip: return primitives + 2;
     }
     return 0;
 }
@@ -49,14 +39,10 @@ unsigned VertexCount(PrimitiveType type, unsigned primitives)
 int Slot(const VertexElement& e)
 {
     switch (e.usage) {
-    case DeclUsage::Position:
-        return e.usageIndex == 0 ? SLOT_POSITION : -1;
-    case DeclUsage::Normal:
-        return e.usageIndex == 0 ? SLOT_NORMAL : -1;
-    case DeclUsage::Color:
-        return e.usageIndex < 2 ? SLOT_COLOR0 + e.usageIndex : -1;
-    case DeclUsage::TexCoord:
-        return e.usageIndex < 8 ? SLOT_TEXCOORD0 + e.usageIndex : -1;
+    case DeclUsage::Position: return e.usageIndex == 0 ? SLOT_POSITION : -1;
+    case DeclUsage::Normal: return e.usageIndex == 0 ? SLOT_NORMAL : -1;
+    case DeclUsage::Color: return e.usageIndex < 2 ? SLOT_COLOR0 + e.usageIndex : -1;
+    case DeclUsage::TexCoord: return e.usageIndex < 8 ? SLOT_TEXCOORD0 + e.usageIndex : -1;
     }
     return -1;
 }
@@ -157,7 +143,8 @@ void Device::DrawPrimitive(PrimitiveType type, unsigned startVertex, unsigned pr
 {
     const unsigned instances = InstanceCount();
     const unsigned count = VertexCount(type, primitiveCount);
-    if (primitiveCount == 0 || instances == 0 || !StreamsCover(static_cast<unsigned long long>(startVertex) + count - 1, instances))
+    if (primitiveCount == 0 || instances == 0 ||
+        !StreamsCover(static_cast<unsigned long long>(startVertex) + count - 1, instances))
         return;
     PrepareDraw();
     if (instances > 1)

@@ -169,9 +169,7 @@ void Effect::Upload()
         if (location < 0)
             continue;
         switch (parameter.kind) {
-        case Kind::Int:
-            program.SetInt(location, parameter.intValue);
-            break;
+        case Kind::Int: program.SetInt(location, parameter.intValue); break;
         case Kind::Texture:
             glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(parameter.unit));
             glBindTexture(GL_TEXTURE_2D, parameter.texture ? parameter.texture->Name() : 0);

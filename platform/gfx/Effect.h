@@ -20,7 +20,7 @@ class Program;
 class Texture;
 
 struct EffectPassDesc {
-    std::string vertexSource;   // GLSL without the version line (the layer adds it)
+    std::string vertexSource; // GLSL without the version line (the layer adds it)
     std::string fragmentSource;
     std::vector<std::pair<RenderState, uint32_t>> states;
 };

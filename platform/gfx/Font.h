@@ -37,7 +37,7 @@ private:
     void ReleaseNames() override;
 
     struct Glyph {
-        float x0, y0, x1, y1;     // quad relative to the pen on the baseline
+        float x0, y0, x1, y1; // quad relative to the pen on the baseline
         float u0, v0, u1, v1;
         float advance;
     };

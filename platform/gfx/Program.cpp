@@ -125,18 +125,10 @@ void Program::SetVectors(int location, const float* values, int components, int 
     if (location < 0 || count <= 0)
         return;
     switch (components) {
-    case 1:
-        glUniform1fv(location, count, values);
-        break;
-    case 2:
-        glUniform2fv(location, count, values);
-        break;
-    case 3:
-        glUniform3fv(location, count, values);
-        break;
-    default:
-        glUniform4fv(location, count, values);
-        break;
+    case 1: glUniform1fv(location, count, values); break;
+    case 2: glUniform2fv(location, count, values); break;
+    case 3: glUniform3fv(location, count, values); break;
+    default: glUniform4fv(location, count, values); break;
     }
 }
 
@@ -167,18 +159,13 @@ std::vector<Program::Uniform> Program::ActiveUniforms() const
             uniform.components = type == GL_FLOAT ? 1 : type == GL_FLOAT_VEC2 ? 2 : type == GL_FLOAT_VEC3 ? 3 : 4;
             break;
         case GL_INT:
-        case GL_BOOL:
-            uniform.kind = UniformKind::Int;
-            break;
+        case GL_BOOL: uniform.kind = UniformKind::Int; break;
         case GL_FLOAT_MAT4:
             uniform.kind = UniformKind::Matrix;
             uniform.components = 16;
             break;
-        case GL_SAMPLER_2D:
-            uniform.kind = UniformKind::Sampler;
-            break;
-        default:
-            break;
+        case GL_SAMPLER_2D: uniform.kind = UniformKind::Sampler; break;
+        default: break;
         }
         out.push_back(uniform);
     }

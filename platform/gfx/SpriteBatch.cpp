@@ -85,8 +85,12 @@ void SpriteBatch::DrawQuad(const Texture* texture, float x0, float y0, float x1,
         // Row vector times the Direct3D-form transform.
         const Matrix& m = m_Transform;
         const float x = corners[i][0], y = corners[i][1];
-        quad[i] = {x * m(0, 0) + y * m(1, 0) + m(3, 0), x * m(0, 1) + y * m(1, 1) + m(3, 1), m(3, 2), argb,
-                   corners[i][2], corners[i][3]};
+        quad[i] = {x * m(0, 0) + y * m(1, 0) + m(3, 0),
+                   x * m(0, 1) + y * m(1, 1) + m(3, 1),
+                   m(3, 2),
+                   argb,
+                   corners[i][2],
+                   corners[i][3]};
     }
     for (int index : {0, 1, 2, 0, 2, 3})
         m_Vertices.push_back(quad[index]);

@@ -15,8 +15,8 @@ class Texture : public GpuObject {
 public:
     // Null, with the reason in error, when the file cannot be read or decoded. A width and
     // height above 0 scale the image to that size.
-    static std::unique_ptr<Texture> FromFile(Device& device, const std::string& path, std::string& error,
-                                             int width = 0, int height = 0);
+    static std::unique_ptr<Texture> FromFile(Device& device, const std::string& path, std::string& error, int width = 0,
+                                             int height = 0);
     // rgba: width * height * 4 bytes, rows from the top. Null for a size below 1.
     static std::unique_ptr<Texture> FromPixels(Device& device, int width, int height, const uint8_t* rgba,
                                                bool mipmaps);

@@ -85,16 +85,11 @@ Matrix OrthoOffCenterLH(float l, float r, float b, float t, float zn, float zf)
 int DeclTypeSize(DeclType type)
 {
     switch (type) {
-    case DeclType::Float1:
-        return 4;
-    case DeclType::Float2:
-        return 8;
-    case DeclType::Float3:
-        return 12;
-    case DeclType::Float4:
-        return 16;
-    case DeclType::Color:
-        return 4;
+    case DeclType::Float1: return 4;
+    case DeclType::Float2: return 8;
+    case DeclType::Float3: return 12;
+    case DeclType::Float4: return 16;
+    case DeclType::Color: return 4;
     }
     return 0;
 }

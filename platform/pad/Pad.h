@@ -79,7 +79,7 @@ constexpr int kRightThumbDeadZone = 8689;
 
 struct Gamepad {
     uint16_t buttons = 0;
-    uint8_t leftTrigger = 0, rightTrigger = 0;         // 0..255
+    uint8_t leftTrigger = 0, rightTrigger = 0;                  // 0..255
     int16_t thumbLX = 0, thumbLY = 0, thumbRX = 0, thumbRY = 0; // Y positive up
 };
 

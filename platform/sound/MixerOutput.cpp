@@ -12,10 +12,7 @@ namespace sound {
 
 namespace {
 
-int ToMixerVolume(float volume)
-{
-    return static_cast<int>(std::lround(volume * MIX_MAX_VOLUME));
-}
+int ToMixerVolume(float volume) { return static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)); }
 
 class MixerSample : public Sample {
 public:
@@ -118,9 +115,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Output> CreateMixerOutput()
-{
-    return std::make_unique<MixerOutput>();
-}
+std::unique_ptr<Output> CreateMixerOutput() { return std::make_unique<MixerOutput>(); }
 
 } // namespace sound

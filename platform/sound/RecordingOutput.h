@@ -23,7 +23,7 @@ struct Recording {
     int drivers = 1;
     bool openSucceeds = true;
 
-    int openedChannels = 0; // 0 while closed
+    int openedChannels = 0;         // 0 while closed
     std::vector<std::string> loads; // every path asked for, found or not
     std::vector<Play> plays;
     std::vector<int> halts;

@@ -35,9 +35,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<Output> CreateSilentOutput()
-{
-    return std::make_unique<SilentOutput>();
-}
+std::unique_ptr<Output> CreateSilentOutput() { return std::make_unique<SilentOutput>(); }
 
 } // namespace sound

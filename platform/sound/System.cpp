@@ -20,10 +20,7 @@ uint32_t NextGeneration()
     return s_Next;
 }
 
-float ClampVolume(float volume)
-{
-    return volume > 1.0f ? 1.0f : (volume >= 0.0f ? volume : 0.0f);
-}
+float ClampVolume(float volume) { return volume > 1.0f ? 1.0f : (volume >= 0.0f ? volume : 0.0f); }
 
 } // namespace
 
@@ -61,10 +58,7 @@ System::System(std::unique_ptr<Output> output)
 {
 }
 
-System::~System()
-{
-    Release();
-}
+System::~System() { Release(); }
 
 Result System::GetVersion(unsigned& version) const
 {
@@ -206,10 +200,7 @@ Result System::Stop(Channel channel)
     return Result::Ok;
 }
 
-bool System::IsPlaying(Channel channel)
-{
-    return IsCurrent(channel) && m_Output->IsPlaying(channel.index);
-}
+bool System::IsPlaying(Channel channel) { return IsCurrent(channel) && m_Output->IsPlaying(channel.index); }
 
 Result System::SetVolume(Channel channel, float volume)
 {

@@ -167,8 +167,7 @@ bool InstallAltStack()
 
 bool InstallCrashHandler(const std::string& reportPath)
 {
-    if (reportPath.empty() || reportPath.size() >= sizeof(g_ReportPath) ||
-        reportPath.find('\0') != std::string::npos)
+    if (reportPath.empty() || reportPath.size() >= sizeof(g_ReportPath) || reportPath.find('\0') != std::string::npos)
         return false;
     std::memcpy(g_ReportPath, reportPath.c_str(), reportPath.size() + 1);
     if (g_Installed)

@@ -107,8 +107,7 @@ void TranslateButton(const SDL_MouseButtonEvent& button, bool down)
         message.code = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
         bit = MK_MBUTTON;
         break;
-    default:
-        return;
+    default: return;
     }
     message.x = button.x;
     message.y = button.y;

@@ -56,14 +56,14 @@ MouseMessageKind ClassifyMouseMessage(uint32_t code);
 
 struct Message {
     uint32_t code = WM_NULL;
-    uint32_t vk = 0;        // key messages: virtual-key code
-    int x = 0, y = 0;       // mouse messages: client position; WM_MOVE: window position; WM_SIZE: client size
-    int wheelDelta = 0;     // WM_MOUSEWHEEL: multiples of WHEEL_DELTA, positive away from the user
-    uint32_t mk = 0;        // mouse messages: MK_ bits
-    bool active = false;    // WM_ACTIVATEAPP: true when the application gains focus
-    bool repeat = false;    // WM_KEYDOWN / WM_SYSKEYDOWN: auto-repeat
-    uint32_t character = 0; // WM_CHAR: the Unicode code point typed
-    int exitCode = 0;       // WM_QUIT: the code given to PostQuitMessage
+    uint32_t vk = 0;                // key messages: virtual-key code
+    int x = 0, y = 0;               // mouse messages: client position; WM_MOVE: window position; WM_SIZE: client size
+    int wheelDelta = 0;             // WM_MOUSEWHEEL: multiples of WHEEL_DELTA, positive away from the user
+    uint32_t mk = 0;                // mouse messages: MK_ bits
+    bool active = false;            // WM_ACTIVATEAPP: true when the application gains focus
+    bool repeat = false;            // WM_KEYDOWN / WM_SYSKEYDOWN: auto-repeat
+    uint32_t character = 0;         // WM_CHAR: the Unicode code point typed
+    int exitCode = 0;               // WM_QUIT: the code given to PostQuitMessage
     const SDL_Event* raw = nullptr; // the SDL event behind the message, valid until the next PeekMessage
 };
 

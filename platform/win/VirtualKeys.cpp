@@ -18,12 +18,16 @@ uint32_t VkFromSdlKey(int32_t sdlKeycode)
         return VK_NUMPAD1 + static_cast<uint32_t>(key - SDLK_KP_1);
 
     switch (key) {
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
     case SDLK_PAUSE: return VK_PAUSE;
     case SDLK_CAPSLOCK: return VK_CAPITAL;
     case SDLK_ESCAPE: return VK_ESCAPE;

@@ -81,12 +81,8 @@ void Window::SetPlacement(int x, int y, int clientWidth, int clientHeight)
 void Window::Show(ShowCommand command)
 {
     switch (command) {
-    case ShowCommand::Hide:
-        SDL_HideWindow(m_Window);
-        break;
-    case ShowCommand::Show:
-        SDL_ShowWindow(m_Window);
-        break;
+    case ShowCommand::Hide: SDL_HideWindow(m_Window); break;
+    case ShowCommand::Show: SDL_ShowWindow(m_Window); break;
     case ShowCommand::Default:
     case ShowCommand::Restore:
         SDL_ShowWindow(m_Window);
@@ -101,9 +97,7 @@ void Window::Show(ShowCommand command)
             SDL_MaximizeWindow(m_Window);
         SDL_RaiseWindow(m_Window);
         break;
-    case ShowCommand::Minimize:
-        SDL_MinimizeWindow(m_Window);
-        break;
+    case ShowCommand::Minimize: SDL_MinimizeWindow(m_Window); break;
     }
 }
 

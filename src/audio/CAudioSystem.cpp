@@ -12,15 +12,9 @@ const char* const kOutOfDate = "CAudioSystem : FMOD version out of date.";
 
 } // namespace
 
-CAudioSystem::~CAudioSystem()
-{
-    Release();
-}
+CAudioSystem::~CAudioSystem() { Release(); }
 
-bool CAudioSystem::Init()
-{
-    return Init(nullptr);
-}
+bool CAudioSystem::Init() { return Init(nullptr); }
 
 bool CAudioSystem::Init(std::unique_ptr<sound::Output> output)
 {
@@ -118,10 +112,7 @@ void CAudioSystem::SetMasterVolume(float volume)
         m_System->GetMasterChannelGroup().SetVolume(volume);
 }
 
-float CAudioSystem::GetMasterVolume() const
-{
-    return m_System ? m_System->GetMasterChannelGroup().GetVolume() : 0.0f;
-}
+float CAudioSystem::GetMasterVolume() const { return m_System ? m_System->GetMasterChannelGroup().GetVolume() : 0.0f; }
 
 void CAudioSystem::Update()
 {
@@ -135,10 +126,7 @@ void CAudioSystem::StopChannel(sound::Channel channel)
         m_System->Stop(channel);
 }
 
-bool CAudioSystem::IsChannelPlaying(sound::Channel channel) const
-{
-    return m_System && m_System->IsPlaying(channel);
-}
+bool CAudioSystem::IsChannelPlaying(sound::Channel channel) const { return m_System && m_System->IsPlaying(channel); }
 
 void CAudioSystem::SetChannelVolume(sound::Channel channel, float volume)
 {

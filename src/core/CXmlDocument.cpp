@@ -262,15 +262,9 @@ void CXmlElement::Remove()
 // ---------------------------------------------------------------------------------------------
 // CXmlDocument
 
-CXmlDocument::CXmlDocument() : m_pXmlDoc(new tinyxml2::XMLDocument)
-{
-    VESK_ASSERT(m_pXmlDoc, "m_pXmlDoc");
-}
+CXmlDocument::CXmlDocument() : m_pXmlDoc(new tinyxml2::XMLDocument) { VESK_ASSERT(m_pXmlDoc, "m_pXmlDoc"); }
 
-CXmlDocument::~CXmlDocument()
-{
-    delete m_pXmlDoc;
-}
+CXmlDocument::~CXmlDocument() { delete m_pXmlDoc; }
 
 bool CXmlDocument::Load(const std::string& path)
 {
@@ -324,10 +318,7 @@ CXmlElement CXmlDocument::NewRoot(const std::string& name)
     return CXmlElement(pElement);
 }
 
-CXmlElement CXmlDocument::GetRoot() const
-{
-    return CXmlElement(m_pXmlDoc->FirstChildElement());
-}
+CXmlElement CXmlDocument::GetRoot() const { return CXmlElement(m_pXmlDoc->FirstChildElement()); }
 
 CXmlElement CXmlDocument::FindElement(const std::string& path) const
 {

@@ -13,9 +13,6 @@ void AssertFailed(const char* file, int line, const char* message)
     std::abort();
 }
 
-void LogLine(const std::string& text)
-{
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void LogLine(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 } // namespace Vesk

@@ -15,7 +15,10 @@ bool CDevGUIBar::AddVarCB(const std::string& name, DevGUIType type, devgui::SetV
     return IDevGUI::GetInstance().GetPanels().AddVarCB(m_Bar, name, type, set, get, clientData, definition);
 }
 
-void CDevGUIBar::AddSeparator() { IDevGUI::GetInstance().GetPanels().AddSeparator(m_Bar, std::string(), std::string()); }
+void CDevGUIBar::AddSeparator()
+{
+    IDevGUI::GetInstance().GetPanels().AddSeparator(m_Bar, std::string(), std::string());
+}
 
 bool CDevGUIBar::AddButton(const std::string& name, devgui::ButtonCallback callback, void* clientData,
                            const std::string& definition)

@@ -1,10 +1,10 @@
 #include "devgui/IDevGUI.h"
 
 #include "core/CFrameClock.h"
-#include "window/CWindowSystem.h"
 #include "platform/dialogs/FileDialogs.h"
 #include "platform/win/Window.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 namespace Vesk {
 

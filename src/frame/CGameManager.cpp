@@ -3,18 +3,18 @@
 #include "audio/CAudioSystem.h"
 #include "core/CFrameClock.h"
 #include "core/Log.h"
-#include "frame/CMiniDumper.h"
 #include "debug/CDebugOutputManager.h"
 #include "devgui/IDevGUI.h"
+#include "frame/CMiniDumper.h"
 #include "input/CInputManager.h"
 #include "math/Random.h"
+#include "particles/CParticleSystem.h"
 #include "physics/CPhysicsSystem.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Timer.h"
 #include "profiler/CFrameProfiler.h"
 #include "profiler/ProfileOverlay.h"
-#include "particles/CParticleSystem.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
@@ -168,7 +168,8 @@ bool CGameManager::StartManagers(int x, int y, int width, int height, const std:
         return false;
     LogStep("Resource Manager Initialized");
 
-    if (!InitStep<CDebugOutputManager>(*this, CDebugOutputManager::GetInstance(), &ShutdownManager<CDebugOutputManager>))
+    if (!InitStep<CDebugOutputManager>(*this, CDebugOutputManager::GetInstance(),
+                                       &ShutdownManager<CDebugOutputManager>))
         return false;
     LogStep("Debug Output Manager Initialized");
 
@@ -212,10 +213,7 @@ bool CGameManager::TopIsEditorState() const
     return name == kLevelEditorState || name == "AnimEditorState" || name == "ModelEditorState";
 }
 
-float CGameManager::SlowMotionFactor() const
-{
-    return m_FreezeTimer > kSlowMotionThreshold ? kSlowMotionFactor : 1.0f;
-}
+float CGameManager::SlowMotionFactor() const { return m_FreezeTimer > kSlowMotionThreshold ? kSlowMotionFactor : 1.0f; }
 
 float CGameManager::TakeTimeStep(float frameSeconds)
 {

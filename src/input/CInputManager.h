@@ -6,12 +6,12 @@
 #pragma once
 
 #include "core/CSingleton.h"
-#include "window/CWindowSystem.h"
 #include "input/IControllerListener.h"
 #include "input/IKeyboardListener.h"
 #include "input/IMouseListener.h"
 #include "input/ListenerList.h"
 #include "platform/pad/Pad.h"
+#include "window/CWindowSystem.h"
 
 #include <cstdint>
 #include <deque>

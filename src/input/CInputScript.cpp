@@ -20,16 +20,16 @@ struct Name {
 };
 
 const Name kKeyNames[] = {
-    {"BACK", win::VK_BACK},         {"BACKSPACE", win::VK_BACK},   {"TAB", win::VK_TAB},
-    {"RETURN", win::VK_RETURN},     {"ENTER", win::VK_RETURN},     {"SHIFT", win::VK_SHIFT},
-    {"CONTROL", win::VK_CONTROL},   {"CTRL", win::VK_CONTROL},     {"MENU", win::VK_MENU},
-    {"ALT", win::VK_MENU},          {"PAUSE", win::VK_PAUSE},      {"CAPITAL", win::VK_CAPITAL},
-    {"ESCAPE", win::VK_ESCAPE},     {"ESC", win::VK_ESCAPE},       {"SPACE", win::VK_SPACE},
-    {"PRIOR", win::VK_PRIOR},       {"PAGEUP", win::VK_PRIOR},     {"NEXT", win::VK_NEXT},
-    {"PAGEDOWN", win::VK_NEXT},     {"END", win::VK_END},          {"HOME", win::VK_HOME},
-    {"LEFT", win::VK_LEFT},         {"UP", win::VK_UP},            {"RIGHT", win::VK_RIGHT},
-    {"DOWN", win::VK_DOWN},         {"INSERT", win::VK_INSERT},    {"DELETE", win::VK_DELETE},
-    {"MULTIPLY", win::VK_MULTIPLY}, {"ADD", win::VK_ADD},          {"SUBTRACT", win::VK_SUBTRACT},
+    {"BACK", win::VK_BACK},         {"BACKSPACE", win::VK_BACK}, {"TAB", win::VK_TAB},
+    {"RETURN", win::VK_RETURN},     {"ENTER", win::VK_RETURN},   {"SHIFT", win::VK_SHIFT},
+    {"CONTROL", win::VK_CONTROL},   {"CTRL", win::VK_CONTROL},   {"MENU", win::VK_MENU},
+    {"ALT", win::VK_MENU},          {"PAUSE", win::VK_PAUSE},    {"CAPITAL", win::VK_CAPITAL},
+    {"ESCAPE", win::VK_ESCAPE},     {"ESC", win::VK_ESCAPE},     {"SPACE", win::VK_SPACE},
+    {"PRIOR", win::VK_PRIOR},       {"PAGEUP", win::VK_PRIOR},   {"NEXT", win::VK_NEXT},
+    {"PAGEDOWN", win::VK_NEXT},     {"END", win::VK_END},        {"HOME", win::VK_HOME},
+    {"LEFT", win::VK_LEFT},         {"UP", win::VK_UP},          {"RIGHT", win::VK_RIGHT},
+    {"DOWN", win::VK_DOWN},         {"INSERT", win::VK_INSERT},  {"DELETE", win::VK_DELETE},
+    {"MULTIPLY", win::VK_MULTIPLY}, {"ADD", win::VK_ADD},        {"SUBTRACT", win::VK_SUBTRACT},
     {"DECIMAL", win::VK_DECIMAL},   {"DIVIDE", win::VK_DIVIDE},
 };
 
@@ -246,8 +246,8 @@ bool CInputScript::ParseLine(const std::string& line, Event& out, std::string& e
         const std::string action = Upper(words[3]);
         if (action == "STICK") {
             const std::string side = Upper(words[4]);
-            if (words.size() != 7 || (side != "LEFT" && side != "RIGHT") ||
-                !ParseInteger(words[5], -32768, 32767, a) || !ParseInteger(words[6], -32768, 32767, b)) {
+            if (words.size() != 7 || (side != "LEFT" && side != "RIGHT") || !ParseInteger(words[5], -32768, 32767, a) ||
+                !ParseInteger(words[6], -32768, 32767, b)) {
                 error = "expected pad <n> stick left|right <x> <y> with values from -32768 to 32767";
                 return false;
             }

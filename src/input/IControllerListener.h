@@ -7,8 +7,8 @@
 namespace Vesk {
 
 struct PadEvent {
-    int32_t pad = 0;     // 0 to 3
-    int32_t code = 0;    // VK_PAD_ keystroke code
+    int32_t pad = 0;  // 0 to 3
+    int32_t code = 0; // VK_PAD_ keystroke code
 };
 
 class IControllerListener {

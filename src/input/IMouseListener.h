@@ -8,12 +8,12 @@ namespace Vesk {
 
 // The mouse part of an input event.
 struct MouseEvent {
-    int32_t x = 0, y = 0;     // client pixels
-    float fx = 0, fy = 0;     // fractions of the letter-boxed viewport
-    int32_t dx = 0, dy = 0;   // movement in pixels since the last move
+    int32_t x = 0, y = 0;   // client pixels
+    float fx = 0, fy = 0;   // fractions of the letter-boxed viewport
+    int32_t dx = 0, dy = 0; // movement in pixels since the last move
     int32_t wheelDelta = 0;
-    bool wheelUp = true;      // wheelDelta >= 0
-    int32_t button = 0;       // 0 left, 1 right, 2 middle
+    bool wheelUp = true; // wheelDelta >= 0
+    int32_t button = 0;  // 0 left, 1 right, 2 middle
 };
 
 class IMouseListener {

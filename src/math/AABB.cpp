@@ -16,10 +16,7 @@ CAABB::CAABB(const CVector3D& centre, float sizeX, float sizeY, float sizeZ)
     max = centre + half;
 }
 
-CVector3D CAABB::GetCenter() const
-{
-    return max - (max - min) * 0.5f;
-}
+CVector3D CAABB::GetCenter() const { return max - (max - min) * 0.5f; }
 
 void CAABB::SetHalfExtents(const CVector3D& half)
 {

@@ -29,8 +29,8 @@ CMatrix4& CMatrix4::Multiply(CMatrix4& out, const CMatrix4& b) const
     CMatrix4 result;
     for (unsigned i = 0; i < 4; ++i)
         for (unsigned j = 0; j < 4; ++j)
-            result.m[4 * i + j] = m[4 * i] * b.m[j] + m[4 * i + 1] * b.m[4 + j] + m[4 * i + 2] * b.m[8 + j] +
-                                  m[4 * i + 3] * b.m[12 + j];
+            result.m[4 * i + j] =
+                m[4 * i] * b.m[j] + m[4 * i + 1] * b.m[4 + j] + m[4 * i + 2] * b.m[8 + j] + m[4 * i + 3] * b.m[12 + j];
     out = result;
     return out;
 }
@@ -49,10 +49,7 @@ void CMatrix4::Transpose()
             std::swap(m[4 * row + column], m[4 * column + row]);
 }
 
-CMatrix4& CMatrix4::GetTransposed(CMatrix4& out) const
-{
-    return TransposeMatrix4(out, *this);
-}
+CMatrix4& CMatrix4::GetTransposed(CMatrix4& out) const { return TransposeMatrix4(out, *this); }
 
 CMatrix4& TransposeMatrix4(CMatrix4& out, CMatrix4 m)
 {
@@ -105,8 +102,8 @@ bool CMatrix4::Inverse()
              a[8] * a[2] * a[7] - a[8] * a[3] * a[6];
     inv[11] = -a[0] * a[5] * a[11] + a[0] * a[7] * a[9] + a[4] * a[1] * a[11] - a[4] * a[3] * a[9] -
               a[8] * a[1] * a[7] + a[8] * a[3] * a[5];
-    inv[15] = a[0] * a[5] * a[10] - a[0] * a[6] * a[9] - a[4] * a[1] * a[10] + a[4] * a[2] * a[9] +
-              a[8] * a[1] * a[6] - a[8] * a[2] * a[5];
+    inv[15] = a[0] * a[5] * a[10] - a[0] * a[6] * a[9] - a[4] * a[1] * a[10] + a[4] * a[2] * a[9] + a[8] * a[1] * a[6] -
+              a[8] * a[2] * a[5];
 
     const double determinant = a[0] * inv[0] + a[1] * inv[4] + a[2] * inv[8] + a[3] * inv[12];
     if (!(std::fabs(determinant) >= 1e-12))
@@ -149,8 +146,7 @@ void CMatrix4::ViewLookAt(const CVector3D& eye, const CVector3D& target, const C
     SetRows(*this, right, -right.Dot(eye), newUp, -newUp.Dot(eye), forward, -forward.Dot(eye));
 }
 
-void CMatrix4::ObjectLookAt(const CVector3D& position, const CVector3D& target, const CVector3D& up,
-                            bool towardsTarget)
+void CMatrix4::ObjectLookAt(const CVector3D& position, const CVector3D& target, const CVector3D& up, bool towardsTarget)
 {
     const CVector3D forward = (towardsTarget ? target - position : position - target).GetNormalized();
     const CVector3D right = (towardsTarget ? up.Cross(forward) : forward.Cross(up)).GetNormalized();

@@ -9,10 +9,7 @@ uint64_t g_State = 1;
 
 } // namespace
 
-void SeedRandom(unsigned seed)
-{
-    g_State = seed;
-}
+void SeedRandom(unsigned seed) { g_State = seed; }
 
 int Random15()
 {

@@ -33,10 +33,7 @@ bool RayIntersectAABB(const CRay& ray, const CAABB& box, float* distance)
     return tMin >= 0.0f;
 }
 
-bool RayHitsAABB(const CRay& ray, const CAABB& box)
-{
-    return RayIntersectAABB(ray, box, nullptr);
-}
+bool RayHitsAABB(const CRay& ray, const CAABB& box) { return RayIntersectAABB(ray, box, nullptr); }
 
 bool RayIntersectPlane(const CRay& ray, const CPlane& plane, float* distance)
 {

@@ -2,10 +2,7 @@
 
 #include <cmath>
 
-float CVector3D::Length() const
-{
-    return std::sqrt(x * x + y * y + z * z);
-}
+float CVector3D::Length() const { return std::sqrt(x * x + y * y + z * z); }
 
 void CVector3D::Normalize()
 {

@@ -4,8 +4,8 @@
 // fall back to the batch of the required particle material "particle".
 #pragma once
 
-#include "platform/gfx/Buffers.h"
 #include "particles/IParticles.h"
+#include "platform/gfx/Buffers.h"
 
 #include <memory>
 #include <string>

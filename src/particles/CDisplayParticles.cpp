@@ -1,7 +1,7 @@
 #include "particles/CDisplayParticles.h"
 
-#include "particles/CParticleSystem.h"
 #include "particles/CDXParticles.h"
+#include "particles/CParticleSystem.h"
 
 #include <sstream>
 

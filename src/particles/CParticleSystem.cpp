@@ -1,7 +1,7 @@
 #include "particles/CParticleSystem.h"
 
-#include "particles/CDisplayParticles.h"
 #include "particles/CDXParticles.h"
+#include "particles/CDisplayParticles.h"
 #include "render/CRenderer.h"
 #include "resources/CResManager.h"
 

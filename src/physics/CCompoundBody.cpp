@@ -20,15 +20,9 @@ CCompoundBody::~CCompoundBody()
     m_Children.clear();
 }
 
-void* CCompoundBody::operator new(size_t size)
-{
-    return ::operator new(size);
-}
+void* CCompoundBody::operator new(size_t size) { return ::operator new(size); }
 
-void CCompoundBody::operator delete(void* object)
-{
-    ::operator delete(object);
-}
+void CCompoundBody::operator delete(void* object) { ::operator delete(object); }
 
 void CCompoundBody::CreateShape()
 {
@@ -50,9 +44,6 @@ void CCompoundBody::AddBoxShape(const CVector3D& offset, const CVector3D& size)
     m_Children.push_back(box);
 }
 
-void CCompoundBody::AddBoxShapeFromAABB(const CAABB& box)
-{
-    AddBoxShape(box.GetCenter(), box.max - box.min);
-}
+void CCompoundBody::AddBoxShapeFromAABB(const CAABB& box) { AddBoxShape(box.GetCenter(), box.max - box.min); }
 
 } // namespace Vesk

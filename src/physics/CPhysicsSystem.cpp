@@ -29,10 +29,7 @@ uint32_t UnorderedPairKey(const CRigidBody* a, const CRigidBody* b)
 
 CPhysicsSystem::CPhysicsSystem() : m_BoxShapePool(kBoxShapesPerPage), m_BodyPool(kBodiesPerPage) {}
 
-CPhysicsSystem::~CPhysicsSystem()
-{
-    Shutdown();
-}
+CPhysicsSystem::~CPhysicsSystem() { Shutdown(); }
 
 bool CPhysicsSystem::Init()
 {
@@ -49,7 +46,7 @@ bool CPhysicsSystem::Init()
     m_Broadphase = std::make_unique<btDbvtBroadphase>();
     m_Solver = std::make_unique<btSequentialImpulseConstraintSolver>();
     m_World = std::make_unique<btDiscreteDynamicsWorld>(m_Dispatcher.get(), m_Broadphase.get(), m_Solver.get(),
-                                                         m_Configuration.get());
+                                                        m_Configuration.get());
     m_World->setGravity(btVector3(0.0f, -1.0f, 0.0f));
     return true;
 }
@@ -126,7 +123,8 @@ bool CPhysicsSystem::RemoveRigidBody(CRigidBody* body)
 bool CPhysicsSystem::HasCallback(uint32_t key, CollisionCallback fn) const
 {
     const auto found = m_Callbacks.find(key);
-    return found != m_Callbacks.end() && std::find(found->second.begin(), found->second.end(), fn) != found->second.end();
+    return found != m_Callbacks.end() &&
+           std::find(found->second.begin(), found->second.end(), fn) != found->second.end();
 }
 
 bool CPhysicsSystem::AddCollisionCallback(CRigidBody* a, CRigidBody* b, CollisionCallback fn)
@@ -193,10 +191,7 @@ btBoxShape* CPhysicsSystem::CreateBoxShape(const CVector3D& size)
     return new (slot) btBoxShape(half);
 }
 
-void CPhysicsSystem::ReleaseBoxShape(btBoxShape* box)
-{
-    m_BoxShapePool.Destroy(box);
-}
+void CPhysicsSystem::ReleaseBoxShape(btBoxShape* box) { m_BoxShapePool.Destroy(box); }
 
 CRigidBody* CPhysicsSystem::FindBody(const btRigidBody* body) const
 {

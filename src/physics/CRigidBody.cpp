@@ -12,20 +12,11 @@ namespace Vesk {
 
 namespace {
 
-btVector3 ToBullet(const CVector3D& v)
-{
-    return btVector3(v.x, v.y, v.z);
-}
+btVector3 ToBullet(const CVector3D& v) { return btVector3(v.x, v.y, v.z); }
 
-CVector3D FromBullet(const btVector3& v)
-{
-    return CVector3D(v.x(), v.y(), v.z());
-}
+CVector3D FromBullet(const btVector3& v) { return CVector3D(v.x(), v.y(), v.z()); }
 
-btVector3 AxisFactors(bool x, bool y, bool z)
-{
-    return btVector3(x ? 1.0f : 0.0f, y ? 1.0f : 0.0f, z ? 1.0f : 0.0f);
-}
+btVector3 AxisFactors(bool x, bool y, bool z) { return btVector3(x ? 1.0f : 0.0f, y ? 1.0f : 0.0f, z ? 1.0f : 0.0f); }
 
 } // namespace
 
@@ -70,10 +61,7 @@ void CRigidBody::Unregister()
         CPhysicsSystem::GetInstance().RemoveRigidBody(this);
 }
 
-void CRigidBody::CreateShape()
-{
-    AddShape(CPhysicsSystem::GetInstance().CreateBoxShape(m_Dimensions));
-}
+void CRigidBody::CreateShape() { AddShape(CPhysicsSystem::GetInstance().CreateBoxShape(m_Dimensions)); }
 
 void CRigidBody::CreateBody()
 {
@@ -164,15 +152,9 @@ CVector3D CRigidBody::GetLinearVelocity() const
     return m_Body ? FromBullet(m_Body->getLinearVelocity()) : CVector3D();
 }
 
-CVector3D CRigidBody::GetTotalForce() const
-{
-    return m_Body ? FromBullet(m_Body->getTotalForce()) : CVector3D();
-}
+CVector3D CRigidBody::GetTotalForce() const { return m_Body ? FromBullet(m_Body->getTotalForce()) : CVector3D(); }
 
-CVector3D CRigidBody::GetGravity() const
-{
-    return m_Body ? FromBullet(m_Body->getGravity()) : CVector3D();
-}
+CVector3D CRigidBody::GetGravity() const { return m_Body ? FromBullet(m_Body->getGravity()) : CVector3D(); }
 
 void CRigidBody::ApplyForce(const CVector3D& force)
 {

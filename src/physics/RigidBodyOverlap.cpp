@@ -15,9 +15,6 @@ CAABB PlacedBox(const CRigidBody& body)
 
 } // namespace
 
-bool RigidBodyBoxesOverlap(const CRigidBody& a, const CRigidBody& b)
-{
-    return PlacedBox(a).Intersects(PlacedBox(b));
-}
+bool RigidBodyBoxesOverlap(const CRigidBody& a, const CRigidBody& b) { return PlacedBox(a).Intersects(PlacedBox(b)); }
 
 } // namespace Vesk

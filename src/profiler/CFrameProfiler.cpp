@@ -9,8 +9,8 @@ namespace Vesk {
 namespace {
 
 const char* const kSectionNames[FRAME_SECTION_COUNT] = {
-    "FRAME_COLLISION", "FRAME_STATE_UPDATE", "FRAME_COLLISIONRES_PHYSICS", "FRAME_AUDIO",
-    "FRAME_RENDERING_3D", "FRAME_RENDERING_2D", "FRAME_OTHERS_1",
+    "FRAME_COLLISION",    "FRAME_STATE_UPDATE", "FRAME_COLLISIONRES_PHYSICS", "FRAME_AUDIO", "FRAME_RENDERING_3D",
+    "FRAME_RENDERING_2D", "FRAME_OTHERS_1",
 };
 
 bool IsFrameSection(int section) { return section >= 0 && section < FRAME_SECTION_COUNT; }

@@ -1,10 +1,10 @@
 #include "render/CCamera.h"
 
-#include "render/ScreenProjection.h"
+#include "math/Angles.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
-#include "math/Angles.h"
 #include "render/Letterbox.h"
+#include "render/ScreenProjection.h"
 
 #include <cmath>
 
@@ -131,7 +131,7 @@ CRay CCamera::GetPickRay(float x, float y, bool nearPlane) const
     const CRenderer& renderer = CRenderer::GetInstance();
     const CCamera* current = CCameraManager::GetInstance().GetCurrentCamera();
     const ViewportRect box = ComputeLetterbox(renderer.GetScreenWidth(), renderer.GetScreenHeight(),
-                                               current ? current->GetAspect() : m_Aspect);
+                                              current ? current->GetAspect() : m_Aspect);
     const float viewportWidth = static_cast<float>(m_ViewportWidth);
     const float viewportHeight = static_cast<float>(m_ViewportHeight);
     float px = x * viewportWidth, py = y * viewportHeight;

@@ -1,9 +1,9 @@
 #include "render/CRenderer.h"
 
-#include "window/CWindowSystem.h"
-#include "render/CCameraManager.h"
 #include "platform/gfx/RenderTarget.h"
+#include "render/CCameraManager.h"
 #include "render/Letterbox.h"
+#include "window/CWindowSystem.h"
 
 #include <algorithm>
 #include <iterator>
@@ -48,15 +48,11 @@ bool CRenderer::Init()
     m_Device = gfx::Device::Create(window, code, detail);
     if (!m_Device) {
         switch (code) {
-        case gfx::DeviceError::NoWindow:
-            m_ErrorMessage = "CRenderer:: Unable to check device type";
-            break;
+        case gfx::DeviceError::NoWindow: m_ErrorMessage = "CRenderer:: Unable to check device type"; break;
         case gfx::DeviceError::NoContext:
             m_ErrorMessage = "CRenderer:: hardware vertex processing not supported";
             break;
-        default:
-            m_ErrorMessage = "CRenderer:: shader version out of date";
-            break;
+        default: m_ErrorMessage = "CRenderer:: shader version out of date"; break;
         }
         return false;
     }

@@ -144,9 +144,10 @@ void CRenderer::RenderDebugQuads()
     }
     for (const DebugTriangle& t : m_Triangles) {
         const CVector3D centre = (t.corners[0] + t.corners[1] + t.corners[2]) / 3.0f;
-        faces.push_back({distance(centre),
-                         {Vertex(t.corners[0], t.colour), Vertex(t.corners[1], t.colour), Vertex(t.corners[2], t.colour)},
-                         3});
+        faces.push_back(
+            {distance(centre),
+             {Vertex(t.corners[0], t.colour), Vertex(t.corners[1], t.colour), Vertex(t.corners[2], t.colour)},
+             3});
     }
     std::sort(faces.begin(), faces.end(), [](const Face& a, const Face& b) { return a.distance > b.distance; });
     m_QuadVertices.clear();

@@ -1,9 +1,9 @@
 #include "render/EffectFile.h"
 
-#include "window/CWindowSystem.h"
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
 #include "platform/win/MessageBox.h"
+#include "window/CWindowSystem.h"
 
 #include <map>
 #include <sstream>
@@ -59,8 +59,9 @@ bool ReadPassStates(const CXmlElement& pass, gfx::EffectPassDesc& out, std::stri
         const std::string cull = text;
         if (cull != "none" && cull != "cw" && cull != "ccw")
             return fail("cull", text);
-        out.states.emplace_back(RenderState::CullMode,
-                                cull == "none" ? gfx::CULL_NONE : cull == "cw" ? gfx::CULL_CW : gfx::CULL_CCW);
+        out.states.emplace_back(RenderState::CullMode, cull == "none" ? gfx::CULL_NONE
+                                                       : cull == "cw" ? gfx::CULL_CW
+                                                                      : gfx::CULL_CCW);
     }
     if (const char* text = pass.GetAttribute("fill")) {
         const std::string fill = text;
@@ -114,8 +115,8 @@ EffectFileResult ReadEffectFile(const std::string& path, gfx::EffectDesc& desc, 
         for (CXmlElement p = t.FirstChildElement("pass"); p != nullptr; p.NextSiblingElement("pass")) {
             const char* vs = p.GetAttribute("vertex");
             const char* fs = p.GetAttribute("fragment");
-            const std::string where = "technique \"" + technique.name + "\" pass " +
-                                      std::to_string(technique.passes.size()) + ": ";
+            const std::string where =
+                "technique \"" + technique.name + "\" pass " + std::to_string(technique.passes.size()) + ": ";
             if (!vs || !vertex.count(vs) || !fs || !fragment.count(fs)) {
                 error = where + "unknown vertex or fragment shader";
                 return EffectFileResult::Invalid;

@@ -42,7 +42,8 @@ void ScreenToViewport(const CCamera& camera, int x, int y, int& outX, float& out
     const float viewportWidth = static_cast<float>(camera.GetViewportWidth());
     const float viewportHeight = static_cast<float>(camera.GetViewportHeight());
     outX = static_cast<int>(static_cast<float>(x - box.x) * viewportWidth / static_cast<float>(box.width));
-    outY = static_cast<float>(static_cast<int>(static_cast<float>(y - box.y) * viewportHeight / static_cast<float>(box.height)));
+    outY = static_cast<float>(
+        static_cast<int>(static_cast<float>(y - box.y) * viewportHeight / static_cast<float>(box.height)));
 }
 
 void ScreenToViewport(int x, int y, int& outX, float& outY)

@@ -20,27 +20,16 @@ bool CDXEffect::Load(const std::string& path)
     return m_pEffect != nullptr;
 }
 
-void CDXEffect::Begin(unsigned* passes)
-{
-    m_pEffect->Begin(passes);
-}
+void CDXEffect::Begin(unsigned* passes) { m_pEffect->Begin(passes); }
 
-void CDXEffect::End()
-{
-    m_pEffect->End();
-}
+void CDXEffect::End() { m_pEffect->End(); }
 
-void CDXEffect::BeginPass(unsigned pass)
-{
-    m_pEffect->BeginPass(pass);
-}
+void CDXEffect::BeginPass(unsigned pass) { m_pEffect->BeginPass(pass); }
 
-void CDXEffect::EndPass()
-{
-    m_pEffect->EndPass();
-}
+void CDXEffect::EndPass() { m_pEffect->EndPass(); }
 
-template <typename Set> void CDXEffect::SetAndCommit(const std::string& name, Set set)
+template <typename Set>
+void CDXEffect::SetAndCommit(const std::string& name, Set set)
 {
     const gfx::Effect::Handle handle = m_pEffect->GetParameterByName(name);
     if (handle == gfx::Effect::kNoHandle)

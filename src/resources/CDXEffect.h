@@ -43,7 +43,8 @@ public:
 
 private:
     // Runs set(handle) and commits when the effect has the parameter.
-    template <typename Set> void SetAndCommit(const std::string& name, Set set);
+    template <typename Set>
+    void SetAndCommit(const std::string& name, Set set);
 
     std::unique_ptr<gfx::Effect> m_pEffect;
 };

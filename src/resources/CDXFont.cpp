@@ -72,10 +72,7 @@ gfx::PixelRect CDXFont::GetPixelRect() const
     return rect;
 }
 
-uint32_t CDXFont::GetPackedColour() const
-{
-    return PackArgb(m_Color[0], m_Color[1], m_Color[3], m_Color[2]);
-}
+uint32_t CDXFont::GetPackedColour() const { return PackArgb(m_Color[0], m_Color[1], m_Color[3], m_Color[2]); }
 
 void CDXFont::Draw()
 {

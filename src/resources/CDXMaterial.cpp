@@ -21,7 +21,8 @@ namespace {
 const char* const kMatrixNames[] = {"worldViewProjection", "worldView", "world", "view", "projection"};
 
 // Up to count whitespace-separated numbers; the ones missing stay 0.
-template <int N> void ReadNumbers(const char* text, float (&values)[N])
+template <int N>
+void ReadNumbers(const char* text, float (&values)[N])
 {
     std::fill(values, values + N, 0.0f);
     std::istringstream in(text ? text : "");
@@ -151,10 +152,7 @@ void CDXMaterial::OnResetDevice()
         m_pEffect->OnResetDevice();
 }
 
-IEffect* CDXMaterial::GetEffect() const
-{
-    return m_pEffect;
-}
+IEffect* CDXMaterial::GetEffect() const { return m_pEffect; }
 
 std::string CDXMaterial::GetTechniqueName(int i)
 {

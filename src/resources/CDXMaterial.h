@@ -25,7 +25,8 @@ public:
         std::string name;
         CDXTexture* texture;
     };
-    template <int N> struct FloatParameter {
+    template <int N>
+    struct FloatParameter {
         std::string name;
         float value[N];
     };

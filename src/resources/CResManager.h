@@ -13,7 +13,8 @@
 
 namespace Vesk {
 
-template <typename T> class CResManager : public CSingleton<CResManager<T>> {
+template <typename T>
+class CResManager : public CSingleton<CResManager<T>> {
 public:
     // The cached resource of the name (loadArg is then ignored); otherwise a new one loaded with
     // loadArg, or null when that load fails.

@@ -40,12 +40,14 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix)
     });
 }
 
-template <typename T> IMesh* Primitive()
+template <typename T>
+IMesh* Primitive()
 {
     return CResManager<T>::GetInstance().GetResource(T::kName, "");
 }
 
-template <typename... T> void ReleasePrimitives()
+template <typename... T>
+void ReleasePrimitives()
 {
     (CResManager<T>::GetInstance().ReleaseAll(), ...);
 }

@@ -74,10 +74,7 @@ void CDXShapeMesh::DrawUnlitWireframe(bool cullNone) const
     m_pMesh->DrawSubset(0);
 }
 
-gfx::MeshData CDXWireCube::Shape() const
-{
-    return gfx::CreateBoxData(1.0f, 1.0f, 1.0f);
-}
+gfx::MeshData CDXWireCube::Shape() const { return gfx::CreateBoxData(1.0f, 1.0f, 1.0f); }
 
 bool CDXCylinderMesh::Load(const std::string& arg)
 {
@@ -86,10 +83,7 @@ bool CDXCylinderMesh::Load(const std::string& arg)
     return CDXShapeMesh::Load(arg);
 }
 
-gfx::MeshData CDXCylinderMesh::Shape() const
-{
-    return gfx::CreateCylinderData(0.5f, 0.5f, 1.0f, 10, 1);
-}
+gfx::MeshData CDXCylinderMesh::Shape() const { return gfx::CreateCylinderData(0.5f, 0.5f, 1.0f, 10, 1); }
 
 bool CDXPlaneMesh::Load(const std::string& arg)
 {
@@ -97,20 +91,11 @@ bool CDXPlaneMesh::Load(const std::string& arg)
     return CDXShapeMesh::Load(arg);
 }
 
-gfx::MeshData CDXPlaneMesh::Shape() const
-{
-    return gfx::CreatePolygonData(0.2094395f, 15);
-}
+gfx::MeshData CDXPlaneMesh::Shape() const { return gfx::CreatePolygonData(0.2094395f, 15); }
 
-gfx::MeshData CDXSphereMesh::Shape() const
-{
-    return gfx::CreateSphereData(0.5f, 10, 10);
-}
+gfx::MeshData CDXSphereMesh::Shape() const { return gfx::CreateSphereData(0.5f, 10, 10); }
 
-gfx::MeshData CDXCubeMesh::Shape() const
-{
-    return gfx::CreateBoxData(1.0f, 1.0f, 1.0f);
-}
+gfx::MeshData CDXCubeMesh::Shape() const { return gfx::CreateBoxData(1.0f, 1.0f, 1.0f); }
 
 bool CDXQuadMesh::Load(const std::string&)
 {

@@ -21,10 +21,7 @@ CSceneGraph::CSceneGraph()
 {
 }
 
-CSceneGraph::~CSceneGraph()
-{
-    Shutdown();
-}
+CSceneGraph::~CSceneGraph() { Shutdown(); }
 
 bool CSceneGraph::Init()
 {
@@ -77,9 +74,6 @@ void CSceneGraph::CullAndRender(float dt)
     m_pRenderVisitor->RenderEarlyBuckets();
 }
 
-void CSceneGraph::DeleteRenderVisitor()
-{
-    m_pRenderVisitor.reset();
-}
+void CSceneGraph::DeleteRenderVisitor() { m_pRenderVisitor.reset(); }
 
 } // namespace Vesk

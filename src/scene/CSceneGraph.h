@@ -22,7 +22,8 @@ public:
         DebugDrawBounds = 2u, // draw each drawn geometry node's world box in white
     };
     using Hook = void (*)();
-    template <typename Node> using NodePool = CObjectAllocator<Node>;
+    template <typename Node>
+    using NodePool = CObjectAllocator<Node>;
 
     CSceneGraph();
     ~CSceneGraph() override;

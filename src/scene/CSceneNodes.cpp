@@ -17,7 +17,8 @@ namespace {
 
 // A node's memory from its class's pool; a class derived from a node class must bring its own
 // operator new, since the pool's slots have the node class's size.
-template <typename Node> void* TakeSlot(CSceneGraph::NodePool<Node>& pool, std::size_t size, const char* sizeMessage)
+template <typename Node>
+void* TakeSlot(CSceneGraph::NodePool<Node>& pool, std::size_t size, const char* sizeMessage)
 {
     VESK_ASSERT(size == sizeof(Node), sizeMessage);
     if (Node* slot = pool.Allocate())
@@ -37,10 +38,7 @@ void CTransformNode::operator delete(void* node)
     CSceneGraph::GetInstance().GetTransformPool().Deallocate(static_cast<CTransformNode*>(node));
 }
 
-void CTransformNode::Accept(ISceneNodeVisitor& visitor)
-{
-    visitor.VisitTransform(*this);
-}
+void CTransformNode::Accept(ISceneNodeVisitor& visitor) { visitor.VisitTransform(*this); }
 
 void* CGeomNode::operator new(std::size_t size)
 {
@@ -52,10 +50,7 @@ void CGeomNode::operator delete(void* node)
     CSceneGraph::GetInstance().GetGeomPool().Deallocate(static_cast<CGeomNode*>(node));
 }
 
-void CGeomNode::Accept(ISceneNodeVisitor& visitor)
-{
-    visitor.VisitGeom(*this);
-}
+void CGeomNode::Accept(ISceneNodeVisitor& visitor) { visitor.VisitGeom(*this); }
 
 void CGeomNode::SetMesh(const std::string& name)
 {
@@ -102,14 +97,8 @@ void CMaterialNode::operator delete(void* node)
     CSceneGraph::GetInstance().GetMaterialPool().Deallocate(static_cast<CMaterialNode*>(node));
 }
 
-void CMaterialNode::Accept(ISceneNodeVisitor& visitor)
-{
-    visitor.VisitMaterial(*this);
-}
+void CMaterialNode::Accept(ISceneNodeVisitor& visitor) { visitor.VisitMaterial(*this); }
 
-void CMaterialNode::SetMaterial(const std::string& name)
-{
-    m_pMaterial = CResManager<CDXMaterial>::GetOrDefault(name);
-}
+void CMaterialNode::SetMaterial(const std::string& name) { m_pMaterial = CResManager<CDXMaterial>::GetOrDefault(name); }
 
 } // namespace Vesk

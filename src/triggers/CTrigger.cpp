@@ -4,10 +4,7 @@
 
 namespace Vesk {
 
-CTrigger::~CTrigger()
-{
-    CTriggerManager::GetInstance().Forget(this);
-}
+CTrigger::~CTrigger() { CTriggerManager::GetInstance().Forget(this); }
 
 void CTrigger::InitTiming(const TriggerTimingSetting& setting)
 {
@@ -28,10 +25,7 @@ void CTrigger::SetFireMode(int mode, float delay)
     m_FireDelay = delay;
 }
 
-void CTrigger::Unregister()
-{
-    CTriggerManager::GetInstance().RemoveTrigger(this);
-}
+void CTrigger::Unregister() { CTriggerManager::GetInstance().RemoveTrigger(this); }
 
 void CTrigger::Step(float dt)
 {
@@ -57,8 +51,7 @@ void CTrigger::Step(float dt)
         if (m_FireDelay < m_Timer)
             FireAndFollowUp();
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -72,18 +65,13 @@ void CTrigger::FireAndFollowUp()
     if (m_State == TRIGGER_STATE_SLEEPING)
         return;
     switch (m_AfterFireMode) {
-    case TRIGGER_AFTER_FIRE_SLEEP:
-        m_State = TRIGGER_STATE_SLEEPING;
-        break;
-    case TRIGGER_AFTER_FIRE_CONTINUE:
-        m_State = TRIGGER_STATE_AWAKE;
-        break;
+    case TRIGGER_AFTER_FIRE_SLEEP: m_State = TRIGGER_STATE_SLEEPING; break;
+    case TRIGGER_AFTER_FIRE_CONTINUE: m_State = TRIGGER_STATE_AWAKE; break;
     case TRIGGER_AFTER_FIRE_WAIT:
         m_State = TRIGGER_STATE_WAITING_REACTIVATION;
         m_Timer = 0.0f;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -51,10 +51,7 @@ void CTriggerManager::Forget(CTrigger* trigger)
     }
 }
 
-void CTriggerManager::BeginFire(CTrigger* trigger)
-{
-    m_Firing.push_back({trigger, false});
-}
+void CTriggerManager::BeginFire(CTrigger* trigger) { m_Firing.push_back({trigger, false}); }
 
 bool CTriggerManager::EndFire()
 {
@@ -88,10 +85,7 @@ void CTriggerManager::Compact(std::vector<CTrigger*>& list)
     list.erase(std::remove(list.begin(), list.end(), nullptr), list.end());
 }
 
-bool CTriggerManager::IsInFirstList(const CTrigger* trigger) const
-{
-    return trigger && Contains(m_FirstList, trigger);
-}
+bool CTriggerManager::IsInFirstList(const CTrigger* trigger) const { return trigger && Contains(m_FirstList, trigger); }
 
 bool CTriggerManager::IsInSecondList(const CTrigger* trigger) const
 {

@@ -87,7 +87,8 @@ size_t CDisplay2DSystem::GetLayerCount(int layer) const
 
 size_t CDisplay2DSystem::GetObjectCount() const
 {
-    return static_cast<size_t>(std::count_if(m_Objects.begin(), m_Objects.end(), [](const auto& e) { return e.second; }));
+    return static_cast<size_t>(
+        std::count_if(m_Objects.begin(), m_Objects.end(), [](const auto& e) { return e.second; }));
 }
 
 } // namespace Vesk

@@ -68,10 +68,7 @@ void CDisplayObject2D::SetVisible(bool visible)
 
 int CDisplayObject2D::GetSpriteWidth() const { return m_pSprite ? static_cast<int>(m_pSprite->GetFrameWidth()) : 0; }
 
-int CDisplayObject2D::GetSpriteHeight() const
-{
-    return m_pSprite ? static_cast<int>(m_pSprite->GetFrameHeight()) : 0;
-}
+int CDisplayObject2D::GetSpriteHeight() const { return m_pSprite ? static_cast<int>(m_pSprite->GetFrameHeight()) : 0; }
 
 void CDisplayObject2D::SetColor(float alpha, float red, float green, float blue)
 {
@@ -125,9 +122,9 @@ void CDisplayObject2D::RebuildTransform(const Layout& layout)
     const float scaleX = width > 0 ? static_cast<float>(width) / kVirtualWidth * m_ScaleX : 0.0f;
     const long long virtualHeight =
         width > 0 ? static_cast<long long>(layout.screenHeight) * kVirtualWidthUnits / width : 0;
-    const float scaleY =
-        virtualHeight > 0 ? static_cast<float>(layout.screenHeight) / static_cast<float>(virtualHeight) * m_ScaleY
-                          : 0.0f;
+    const float scaleY = virtualHeight > 0
+                             ? static_cast<float>(layout.screenHeight) / static_cast<float>(virtualHeight) * m_ScaleY
+                             : 0.0f;
 
     CMatrix3 scale;
     scale(0, 0) = scaleX;

@@ -312,26 +312,18 @@ long CWindowSystem::WndProc(const win::Message& message)
     switch (message.code) {
     case win::WM_CREATE:
     case win::WM_MOVE:
-    case win::WM_PAINT:
-        return 0;
+    case win::WM_PAINT: return 0;
     case win::WM_DESTROY:
     case win::WM_CLOSE:
-    case win::WM_QUIT:
-        win::PostQuitMessage(0);
-        return 0;
+    case win::WM_QUIT: win::PostQuitMessage(0); return 0;
     case win::WM_ACTIVATEAPP:
         if (m_Windowed)
             return kDefaultHandling;
         OnActivateApp(message.active);
         return 0;
-    case win::WM_KEYDOWN:
-        Dispatch(MakeEvent(message), m_KeyDown);
-        return 0;
-    case win::WM_KEYUP:
-        Dispatch(MakeEvent(message), m_KeyUp);
-        return 0;
-    default:
-        return kDefaultHandling;
+    case win::WM_KEYDOWN: Dispatch(MakeEvent(message), m_KeyDown); return 0;
+    case win::WM_KEYUP: Dispatch(MakeEvent(message), m_KeyUp); return 0;
+    default: return kDefaultHandling;
     }
 }
 

@@ -1,14 +1,14 @@
 // The developer hotkeys driven through the window procedure and the input manager, as key
 // presses reach them in the running program.
 #include "app/CStateSwitcherListener.h"
-#include "frame/CGameManager.h"
-#include "window/CWindowSystem.h"
 #include "debug/CDebugOutputManager.h"
+#include "frame/CGameManager.h"
+#include "game/world/DebugSwitches.h"
 #include "input/CInputManager.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CRenderer.h"
 #include "scene/CSceneGraph.h"
-#include "game/world/DebugSwitches.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The first state chosen from the configuration, and the cameras registered at start-up.
 #include "app/Startup.h"
 #include "game/cameras/GameCameras.h"
-#include "render/CCameraManager.h"
 #include "game/states/GameStates.h"
 #include "game/world/CLevelManager.h"
+#include "render/CCameraManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The developer hotkey that alternates the debug texts with the profiler overlay.
 #include "app/CStateSwitcherListener.h"
-#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
+#include "frame/CGameManager.h"
 #include "input/CInputManager.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"

@@ -11,9 +11,8 @@ namespace {
 TEST(FirstFrameRunTest, LetterBoxedGreyViewportBetweenBlackBands)
 {
     e2e::RunDirectory run;
-    const e2e::RunResult result =
-        e2e::RunGame({"--run-dir", run.Path(), "--frames", "3", "--fixed-dt", "0.016", "--screenshot",
-                      run.File("first.bmp")});
+    const e2e::RunResult result = e2e::RunGame(
+        {"--run-dir", run.Path(), "--frames", "3", "--fixed-dt", "0.016", "--screenshot", run.File("first.bmp")});
     ASSERT_EQ(0, result.exitCode) << result.output;
     const std::string bytes = testsupport::ReadFile(run.File("first.bmp"));
     ASSERT_GT(bytes.size(), 54u) << result.output;
@@ -24,7 +23,7 @@ TEST(FirstFrameRunTest, LetterBoxedGreyViewportBetweenBlackBands)
     const struct {
         int x, y;
         uint32_t rgb;
-    } cases[] = {{960, 0, 0x000000}, {960, 1, 0x000000},  {0, 2, 0x373737},       {1919, 2, 0x373737},
+    } cases[] = {{960, 0, 0x000000},  {960, 1, 0x000000},    {0, 2, 0x373737},     {1919, 2, 0x373737},
                  {5, 1076, 0x373737}, {960, 1077, 0x000000}, {960, 1079, 0x000000}};
     for (const auto& c : cases)
         EXPECT_EQ(e2e::BmpPixel(bytes, c.x, c.y), c.rgb) << c.x << "," << c.y;

@@ -28,9 +28,8 @@ TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
                                                     "5 key up CONTROL\n"
                                                     "6 key down R\n" // R alone restarts nothing
                                                     "7 key up R\n");
-    const e2e::RunResult result =
-        RunGame({"--run-dir", run.Path(), "--frames", "10", "--fixed-dt", "0.016", "--input-script",
-                 run.File("restart.txt")});
+    const e2e::RunResult result = RunGame(
+        {"--run-dir", run.Path(), "--frames", "10", "--fixed-dt", "0.016", "--input-script", run.File("restart.txt")});
     EXPECT_EQ(0, result.exitCode) << result.output;
     const std::string restart = "state MenuState: Exit\nstate MenuState: Enter\n";
     EXPECT_NE(std::string::npos, result.output.find(restart)) << result.output;
@@ -43,9 +42,9 @@ TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
     testsupport::WriteFile(run.File("script.txt"), "1 key down CONTROL\n"
                                                    "1 key smash R\n"
                                                    "2 key down F9\n");
-    e2e::RunResult result = RunGame({"--frames", "5", "--fixed-dt", "0.016"},
-                                    {"THRUMMOCK_RUN_DIR=" + run.Path(),
-                                     "THRUMMOCK_INPUT_SCRIPT=" + run.File("script.txt")});
+    e2e::RunResult result =
+        RunGame({"--frames", "5", "--fixed-dt", "0.016"},
+                {"THRUMMOCK_RUN_DIR=" + run.Path(), "THRUMMOCK_INPUT_SCRIPT=" + run.File("script.txt")});
     EXPECT_EQ(0, result.exitCode) << result.output;
     EXPECT_NE(std::string::npos, result.output.find("script.txt line 2: ")) << result.output;
     EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;

@@ -69,8 +69,8 @@ uint32_t BmpHeight(const std::string& bytes) { return Read32(bytes, 22); }
 uint32_t BmpPixel(const std::string& bytes, int x, int y)
 {
     const size_t rowBytes = (static_cast<size_t>(BmpWidth(bytes)) * 3 + 3) & ~size_t(3);
-    const size_t at = 54 + rowBytes * static_cast<size_t>(static_cast<int>(BmpHeight(bytes)) - 1 - y) +
-                      static_cast<size_t>(x) * 3;
+    const size_t at =
+        54 + rowBytes * static_cast<size_t>(static_cast<int>(BmpHeight(bytes)) - 1 - y) + static_cast<size_t>(x) * 3;
     return uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint8_t(bytes[at]);
 }
 

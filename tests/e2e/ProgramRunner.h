@@ -11,8 +11,8 @@
 namespace e2e {
 
 struct RunResult {
-    int exitCode = -1;     // the process's exit status, or 128 + signal
-    std::string output;    // standard output and standard error together
+    int exitCode = -1;  // the process's exit status, or 128 + signal
+    std::string output; // standard output and standard error together
 };
 
 // A scratch run directory holding a copy of the repository's bin/.

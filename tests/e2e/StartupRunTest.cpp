@@ -56,7 +56,8 @@ TEST(ProgramRunTest, AMissingDefinitionFileStopsStartupAtTheResourceManager)
     EXPECT_NE(std::string::npos, result.output.find("CResourceManager:: Path assets/fonts.xml not found"))
         << result.output;
     const std::string log = testsupport::ReadFile(run.File("startup.log"));
-    EXPECT_EQ(log.size() - std::string("DevGUI Component Initialized\n").size(), log.find("DevGUI Component Initialized"))
+    EXPECT_EQ(log.size() - std::string("DevGUI Component Initialized\n").size(),
+              log.find("DevGUI Component Initialized"))
         << log;
 }
 

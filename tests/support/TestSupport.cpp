@@ -61,10 +61,7 @@ void CopyTree(const std::string& from, const std::string& to)
 // dynamically allocated thread-local block and then scans a bogus range at exit (a crash that
 // comes and goes with the heap layout). Mesa's driver allocates such a block when it builds
 // mipmaps, so those blocks are left untracked; the driver's own memory is not ours to check.
-extern "C" const char* __asan_default_options()
-{
-    return "intercept_tls_get_addr=0";
-}
+extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr=0"; }
 
 int main(int argc, char** argv)
 {

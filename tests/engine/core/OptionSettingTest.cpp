@@ -127,7 +127,9 @@ TEST_F(OptionSettingTest, OddShapesAreReadSafelyAndSavedInTheProperShape)
         Entries saved;
     } cases[] = {
         {"missing val", R"(<Options><mute/><fullscreen val="1"/></Options>)", "", {{"fullscreen", "1"}, {"mute", ""}}},
-        {"Options below another root", R"(<Config><Options><mute val="1"/></Options><other/></Config>)", "1",
+        {"Options below another root",
+         R"(<Config><Options><mute val="1"/></Options><other/></Config>)",
+         "1",
          {{"mute", "1"}}},
         {"no Options element", R"(<Config><mute val="1"/></Config>)", "", {}},
     };

@@ -32,8 +32,8 @@ struct Owner {
     }
 
 #define OWNER_STATE(name)                                                                                              \
-    void Enter_##name() { log.push_back("enter " #name); }                                                           \
-    void Update_##name(float) { log.push_back("update " #name); }                                                    \
+    void Enter_##name() { log.push_back("enter " #name); }                                                             \
+    void Update_##name(float) { log.push_back("update " #name); }                                                      \
     void Exit_##name() { log.push_back("exit " #name); }
     OWNER_STATE(idle)
     OWNER_STATE(walk)

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+using testsupport::ScratchDir;
 using Vesk::CXmlDocument;
 using Vesk::CXmlElement;
-using testsupport::ScratchDir;
 
 namespace {
 
@@ -103,9 +103,8 @@ TEST_F(XmlDocumentTest, AttributeReadersScanTextOrFallBack)
         int intValue; // starting value -7 stays when the text does not scan as an int
         float floatValue;
     } cases[] = {
-        {"hp", true, 12, 12.0f},       {"bad", true, -7, 0.0f},   {"speed", true, 2, 2.5f},
-        {"spaced", true, 7, 7.0f},     {"neg", true, -3, -3.0f},  {"plus", true, 4, 4.0f},
-        {"missing", false, 99, 1.5f}, // the defaults
+        {"hp", true, 12, 12.0f},  {"bad", true, -7, 0.0f}, {"speed", true, 2, 2.5f},     {"spaced", true, 7, 7.0f},
+        {"neg", true, -3, -3.0f}, {"plus", true, 4, 4.0f}, {"missing", false, 99, 1.5f}, // the defaults
     };
     const CXmlElement entity = m_Doc.FindElement("entity");
     for (const auto& c : cases) {
@@ -127,7 +126,7 @@ TEST_F(XmlDocumentTest, DoubleAttributesKeepSixSignificantDigits)
         double value;
         const char* text;
     } cases[] = {
-        {1.2345678, "1.23457"}, {3.0, "3"},          {-2.5, "-2.5"},          {100000.0, "100000"},
+        {1.2345678, "1.23457"},     {3.0, "3"},         {-2.5, "-2.5"},     {100000.0, "100000"},
         {1234567.0, "1.23457e+06"}, {0.0001, "0.0001"}, {0.00001, "1e-05"}, {0.1f, "0.1"},
     };
     CXmlElement entity = m_Doc.FindElement("entity");

@@ -1,7 +1,7 @@
 // The developer GUI in the game manager's frame: a bar is drawn while an editor state is on top
 // and not under any other state, and only a frame that drew the panels lets them take keys.
-#include "frame/CGameManager.h"
 #include "devgui/IDevGUI.h"
+#include "frame/CGameManager.h"
 #include "platform/win/Video.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CRenderer.h"

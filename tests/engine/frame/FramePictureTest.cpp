@@ -1,17 +1,17 @@
 // One picture from the game manager's frame with the repository's assets: an animated sprite
 // showing the frame its animation has reached, a line of the debug log in the lower half, and a
 // burst of particles around the point the default camera looks at, each where it belongs.
-#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
-#include "render/CCameraManager.h"
+#include "engine/ui2d/Display2DFixture.h"
+#include "frame/CGameManager.h"
 #include "particles/CDisplayParticles.h"
 #include "particles/CParticleSystem.h"
-#include "render/CRenderer.h"
 #include "particles/IParticles.h"
+#include "render/CCameraManager.h"
+#include "render/CRenderer.h"
 #include "support/TestSupport.h"
 #include "ui2d/CDisplay2DSystem.h"
 #include "ui2d/CDisplayObject2D.h"
-#include "engine/ui2d/Display2DFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -49,9 +49,10 @@ protected:
         testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
         ui2dtest::WriteSheet(m_Dir.File("tiles.png"), 64, 32, 4, 2);
         std::string sprites = testsupport::ReadFile(m_Dir.File("assets/sprites.xml"));
-        sprites.insert(sprites.rfind("</sprites>"),
-                       "<tiles><dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/>"
-                       "<texture path=\"tiles.png\"/><animation name=\"walk\" fps=\"7\" start=\"1\" end=\"4\"/></tiles>");
+        sprites.insert(
+            sprites.rfind("</sprites>"),
+            "<tiles><dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/>"
+            "<texture path=\"tiles.png\"/><animation name=\"walk\" fps=\"7\" start=\"1\" end=\"4\"/></tiles>");
         testsupport::WriteFile(m_Dir.File("assets/sprites.xml"), sprites);
         // The manager opens "startup.log" when it is first built: in the scratch folder.
         ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
@@ -133,8 +134,8 @@ TEST_F(FramePictureTest, SpriteFrameTextLineAndParticleBurst)
     const struct {
         int x, y;
         bool particle;
-    } spots[] = {{468, 300, true},  {332, 300, true},  {400, 232, true},  {400, 368, true},
-                 {448, 252, true},  {400, 300, false}, {520, 300, false}, {400, 150, false}};
+    } spots[] = {{468, 300, true}, {332, 300, true},  {400, 232, true},  {400, 368, true},
+                 {448, 252, true}, {400, 300, false}, {520, 300, false}, {400, 150, false}};
     for (const auto& s : spots)
         EXPECT_EQ(Near(Pixel(s.x, s.y), colour), s.particle) << s.x << "," << s.y;
     CParticleSystem::GetInstance().RemoveParticles(&particles);

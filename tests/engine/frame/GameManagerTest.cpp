@@ -2,8 +2,8 @@
 // status requests, driven through a fake counter on a headless window. The manager is a
 // process-wide singleton: CTest runs every test in its own process.
 #include "core/CFrameClock.h"
-#include "frame/CGameManager.h"
 #include "debug/CDebugOutputManager.h"
+#include "frame/CGameManager.h"
 #include "platform/win/Messages.h"
 #include "support/TestSupport.h"
 
@@ -107,7 +107,7 @@ TEST_F(GameManagerTest, FreezeGivesSlowMotionThenFrozenFramesThenNormalTime)
     auto* state = new RecordingState("A");
     m_Game->ChangeState(state);
     m_FrameTicks = 20; // 0.02 s per frame
-    m_Game->Update();   // the first frame has no measured duration yet
+    m_Game->Update();  // the first frame has no measured duration yet
     m_Game->m_FreezeTimer = 0.75f;
 
     // Unscaled countdown: 0.75 -> above 0.1 for 32 frames of 0.02 s, then frozen until 0.
@@ -259,8 +259,9 @@ TEST_F(GameManagerTest, ProfilerOverlayShowsTheRealFrameRateAlsoWhenFrozen)
     m_Game->Update();
     ASSERT_EQ(CGameManager::StatusFrozen, m_Game->m_Status);
     EXPECT_EQ("FPS : 50", debug.GetLine(0));
-    const char* const names[] = {"FRAME_COLLISION", "FRAME_STATE_UPDATE", "FRAME_COLLISIONRES_PHYSICS", "FRAME_AUDIO",
-                                 "FRAME_RENDERING_3D", "FRAME_RENDERING_2D", "FRAME_OTHERS_1"};
+    const char* const names[] = {"FRAME_COLLISION", "FRAME_STATE_UPDATE", "FRAME_COLLISIONRES_PHYSICS",
+                                 "FRAME_AUDIO",     "FRAME_RENDERING_3D", "FRAME_RENDERING_2D",
+                                 "FRAME_OTHERS_1"};
     for (unsigned i = 0; i < 7; ++i) {
         const std::string& line = debug.GetLine(i + 1);
         ASSERT_EQ(std::string::npos, line.find("FRAME_UNKNOWN"));

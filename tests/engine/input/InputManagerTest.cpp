@@ -1,11 +1,11 @@
 // Keyboard, mouse and gamepad input through the window procedure and the input manager's frame:
 // key and button states over frames, listener delivery, viewport fractions and the pad poll.
-#include "window/CWindowSystem.h"
 #include "input/CInputManager.h"
 #include "platform/pad/FakePadSource.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Scripted input: parsing, bad lines, and events entering at their frames through the window
 // messages and the fake pads, as far as the input manager's listeners and queries.
-#include "window/CWindowSystem.h"
 #include "input/CInputManager.h"
 #include "input/CInputScript.h"
 #include "platform/win/VirtualKeys.h"
 #include "support/TestSupport.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -43,20 +43,20 @@ TEST(InputScriptTest, BadLinesAreLoggedByNumberAndTheRestLoads)
                              "5 pad 0 down A\n"
                              "5 pad 3 up DPAD_LEFT\n"
                              "5 pad 1 stick right -32768 32767\n"
-                             "five key down A\n"         // 16: no frame number
-                             "6 key down NOSUCHKEY\n"    // 17
-                             "6 key sideways A\n"        // 18
-                             "6 key down 256\n"          // 19
-                             "6 key down F13\n"          // 20
-                             "6 mouse move 10\n"         // 21
-                             "6 mouse down thumb\n"      // 22
-                             "6 mouse wheel lots\n"      // 23
-                             "6 pad 4 down A\n"          // 24
-                             "6 pad 0 down Z\n"          // 25
+                             "five key down A\n"            // 16: no frame number
+                             "6 key down NOSUCHKEY\n"       // 17
+                             "6 key sideways A\n"           // 18
+                             "6 key down 256\n"             // 19
+                             "6 key down F13\n"             // 20
+                             "6 mouse move 10\n"            // 21
+                             "6 mouse down thumb\n"         // 22
+                             "6 mouse wheel lots\n"         // 23
+                             "6 pad 4 down A\n"             // 24
+                             "6 pad 0 down Z\n"             // 25
                              "6 pad 0 stick left 40000 0\n" // 26
-                             "6 joystick wiggle\n"       // 27
-                             "-1 key down A\n"           // 28
-                             "7\n";                      // 29
+                             "6 joystick wiggle\n"          // 27
+                             "-1 key down A\n"              // 28
+                             "7\n";                         // 29
     CInputScript script;
     std::istringstream in(text);
     testing::internal::CaptureStderr();

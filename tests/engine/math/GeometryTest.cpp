@@ -51,7 +51,7 @@ TEST(GeometryTest, PlaneClassifiesBoxes)
         CAABB box;
         int side;
     } cases[] = {
-        {Box(1, 0, 0, 2, 1, 1), CPlane::kInFront},   {Box(-2, 0, 0, -1, 1, 1), CPlane::kBehind},
+        {Box(1, 0, 0, 2, 1, 1), CPlane::kInFront},     {Box(-2, 0, 0, -1, 1, 1), CPlane::kBehind},
         {Box(-1, 0, 0, 1, 1, 1), CPlane::kStraddling}, {Box(0, 0, 0, 1, 1, 1), CPlane::kStraddling},
         {Box(-1, 0, 0, 0, 1, 1), CPlane::kStraddling},
     };
@@ -156,10 +156,9 @@ TEST(GeometryTest, BoxOverlapTransformAndPoints)
         CAABB other;
         bool overlaps;
     } cases[] = {
-        {Box(1, 0, 0, 2, 1, 1), true},        // shared face
-        {Box(0.5f, 0.5f, 0.5f, 3, 3, 3), true}, {Box(-1, -1, -1, 2, 2, 2), true},
-        {Box(1.01f, 0, 0, 2, 1, 1), false},   {Box(0, -2, 0, 1, -0.01f, 1), false},
-        {Box(0, 0, 1.5f, 1, 1, 2), false},
+        {Box(1, 0, 0, 2, 1, 1), true}, // shared face
+        {Box(0.5f, 0.5f, 0.5f, 3, 3, 3), true}, {Box(-1, -1, -1, 2, 2, 2), true},  {Box(1.01f, 0, 0, 2, 1, 1), false},
+        {Box(0, -2, 0, 1, -0.01f, 1), false},   {Box(0, 0, 1.5f, 1, 1, 2), false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(unit.Intersects(c.other), c.overlaps);
@@ -279,11 +278,8 @@ TEST(GeometryTest, FacingOffsetToWorld)
         CVector3D offset;
         CVector3D world;
     } cases[] = {
-        {{0, 0, 1}, {2, 1, 3}, {3, 1, 2}},
-        {{0, 0, 5}, {2, 1, 3}, {3, 1, 2}},
-        {{1, 0, 0}, {2, 0, 0}, {2, 0, 0}},
-        {{1, 0, 0}, {0, 0, 1}, {0, 0, -1}},
-        {{0, 0, 0}, {2, 1, 3}, {0, 1, 0}},
+        {{0, 0, 1}, {2, 1, 3}, {3, 1, 2}},  {{0, 0, 5}, {2, 1, 3}, {3, 1, 2}}, {{1, 0, 0}, {2, 0, 0}, {2, 0, 0}},
+        {{1, 0, 0}, {0, 0, 1}, {0, 0, -1}}, {{0, 0, 0}, {2, 1, 3}, {0, 1, 0}},
     };
     for (const auto& c : cases) {
         CVector3D out(9, 9, 9);

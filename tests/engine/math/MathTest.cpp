@@ -50,12 +50,8 @@ TEST(MathTest, VectorNormalizeLeavesNearZeroAndNaNUnchanged)
         CVector3D in;
         CVector3D out;
     } cases[] = {
-        {{0, 0, 0}, {0, 0, 0}},
-        {{1e-8f, 0, 0}, {1e-8f, 0, 0}},
-        {{1e-7f, 0, 0}, {1e-7f, 0, 0}},
-        {{3, 0, 4}, {0.6f, 0, 0.8f}},
-        {{0, -2, 0}, {0, -1, 0}},
-        {{1e-6f, 0, 0}, {1, 0, 0}},
+        {{0, 0, 0}, {0, 0, 0}},       {{1e-8f, 0, 0}, {1e-8f, 0, 0}}, {{1e-7f, 0, 0}, {1e-7f, 0, 0}},
+        {{3, 0, 4}, {0.6f, 0, 0.8f}}, {{0, -2, 0}, {0, -1, 0}},       {{1e-6f, 0, 0}, {1, 0, 0}},
     };
     for (const auto& c : cases) {
         CVector3D v = c.in;
@@ -115,11 +111,11 @@ TEST(MathTest, Matrix3MultiplyPutsTheArgumentFirst)
 TEST(MathTest, QuaternionRoundTripsThroughEveryMatrixBranch)
 {
     const CQuaternion cases[] = {
-        CQuaternion(),                          // positive trace
-        AxisAngle(CVector3D(1, 2, 3), 60),      // positive trace
-        AxisAngle(CVector3D(1, 0, 0), 180),     // x largest
-        AxisAngle(CVector3D(0, 1, 0), 180),     // y largest
-        AxisAngle(CVector3D(0, 0, 1), 180),     // z largest
+        CQuaternion(),                      // positive trace
+        AxisAngle(CVector3D(1, 2, 3), 60),  // positive trace
+        AxisAngle(CVector3D(1, 0, 0), 180), // x largest
+        AxisAngle(CVector3D(0, 1, 0), 180), // y largest
+        AxisAngle(CVector3D(0, 0, 1), 180), // z largest
         AxisAngle(CVector3D(1, 0.3f, 0.2f), 160),
         AxisAngle(CVector3D(0.3f, 1, 0.2f), 160),
         AxisAngle(CVector3D(0.2f, 0.3f, -1), 160),
@@ -160,12 +156,9 @@ TEST(MathTest, AxisRotationsInDegrees)
         CVector3D in;
         CVector3D out;
     } cases[] = {
-        {&CMatrix4::RotationY, {1, 0, 0}, {0, 0, 1}},
-        {&CMatrix4::RotationY, {0, 0, 1}, {-1, 0, 0}},
-        {&CMatrix4::RotationX, {0, 1, 0}, {0, 0, -1}},
-        {&CMatrix4::RotationX, {0, 0, 1}, {0, 1, 0}},
-        {&CMatrix4::RotationZ, {1, 0, 0}, {0, -1, 0}},
-        {&CMatrix4::RotationZ, {0, 1, 0}, {1, 0, 0}},
+        {&CMatrix4::RotationY, {1, 0, 0}, {0, 0, 1}},  {&CMatrix4::RotationY, {0, 0, 1}, {-1, 0, 0}},
+        {&CMatrix4::RotationX, {0, 1, 0}, {0, 0, -1}}, {&CMatrix4::RotationX, {0, 0, 1}, {0, 1, 0}},
+        {&CMatrix4::RotationZ, {1, 0, 0}, {0, -1, 0}}, {&CMatrix4::RotationZ, {0, 1, 0}, {1, 0, 0}},
     };
     for (const auto& c : cases) {
         CMatrix4 m;

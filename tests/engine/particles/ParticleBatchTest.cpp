@@ -2,14 +2,14 @@
 // fallback for the rest, the copy of at most 500 particle records byte for byte, and what a frame
 // sends to the effect (material values, camera matrices, the time step in and out of slow
 // motion, the screen height, the first technique's first pass only), through recording effects.
-#include "../resources/ResourceFixture.h"
 #include "../resources/RecordingEffect.h"
+#include "../resources/ResourceFixture.h"
 
 #include "core/CFrameClock.h"
+#include "particles/CDXParticles.h"
 #include "particles/CParticleSystem.h"
 #include "render/CRenderer.h"
 #include "resources/CDXEffect.h"
-#include "particles/CDXParticles.h"
 #include "resources/CResManager.h"
 
 #include <gtest/gtest.h>
@@ -157,10 +157,9 @@ TEST_F(ParticleBatchTest, AFrameSendsCameraTimeAndScreenAndDrawsTheFirstPass)
         batch->FillVertices(pointers.data(), 3);
         m_Effect->calls.clear();
         batch->Render();
-        EXPECT_EQ(m_Effect->Names(),
-                  (std::vector<std::string>{"matrix viewProjection", "matrix view", "SetFloat dt",
-                                            "SetFloat viewportheight", "SetTechnique Sparks", "Begin Sparks",
-                                            "BeginPass 0", "EndPass", "End"}));
+        EXPECT_EQ(m_Effect->Names(), (std::vector<std::string>{"matrix viewProjection", "matrix view", "SetFloat dt",
+                                                               "SetFloat viewportheight", "SetTechnique Sparks",
+                                                               "Begin Sparks", "BeginPass 0", "EndPass", "End"}));
         ASSERT_EQ(m_Effect->calls.size(), 9u);
         EXPECT_FLOAT_EQ(m_Effect->calls[2].values.at(0), step) << "the frame clock's effect step";
         EXPECT_FLOAT_EQ(m_Effect->calls[3].values.at(0), 600.0f);

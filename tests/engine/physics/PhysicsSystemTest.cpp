@@ -114,9 +114,8 @@ TEST_F(PhysicsTest, PairCallbacksAreRefusedTwiceAndFireOncePerFrame)
         CollisionCallback fn;
         bool accepted;
     } registrations[] = {
-        {a, b, &First, true},   {a, b, &First, false}, {b, a, &First, false},
-        {b, a, &Second, true},  {a, b, &Second, false}, {a, b, nullptr, false},
-        {a, idle.get(), &First, true},
+        {a, b, &First, true},   {a, b, &First, false},  {b, a, &First, false},         {b, a, &Second, true},
+        {a, b, &Second, false}, {a, b, nullptr, false}, {a, idle.get(), &First, true},
     };
     for (const auto& r : registrations)
         EXPECT_EQ(Physics().AddCollisionCallback(r.first, r.second, r.fn), r.accepted);
@@ -199,7 +198,7 @@ TEST_F(PhysicsTest, GroupsAndMasksFilterContacts)
         short groupA, maskA, groupB, maskB;
         bool touch;
     } cases[] = {
-        {-1, -1, -1, -1, true}, {1, 2, 2, 1, true}, {1, 2, 2, 2, false},
+        {-1, -1, -1, -1, true}, {1, 2, 2, 1, true},  {1, 2, 2, 2, false},
         {1, 1, 2, 2, false},    {4, -1, 8, 4, true}, {0, -1, -1, -1, false},
     };
     for (const auto& c : cases) {

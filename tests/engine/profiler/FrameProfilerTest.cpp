@@ -107,7 +107,9 @@ TEST_F(FrameProfilerTest, UnknownSectionsAndCallsOutsideInitAreIgnored)
     m_Profiler.Shutdown();
     EXPECT_EQ(nullptr, m_Profiler.GetSection(Vesk::FRAME_AUDIO));
     m_Profiler.BeginFrame();
-    { Vesk::CProfileScope scope(Vesk::FRAME_AUDIO); }
+    {
+        Vesk::CProfileScope scope(Vesk::FRAME_AUDIO);
+    }
     m_Profiler.EndFrame();
     EXPECT_FLOAT_EQ(0.0f, m_Profiler.GetShare(Vesk::FRAME_AUDIO));
 
@@ -145,8 +147,8 @@ TEST(ProfileOverlayTest, FpsLineIsZeroForFramesWithoutLength)
         const char* expected;
     };
     const Case cases[] = {
-        {0.02f, "FPS : 50"}, {0.0f, "FPS : 0"}, {-0.5f, "FPS : 0"}, {std::nanf(""), "FPS : 0"}, {3.0f, "FPS : 0"},
-        {1e-12f, "FPS : 2147483647"},
+        {0.02f, "FPS : 50"},        {0.0f, "FPS : 0"}, {-0.5f, "FPS : 0"},
+        {std::nanf(""), "FPS : 0"}, {3.0f, "FPS : 0"}, {1e-12f, "FPS : 2147483647"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, Vesk::FormatFpsLine(c.seconds)) << c.seconds;

@@ -64,12 +64,8 @@ TEST(CameraTest, AnglesFromLookAt)
         CVector3D offset;
         float yaw, pitch, distance;
     } cases[] = {
-        {{5, 0, 0}, 0, 0, 5},
-        {{0, 0, -2}, -90, 0, 2},
-        {{0, 3, 0}, 0, 90, 3},
-        {{0, -3, 0}, 0, -90, 3},
-        {{3, 4, 0}, 0, 53.130102f, 5},
-        {{0, 0, 0}, 0, -90, 0}, // eye on the look-at point: no NaN angles
+        {{5, 0, 0}, 0, 0, 5},          {{0, 0, -2}, -90, 0, 2}, {{0, 3, 0}, 0, 90, 3}, {{0, -3, 0}, 0, -90, 3},
+        {{3, 4, 0}, 0, 53.130102f, 5}, {{0, 0, 0}, 0, -90, 0}, // eye on the look-at point: no NaN angles
     };
     for (const auto& c : cases) {
         CCamera camera;
@@ -105,12 +101,12 @@ TEST(CameraTest, FrustumNormalsPointOut)
         CVector3D centre;
         bool visible;
     } cases[] = {
-        {{0, 0, 0}, true},      // the look-at point
-        {{0, 0, -45}, false},   // behind the eye
-        {{0, 0, 5000}, false},  // past the far plane
-        {{200, 0, 0}, false},   // far to the right at the look-at distance
-        {{0, -200, 0}, false},  // far below
-        {{15, 10, 0}, true},    // inside, near a corner (half-height 16.6, half-width 29.6)
+        {{0, 0, 0}, true},     // the look-at point
+        {{0, 0, -45}, false},  // behind the eye
+        {{0, 0, 5000}, false}, // past the far plane
+        {{200, 0, 0}, false},  // far to the right at the look-at distance
+        {{0, -200, 0}, false}, // far below
+        {{15, 10, 0}, true},   // inside, near a corner (half-height 16.6, half-width 29.6)
     };
     for (const auto& c : cases) {
         const CAABB box(c.centre, 1.0f, 1.0f, 1.0f);

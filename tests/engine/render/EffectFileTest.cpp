@@ -1,9 +1,9 @@
 // Our effect file format read into effect descriptions, and effect loading with its reports.
 #include "render/EffectFile.h"
 
-#include "window/CWindowSystem.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 #include "support/TestSupport.h"
 
@@ -21,13 +21,15 @@ const char* const kShaders = R"(
   <fragment name="fs">out vec4 c; void main() { c = colour; }</fragment>
 )";
 
-std::string Effect(const std::string& techniques) { return std::string("<effect>") + kShaders + techniques + "</effect>"; }
+std::string Effect(const std::string& techniques)
+{
+    return std::string("<effect>") + kShaders + techniques + "</effect>";
+}
 
 TEST(EffectFileTest, TechniquesPassesAndStates)
 {
     ScratchDir dir;
-    WriteFile(dir.File("a.fx.xml"),
-              Effect(R"(<technique name="Default"><pass vertex="vs" fragment="fs"/></technique>
+    WriteFile(dir.File("a.fx.xml"), Effect(R"(<technique name="Default"><pass vertex="vs" fragment="fs"/></technique>
                         <technique name="Particles">
                           <pass vertex="vs" fragment="fs" zwrite="false" blend="srcalpha one" cull="none"/>
                           <pass vertex="vs" fragment="fs" zenable="true" fill="wireframe" blend="none"/>
@@ -48,9 +50,8 @@ TEST(EffectFileTest, TechniquesPassesAndStates)
                                                                  {RenderState::SrcBlend, gfx::BLEND_SRCALPHA},
                                                                  {RenderState::DestBlend, gfx::BLEND_ONE}};
     EXPECT_EQ(desc.techniques[1].passes[0].states, first);
-    const std::vector<std::pair<RenderState, uint32_t>> second = {{RenderState::ZEnable, 1},
-                                                                  {RenderState::FillMode, gfx::FILL_WIREFRAME},
-                                                                  {RenderState::AlphaBlendEnable, 0}};
+    const std::vector<std::pair<RenderState, uint32_t>> second = {
+        {RenderState::ZEnable, 1}, {RenderState::FillMode, gfx::FILL_WIREFRAME}, {RenderState::AlphaBlendEnable, 0}};
     EXPECT_EQ(desc.techniques[1].passes[1].states, second);
 }
 
@@ -106,7 +107,8 @@ protected:
 TEST_F(EffectLoadingTest, CompileErrorsShowTheShaderErrorBox)
 {
     ScratchDir dir;
-    WriteFile(dir.File("good.xml"), Effect(R"(<technique name="Default"><pass vertex="vs" fragment="fs"/></technique>)"));
+    WriteFile(dir.File("good.xml"),
+              Effect(R"(<technique name="Default"><pass vertex="vs" fragment="fs"/></technique>)"));
     WriteFile(dir.File("bad.xml"), "<effect><vertex name=\"vs\">void main() { oops }</vertex><fragment name=\"fs\">"
                                    "void main() {}</fragment><technique name=\"T\"><pass vertex=\"vs\" "
                                    "fragment=\"fs\"/></technique></effect>");

@@ -1,9 +1,9 @@
 // The renderer on a real device on the headless driver: start-up, the letter-boxed clear for
 // wide and narrow camera aspects, and debug lines with and without depth testing.
-#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,7 @@ TEST_F(RendererFrameTest, NarrowCameraGetsPillarsLeftAndRight)
     const struct {
         int x, y;
         uint32_t colour;
-    } cases[] = {{0, 300, kBand},  {99, 300, kBand}, {100, 300, kGrey}, {400, 0, kGrey},
+    } cases[] = {{0, 300, kBand},   {99, 300, kBand},  {100, 300, kGrey}, {400, 0, kGrey},
                  {699, 599, kGrey}, {700, 300, kBand}, {799, 300, kBand}};
     for (const auto& c : cases)
         EXPECT_EQ(Pixel(c.x, c.y), c.colour) << c.x << "," << c.y;

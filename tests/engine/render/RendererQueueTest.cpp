@@ -38,7 +38,7 @@ TEST(RendererColoursTest, PackedArgbFromEachDrawCall)
         uint32_t expected;
     } cases[] = {
         {255, 128, 0, 128, 0x80FF8000},
-        {12.9f, 0.5f, 254.99f, 255, 0xFF0C00FE}, // truncated toward zero
+        {12.9f, 0.5f, 254.99f, 255, 0xFF0C00FE},      // truncated toward zero
         {256.0f, 300.0f, -1.0f, 1000.0f, 0xFFFFFF00}, // clamped instead of wrapping to 0
         {std::nanf(""), 0, 0, 0, 0x00000000},
     };
@@ -62,8 +62,8 @@ TEST(RendererDebugQueuesTest, AabbEdgesCoverTheBox)
     ASSERT_EQ(lines.size(), 24u);
     // Every edge joins two corners that differ on exactly one axis.
     for (size_t i = 0; i < lines.size(); i += 2) {
-        const int differing = (lines[i].x != lines[i + 1].x) + (lines[i].y != lines[i + 1].y) +
-                              (lines[i].z != lines[i + 1].z);
+        const int differing =
+            (lines[i].x != lines[i + 1].x) + (lines[i].y != lines[i + 1].y) + (lines[i].z != lines[i + 1].z);
         EXPECT_EQ(differing, 1) << "edge " << i / 2;
     }
 }

@@ -34,10 +34,7 @@ protected:
     }
 };
 
-int Channel(uint32_t argb, int shift)
-{
-    return static_cast<int>((argb >> shift) & 0xFF);
-}
+int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 
 } // namespace
 

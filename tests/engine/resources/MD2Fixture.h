@@ -27,9 +27,23 @@ struct Model {
 
 // Byte offsets of the header fields.
 enum HeaderField {
-    kIdent = 0, kVersion = 4, kSkinWidth = 8, kSkinHeight = 12, kFrameSize = 16, kNumSkins = 20,
-    kNumVertices = 24, kNumTexCoords = 28, kNumTriangles = 32, kNumGLCommands = 36, kNumFrames = 40,
-    kOfsSkins = 44, kOfsTexCoords = 48, kOfsTriangles = 52, kOfsFrames = 56, kOfsGLCommands = 60, kOfsEnd = 64,
+    kIdent = 0,
+    kVersion = 4,
+    kSkinWidth = 8,
+    kSkinHeight = 12,
+    kFrameSize = 16,
+    kNumSkins = 20,
+    kNumVertices = 24,
+    kNumTexCoords = 28,
+    kNumTriangles = 32,
+    kNumGLCommands = 36,
+    kNumFrames = 40,
+    kOfsSkins = 44,
+    kOfsTexCoords = 48,
+    kOfsTriangles = 52,
+    kOfsFrames = 56,
+    kOfsGLCommands = 60,
+    kOfsEnd = 64,
 };
 
 inline void Put32(std::vector<uint8_t>& out, size_t at, uint32_t value)

@@ -37,8 +37,8 @@ bool LoadBytes(CMD2Model& model, const std::vector<uint8_t>& bytes)
 TEST(MD2AnimationsTest, NameIsCutAtTheFirstDigitUnlessADigitLeadsTheLastThree)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"stand01", "stand"}, {"run1", "run"},     {"pain101", "pain1"}, {"pain001", "pain"}, {"crouch", "crouch"},
-        {"01", ""},           {"attack123", "attack1"}, {"death1a", "death"}, {"jump12", "jump"}, {"", ""},
+        {"stand01", "stand"}, {"run1", "run"},          {"pain101", "pain1"}, {"pain001", "pain"}, {"crouch", "crouch"},
+        {"01", ""},           {"attack123", "attack1"}, {"death1a", "death"}, {"jump12", "jump"},  {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.second, Vesk::MD2AnimationName(c.first)) << c.first;
@@ -108,7 +108,7 @@ TEST(MD2LoadTest, CorruptFilesAreRejectedAndLeaveTheModelEmpty)
         {"huge triangle count", md2fixture::kNumTriangles, 0x40000000u},
         {"texture coordinates past the end", md2fixture::kOfsTexCoords, 0x7FFFFFF0u},
         {"negative frame offset", md2fixture::kOfsFrames, 0xFFFFFFFCu},
-        {"vertex index", 68 + 12 + 2, 3},            // second corner's vertex of the only triangle
+        {"vertex index", 68 + 12 + 2, 3},             // second corner's vertex of the only triangle
         {"texture coordinate index", 68 + 12 + 8, 3}, // second corner's texture coordinate
         {"normal index", good.size() - 1, 162},       // last vertex of the last frame
     };
@@ -206,6 +206,6 @@ TEST(MD2NormalsTest, TableHoldsDistinctUnitNormalsInOppositePairs)
     }
     EXPECT_EQ(162u, normals.size());
     for (const auto& n : Vesk::kMD2Normals)
-        EXPECT_EQ(1u, normals.count({n[0] == 0.0f ? 0.0f : -n[0], n[1] == 0.0f ? 0.0f : -n[1],
-                                     n[2] == 0.0f ? 0.0f : -n[2]}));
+        EXPECT_EQ(
+            1u, normals.count({n[0] == 0.0f ? 0.0f : -n[0], n[1] == 0.0f ? 0.0f : -n[1], n[2] == 0.0f ? 0.0f : -n[2]}));
 }

@@ -1,12 +1,12 @@
 // The MD2 mesh on the renderer's device: it draws the pose of the last controller update,
 // standing upright, and hands out controllers and frame-0 positions.
-#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "resources/IAnimationController.h"
 #include "resources/md2/CMD2Mesh.h"
 #include "support/TestSupport.h"
+#include "window/CWindowSystem.h"
 
 #include "MD2Fixture.h"
 

@@ -86,10 +86,7 @@ protected:
     CDXRenderTarget* m_DefaultTarget = nullptr;
 };
 
-std::vector<float> Colour(const gfx::ColorValue& c)
-{
-    return {c.r, c.g, c.b, c.a};
-}
+std::vector<float> Colour(const gfx::ColorValue& c) { return {c.r, c.g, c.b, c.a}; }
 
 class RecordingMesh : public Vesk::IMesh {
 public:

@@ -1,11 +1,11 @@
 #include "ResourceFixture.h"
 
-#include "window/CWindowSystem.h"
 #include "platform/gfx/Device.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 #include "resources/CResourceManager.h"
+#include "window/CWindowSystem.h"
 
 #include <unistd.h>
 

@@ -79,14 +79,8 @@ IMesh* LoaderB(const std::string& name, const std::string& path)
     return nullptr;
 }
 
-void UnloaderA(const std::string& name)
-{
-    g_Log.push_back("unload A " + name);
-}
-void UnloaderB(const std::string& name)
-{
-    g_Log.push_back("unload B " + name);
-}
+void UnloaderA(const std::string& name) { g_Log.push_back("unload A " + name); }
+void UnloaderB(const std::string& name) { g_Log.push_back("unload B " + name); }
 
 const char* const kMeshes = "<meshes>"
                             "<default path=\"assets/meshes/default.x\"/>"
@@ -100,7 +94,8 @@ const char* const kMeshes = "<meshes>"
                             "</meshes>";
 
 // A resource of type Base that logs the device notices under its kind.
-template <typename Base> class NoticeLogger : public Base {
+template <typename Base>
+class NoticeLogger : public Base {
 public:
     explicit NoticeLogger(const char* kind) : m_Kind(kind) {}
     void OnLostDevice() override { g_Log.push_back(std::string("lost ") + m_Kind); }
@@ -110,7 +105,8 @@ private:
     const char* m_Kind;
 };
 
-template <typename T> void AdoptLogger(const char* kind)
+template <typename T>
+void AdoptLogger(const char* kind)
 {
     CResManager<T>::GetInstance().Adopt(kind, std::make_unique<NoticeLogger<T>>(kind));
 }

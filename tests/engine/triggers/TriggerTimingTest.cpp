@@ -72,27 +72,55 @@ TEST(TriggerTimingTest, FireModesDelaysAndAfterFireRules)
 
     const std::vector<TimingCase> cases = {
         {"immediate, continue: fires on every frame the condition holds",
-         Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_CONTINUE), {true, false, true, true, false}, 0.25f, 5,
-         {0, 2, 3}, 5},
-        {"immediate, sleep: fires once", Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_SLEEP), {true}, 0.25f, 6,
-         {0}, 1},
+         Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_CONTINUE),
+         {true, false, true, true, false},
+         0.25f,
+         5,
+         {0, 2, 3},
+         5},
+        {"immediate, sleep: fires once",
+         Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_SLEEP),
+         {true},
+         0.25f,
+         6,
+         {0},
+         1},
         // Leaves awake at frame 0; the timer passes 1.0 strictly only at frame 5 (1.25 s), and the
         // condition is not asked while waiting.
         {"delay 1.0, continue: strict delay, condition not asked meanwhile",
-         Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_CONTINUE, 1.0f), {true}, 0.25f, 12, {5, 11}, 2},
-        {"delay 0: fires on the next step", Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_SLEEP, 0.0f), {true},
-         0.25f, 4, {1}, 1},
-        {"delay fire waits for the condition", Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_SLEEP, 0.5f),
-         {false, false, true}, 0.25f, 8, {5}, 3},
+         Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_CONTINUE, 1.0f),
+         {true},
+         0.25f,
+         12,
+         {5, 11},
+         2},
+        {"delay 0: fires on the next step",
+         Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_SLEEP, 0.0f),
+         {true},
+         0.25f,
+         4,
+         {1},
+         1},
+        {"delay fire waits for the condition",
+         Timing(TRIGGER_DELAY_FIRE, TRIGGER_AFTER_FIRE_SLEEP, 0.5f),
+         {false, false, true},
+         0.25f,
+         8,
+         {5},
+         3},
         // Asleep from frame 0 until the timer passes 2.0 strictly (2.5 s at frame 5), awake again
         // at frame 5 and firing at frame 6.
         {"wait 2.0: asleep just over 2 s, then awake",
-         Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_WAIT, 0.0f, 2.0f), {true}, 0.5f, 8, {0, 6}, 2},
+         Timing(TRIGGER_IMMEDIATE_FIRE, TRIGGER_AFTER_FIRE_WAIT, 0.0f, 2.0f),
+         {true},
+         0.5f,
+         8,
+         {0, 6},
+         2},
         {"bypass: fires without asking the condition", bypass, {false}, 0.25f, 3, {0, 1, 2}, 0},
         {"start asleep: never fires", asleep, {true}, 0.25f, 4, {}, 0},
         {"start waiting to fire", startsWaiting, {true}, 0.25f, 4, {2}, 0},
-        {"unknown after-fire mode leaves the state", Timing(TRIGGER_IMMEDIATE_FIRE, 7), {true}, 0.25f, 3,
-         {0, 1, 2}, 3},
+        {"unknown after-fire mode leaves the state", Timing(TRIGGER_IMMEDIATE_FIRE, 7), {true}, 0.25f, 3, {0, 1, 2}, 3},
     };
 
     for (const TimingCase& c : cases) {
@@ -120,8 +148,8 @@ TEST(TriggerTimingTest, InitTimingCopiesFieldsEntersStartStateAndResetsTimer)
     CTriggerManager::GetInstance().Update(0.25f);
     trigger.InitTiming(setting);
 
-    EXPECT_EQ(trigger.m_StatesSet, (std::vector<int>{TRIGGER_STATE_WAITING_REACTIVATION,
-                                                     TRIGGER_STATE_WAITING_REACTIVATION}));
+    EXPECT_EQ(trigger.m_StatesSet,
+              (std::vector<int>{TRIGGER_STATE_WAITING_REACTIVATION, TRIGGER_STATE_WAITING_REACTIVATION}));
     EXPECT_EQ(trigger.GetStartState(), TRIGGER_STATE_WAITING_REACTIVATION);
     EXPECT_EQ(trigger.GetFireMode(), TRIGGER_DELAY_FIRE);
     EXPECT_EQ(trigger.GetAfterFireMode(), TRIGGER_AFTER_FIRE_WAIT);

@@ -12,10 +12,10 @@
 #include <memory>
 #include <utility>
 
-using Vesk::CDisplay2DSystem;
-using Vesk::CDisplayObject2D;
 using ui2dtest::kFrameColours;
 using ui2dtest::kGrey;
+using Vesk::CDisplay2DSystem;
+using Vesk::CDisplayObject2D;
 
 namespace {
 

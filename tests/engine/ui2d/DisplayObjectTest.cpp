@@ -59,8 +59,8 @@ TEST_F(DisplayObjectTest, TransformScalesToTheVirtualScreenAndMovesIntoTheViewpo
         object.SetScale(c.scale, c.scale);
         object.Update(0.0f);
         const CMatrix3& m = object.GetTransform();
-        const std::string label = std::to_string(c.width) + "x" + std::to_string(c.height) + " scale " +
-                                  std::to_string(c.scale);
+        const std::string label =
+            std::to_string(c.width) + "x" + std::to_string(c.height) + " scale " + std::to_string(c.scale);
         EXPECT_FLOAT_EQ(m(0, 0), c.sx) << label;
         EXPECT_FLOAT_EQ(m(1, 1), c.sy) << label;
         EXPECT_FLOAT_EQ(m(0, 2), c.tx) << label;

@@ -11,10 +11,10 @@
 
 #include <cstdlib>
 
-using Vesk::CDXSprite;
-using Vesk::CResManager;
 using testsupport::ReadFile;
 using testsupport::SourceDir;
+using Vesk::CDXSprite;
+using Vesk::CResManager;
 
 namespace {
 

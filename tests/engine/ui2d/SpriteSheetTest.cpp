@@ -92,13 +92,16 @@ TEST_F(SpriteSheetTest, UnusableDefinitionsFallBackToDefault)
     } cases[] = {
         {"nodimension", "<texture path=\"tiles.png\"/>"},
         {"nogrid", "<dimension width=\"64\" height=\"32\" xgrid=\"0\" ygrid=\"2\"/><texture path=\"tiles.png\"/>"},
-        {"negativegrid", "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"-1\"/><texture path=\"tiles.png\"/>"},
+        {"negativegrid",
+         "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"-1\"/><texture path=\"tiles.png\"/>"},
         {"nowidth", "<dimension width=\"0\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"tiles.png\"/>"},
-        {"hugewidth", "<dimension width=\"100000\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"tiles.png\"/>"},
+        {"hugewidth",
+         "<dimension width=\"100000\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"tiles.png\"/>"},
         {"notexture", "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/>"},
         {"nopath", "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture/>"},
         {"nofile", "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"absent.png\"/>"},
-        {"notimage", "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"notanimage.png\"/>"},
+        {"notimage",
+         "<dimension width=\"64\" height=\"32\" xgrid=\"4\" ygrid=\"2\"/><texture path=\"notanimage.png\"/>"},
     };
     std::string sheets;
     for (const auto& c : cases)

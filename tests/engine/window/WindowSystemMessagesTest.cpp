@@ -1,10 +1,10 @@
 // The window procedure: event records for the input callbacks (mouse deltas, wheel, button
 // flags), which callback each message reaches, quit and focus handling, and the run loop's end.
 // CTest runs every test in its own process, so the singleton starts fresh in each.
-#include "window/CWindowSystem.h"
 #include "platform/win/Process.h"
 #include "platform/win/VirtualKeys.h"
 #include "support/TestSupport.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -131,9 +131,9 @@ TEST_F(WindowProcedureTest, ButtonStateBitsBecomeFlags)
         uint32_t mk;
         bool left, right, middle, shift, ctrl;
     } cases[] = {
-        {win::MK_LBUTTON, true, false, false, false, false},  {win::MK_RBUTTON, false, true, false, false, false},
-        {win::MK_MBUTTON, false, false, true, false, false},  {win::MK_SHIFT, false, false, false, true, false},
-        {win::MK_CONTROL, false, false, false, false, true},  {0x1Fu, true, true, true, true, true},
+        {win::MK_LBUTTON, true, false, false, false, false}, {win::MK_RBUTTON, false, true, false, false, false},
+        {win::MK_MBUTTON, false, false, true, false, false}, {win::MK_SHIFT, false, false, false, true, false},
+        {win::MK_CONTROL, false, false, false, false, true}, {0x1Fu, true, true, true, true, true},
     };
     for (uint32_t code : {win::WM_MOUSEMOVE, win::WM_MOUSEWHEEL}) {
         for (const auto& c : cases) {

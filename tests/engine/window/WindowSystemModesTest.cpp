@@ -2,8 +2,8 @@
 // inside the desktop, mode switches and the main window's creation on the headless driver, whose
 // stand-in list is 800x600, 1024x768, 1280x720 and 1920x1080. CTest runs every test in its own
 // process, so the singleton starts fresh in each.
-#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,10 @@ Sizes SizesOf(const std::vector<DisplayMode>& modes)
     return out;
 }
 
-DisplayMode Mode(int width, int height, int refresh = 60, int bpp = 32) { return DisplayMode{width, height, bpp, refresh}; }
+DisplayMode Mode(int width, int height, int refresh = 60, int bpp = 32)
+{
+    return DisplayMode{width, height, bpp, refresh};
+}
 
 class HeadlessWindowSystemTest : public ::testing::Test {
 protected:
@@ -55,9 +58,11 @@ TEST(DisplayModeFilterTest, KeepsUsableLandscapeModesSortedOnce)
         {"below 60 Hz", {Mode(1024, 768, 59), Mode(1280, 720, 75)}, {{1280, 720}}},
         {"refresh unknown", {Mode(1024, 768, 0)}, {{1024, 768}}},
         {"below 8 bits", {Mode(1024, 768, 60, 4), Mode(1280, 1024, 60, 8)}, {{1280, 1024}}},
-        {"duplicates", {Mode(1280, 720, 60), Mode(1280, 720, 75), Mode(800, 600), Mode(1280, 720, 60, 16)},
+        {"duplicates",
+         {Mode(1280, 720, 60), Mode(1280, 720, 75), Mode(800, 600), Mode(1280, 720, 60, 16)},
          {{800, 600}, {1280, 720}}},
-        {"unsorted", {Mode(1920, 1080), Mode(800, 600), Mode(1280, 1024), Mode(1280, 720)},
+        {"unsorted",
+         {Mode(1920, 1080), Mode(800, 600), Mode(1280, 1024), Mode(1280, 720)},
          {{800, 600}, {1280, 720}, {1280, 1024}, {1920, 1080}}},
         {"empty: the desktop", {}, {{1366, 768}}},
         {"nothing usable: the desktop", {Mode(640, 480), Mode(1024, 768, 30)}, {{1366, 768}}},
@@ -77,10 +82,9 @@ TEST(DisplayModeChoiceTest, PrefersTheNearestWidthAtTheNativeAspect)
         int requested;
         unsigned expected;
     } cases[] = {
-        {500, 0},  // nothing nearer at the native aspect: the first mode stays
-        {1280, 2}, // exact width and aspect
-        {1920, 5},
-        {1366, 2}, // 1366x768 is a hair off 16:9, so it never beats 1280x720
+        {500, 0},             // nothing nearer at the native aspect: the first mode stays
+        {1280, 2},            // exact width and aspect
+        {1920, 5}, {1366, 2}, // 1366x768 is a hair off 16:9, so it never beats 1280x720
         {1000, 0},
     };
     for (const auto& c : cases) {

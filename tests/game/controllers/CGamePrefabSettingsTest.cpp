@@ -130,8 +130,8 @@ TEST_F(CGamePrefabSettingsTest, BadNamesAreSkippedWithoutHarm)
     ASSERT_TRUE(Settings().LoadFromXml(m_Path));
     const Game::EntitySetting s = Settings().GetEntitySetting(Game::GENERIC_CHARACTER, "badnames");
     EXPECT_EQ(Game::CONTROLLER_TYPE_COUNT, s.m_ControllerType); // unknown controller type: none
-    EXPECT_EQ(4 | 8, s.m_CollisionGroup);                        // the unknown piece adds nothing
-    EXPECT_EQ(0, s.m_CollisionMask);                             // "colmask" without "val" keeps it
+    EXPECT_EQ(4 | 8, s.m_CollisionGroup);                       // the unknown piece adds nothing
+    EXPECT_EQ(0, s.m_CollisionMask);                            // "colmask" without "val" keeps it
 
     // Groups without a usable category add nothing anywhere.
     for (int category = 0; category < Game::ENTITY_TYPE_COUNT; ++category) {
@@ -256,10 +256,9 @@ TEST_F(CGamePrefabSettingsTest, ShippedFileHoldsThePrefabsTheGameLooksUp)
         EXPECT_NE(30.0f, controllers.m_DetectionRadius) << name;
     }
     for (const char* name : {"smallcoin", "healthrecovery", "fireskill"})
-        EXPECT_EQ(name, Settings().GetEntitySettingName(Game::PICKUPITEM,
-                                                        std::string(name) == "fireskill" ? 0
-                                                        : std::string(name) == "healthrecovery" ? 1
-                                                                                                 : 2));
+        EXPECT_EQ(name, Settings().GetEntitySettingName(Game::PICKUPITEM, std::string(name) == "fireskill"        ? 0
+                                                                          : std::string(name) == "healthrecovery" ? 1
+                                                                                                                  : 2));
     EXPECT_FALSE(Settings().GetEntitySettingNames(Game::DESTRUCTIBLE_OBJECT).empty());
     for (int type = Game::SOUND_TRIGGER; type <= Game::LOCATIONBASED_SPAWNER_TRIGGER; ++type) {
         EXPECT_EQ(1u, Settings().GetEntitySettingNames(type).size()) << type;

@@ -115,9 +115,9 @@ TEST_F(CEntityFactoryTest, FindPlayerKeepsOnlyALivingPlayerOne)
     setting.m_ControllerType = Game::PLAYERCONTROLLER;
     Game::CEntity* player = Make(Game::GENERIC_CHARACTER, "player", setting);
     ASSERT_NE(nullptr, dynamic_cast<Game::CPlayerController*>(player->GetController()));
-    Make(Game::GENERIC_CHARACTER, "player");                   // no controller
-    Make(Game::GENERIC_ENT, "player", setting);                // not a character
-    Make(Game::GENERIC_CHARACTER, "someone", setting);          // another name
+    Make(Game::GENERIC_CHARACTER, "player");           // no controller
+    Make(Game::GENERIC_ENT, "player", setting);        // not a character
+    Make(Game::GENERIC_CHARACTER, "someone", setting); // another name
     EXPECT_EQ((std::vector<Game::CEntity*>{player}), Factory().FindPlayer());
 
     player->m_LifeState = Game::LIFE_DYING;

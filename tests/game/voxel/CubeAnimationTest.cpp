@@ -33,10 +33,7 @@ std::unique_ptr<CVeskCubeMesh> MovingMesh(std::initializer_list<int> frames, int
     return mesh;
 }
 
-float X(const CVeskCubeMesh& mesh)
-{
-    return mesh.FindSubmesh("s")->localPosition.x;
-}
+float X(const CVeskCubeMesh& mesh) { return mesh.FindSubmesh("s")->localPosition.x; }
 
 TEST(CubeAnimationTest, LoopingTimelineInterpolatesAndRestarts)
 {
@@ -47,12 +44,18 @@ TEST(CubeAnimationTest, LoopingTimelineInterpolatesAndRestarts)
 
     // fps 10 and steps of 0.25 s: 2.5 frames a step. Each Update poses at the time reached so far.
     const struct {
-        float x;     // pose written by this update
-        float time;  // frame time after it
+        float x;    // pose written by this update
+        float time; // frame time after it
         int index;
     } steps[] = {
-        {0.0f, 3.5f, 0}, {2.5f, 6.0f, 0}, {5.0f, 8.5f, 0}, {7.5f, 11.0f, 1}, {10.0f, 13.5f, 1},
-        {12.5f, 16.0f, 1}, {15.0f, 18.5f, 1}, {17.5f, 21.0f, 2},
+        {0.0f, 3.5f, 0},
+        {2.5f, 6.0f, 0},
+        {5.0f, 8.5f, 0},
+        {7.5f, 11.0f, 1},
+        {10.0f, 13.5f, 1},
+        {12.5f, 16.0f, 1},
+        {15.0f, 18.5f, 1},
+        {17.5f, 21.0f, 2},
         // The last keyframe reached: back to frame 1 and keyframe 0.
         {0.0f, 3.5f, 0},
     };

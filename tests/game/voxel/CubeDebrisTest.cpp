@@ -25,7 +25,7 @@ std::string Floats(std::initializer_list<float> values)
     std::string bytes;
     for (float v : values) {
         char raw[4];
-        std::memcpy(raw, &v, 4);  // the test machines are little-endian, as the file is
+        std::memcpy(raw, &v, 4); // the test machines are little-endian, as the file is
         bytes.append(raw, 4);
     }
     return bytes;
@@ -69,7 +69,7 @@ TEST(CubeDebrisTest, CubesBounceOnTheHeightMapAndFade)
         const char* name;
         CVector3D start;
         bool bounces;
-        bool dark;  // fade 0 at the first bounce
+        bool dark; // fade 0 at the first bounce
     } cases[] = {
         {"low ground", CVector3D(1, 8, 1), true, false},
         {"high ground", CVector3D(5, 24, 1), true, true},

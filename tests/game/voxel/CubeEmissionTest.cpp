@@ -20,7 +20,8 @@ struct Buffers {
     CubeInstanceBuffer model, terrain;
 
     Buffers(int modelCapacity, int terrainCapacity)
-        : modelStorage(static_cast<std::size_t>(modelCapacity)), terrainStorage(static_cast<std::size_t>(terrainCapacity))
+        : modelStorage(static_cast<std::size_t>(modelCapacity)),
+          terrainStorage(static_cast<std::size_t>(terrainCapacity))
     {
         model = {modelStorage.data(), 0, modelCapacity};
         terrain = {terrainStorage.data(), 0, terrainCapacity};

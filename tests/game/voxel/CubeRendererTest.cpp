@@ -7,7 +7,6 @@
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
 
-#include "window/CWindowSystem.h"
 #include "platform/win/Video.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -15,6 +14,7 @@
 #include "resources/CResourceManager.h"
 #include "scene/CRenderVisitor.h"
 #include "scene/CSceneGraph.h"
+#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -130,7 +130,10 @@ protected:
         return m_Renderer.GetDevice()->ReadPixels(x, y, 1, 1).at(0);
     }
 
-    static int Brightness(uint32_t argb) { return int((argb >> 16) & 0xFF) + int((argb >> 8) & 0xFF) + int(argb & 0xFF); }
+    static int Brightness(uint32_t argb)
+    {
+        return int((argb >> 16) & 0xFF) + int((argb >> 8) & 0xFF) + int(argb & 0xFF);
+    }
 
     testsupport::ScratchDir m_Dir;
     std::string m_Previous;
@@ -229,8 +232,8 @@ TEST_F(CubeRendererTest, ShadowPassLeavesTheCamerasAndMatricesAlone)
     const struct {
         const char* level;
         float z;
-    } cases[] = {{"", -40.0f}, {"emeraldroom", -110.0f}, {"emeraldroom2", -40.0f}, {"EmeraldRoom", -40.0f},
-                 {"arena2", -40.0f}};
+    } cases[] = {
+        {"", -40.0f}, {"emeraldroom", -110.0f}, {"emeraldroom2", -40.0f}, {"EmeraldRoom", -40.0f}, {"arena2", -40.0f}};
     for (const auto& c : cases) {
         Game::CLevelManager::GetInstance().SetLevelName(c.level);
         // Frame after frame the light stays put relative to the camera.

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-using Game::CVeskCubeMesh;
 using Game::CubeSubmesh;
+using Game::CVeskCubeMesh;
 
 namespace {
 
@@ -14,7 +14,7 @@ struct HiddenCase {
     std::vector<CVector3D> positions;
     int cubeCount;
     int visibleCount;
-    std::vector<uint32_t> codes;  // after removal, in stored order
+    std::vector<uint32_t> codes; // after removal, in stored order
 };
 
 CubeSubmesh* Submesh(CVeskCubeMesh& mesh, const std::vector<CVector3D>& positions)
@@ -39,7 +39,7 @@ std::vector<CVector3D> Block(int n, const CVector3D& corner = CVector3D())
 
 TEST(HiddenCubesTest, NeighbourCodesAndStoredOrder)
 {
-    std::vector<uint32_t> solidCodes;  // 3x3x3 in x, y, z order, centre moved last
+    std::vector<uint32_t> solidCodes; // 3x3x3 in x, y, z order, centre moved last
     const HiddenCase cases[] = {
         {"line along x", {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, 3, 3, {1, 11, 10}},
         {"line along y", {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}}, 3, 3, {100, 1100, 1000}},
@@ -117,7 +117,7 @@ TEST(HiddenCubesTest, SparseModelsMatchTheDenseResult)
     for (const CVector3D& p : Block(6))
         if (p.x == 0 || p.y == 0 || p.z == 0 || p.x == 5 || p.y == 5 || p.z == 5)
             shell.push_back(p);
-    shell.push_back(CVector3D(2, 2, 2));  // inside the shell, touching nothing
+    shell.push_back(CVector3D(2, 2, 2)); // inside the shell, touching nothing
     CVeskCubeMesh dense;
     CubeSubmesh* d = Submesh(dense, shell);
     dense.RemoveHiddenCubes(d);

@@ -10,18 +10,15 @@
 #include <string>
 
 using Game::CVeskCubeMesh;
-using testsupport::ReadFile;
 using testsupport::GameExecutable;
+using testsupport::ReadFile;
 using testsupport::SourceDir;
 
 namespace {
 
 const char* const kGenerated[] = {"koboldminion.vskc", "crate.vskc", "cubetestground.vskc", "cubetestgroundHM.dat"};
 
-std::string MeshesDir()
-{
-    return SourceDir() + "/bin/assets/meshes/";
-}
+std::string MeshesDir() { return SourceDir() + "/bin/assets/meshes/"; }
 
 TEST(VoxelContentTest, ModelsLoadWithTheirPartsAndClips)
 {
@@ -79,7 +76,8 @@ TEST(VoxelContentTest, GeneratorReproducesTheCommittedFiles)
     const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (const char* file : kGenerated)
-        EXPECT_EQ(ReadFile(dir.File(file)), ReadFile(MeshesDir() + file)) << file << " is out of date: rerun the generator";
+        EXPECT_EQ(ReadFile(dir.File(file)), ReadFile(MeshesDir() + file))
+            << file << " is out of date: rerun the generator";
 }
 
 } // namespace

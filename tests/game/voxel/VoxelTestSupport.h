@@ -2,8 +2,8 @@
 // check of the invariants every loaded mesh must keep.
 #pragma once
 
-#include "support/TestSupport.h"
 #include "game/voxel/CVeskCubeMesh.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

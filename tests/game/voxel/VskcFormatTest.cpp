@@ -9,8 +9,8 @@
 #include <locale>
 #include <memory>
 
-using Game::CVeskCubeMesh;
 using Game::CubeSubmesh;
+using Game::CVeskCubeMesh;
 using testsupport::ReadFile;
 using testsupport::ScratchDir;
 using voxeltest::LoadText;
@@ -167,8 +167,8 @@ TEST(VskcFormatTest, HeaderDecidesWhetherTheFileIsAModel)
         const char* text;
         bool loads;
     } cases[] = {
-        {"#VSKCUB", true},         {"  #VSKCUB\n", true}, {"#VSKCUBE\n# SUBMESHNAME a", false},
-        {"", false},               {"VSKCUB", false},     {"# VSKCUB", false},
+        {"#VSKCUB", true},  {"  #VSKCUB\n", true}, {"#VSKCUBE\n# SUBMESHNAME a", false},
+        {"", false},        {"VSKCUB", false},     {"# VSKCUB", false},
         {"#vskcub", false},
     };
     for (const auto& c : cases) {
@@ -251,9 +251,9 @@ TEST(VskcFormatTest, HierarchyLinksStayALoopFreeTree)
 {
     ScratchDir dir;
     const std::string cubes = "# NUMCUBES 1\n# POSITIONDATA\n0 0 0\n";
-    auto mesh = LoadText(dir, "#VSKCUB\n# SUBMESHNAME a\n" + cubes + "# SUBMESHNAME b\n" + cubes +
-                                  "# SUBMESHNAME c\n" + cubes + "# SUBMESHNAME d\n" + cubes +
-                                  "# HIERARCHY\na a\nb a\nc b\na c\nd a\nd b\nx a\na NULL\n");
+    auto mesh =
+        LoadText(dir, "#VSKCUB\n# SUBMESHNAME a\n" + cubes + "# SUBMESHNAME b\n" + cubes + "# SUBMESHNAME c\n" + cubes +
+                          "# SUBMESHNAME d\n" + cubes + "# HIERARCHY\na a\nb a\nc b\na c\nd a\nd b\nx a\na NULL\n");
     voxeltest::ExpectConsistent(*mesh);
     const CubeSubmesh* a = mesh->FindSubmesh("a");
     const CubeSubmesh* b = mesh->FindSubmesh("b");
@@ -298,7 +298,7 @@ TEST(VskcFormatTest, CutShortAndBadNumbersKeepWhatWasRead)
 {
     const struct {
         const char* text;
-        int cubes;  // cubes of "a" after loading
+        int cubes; // cubes of "a" after loading
         bool animation;
     } cases[] = {
         {"#VSKCUB\n# SUBMESHNAME a\n# NUMCUBES 3\n# POSITIONDATA\n0 0 0\n1 0", 1, false},
@@ -375,10 +375,8 @@ TEST(VskcFormatTest, EulerAnglesGiveTheRotationTable)
         float a, b, c;
         float m[9];
     } cases[] = {
-        {0, 0, 0, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {90, 0, 0, {1, 0, 0, 0, 0, -1, 0, 1, 0}},
-        {0, 90, 0, {0, 0, 1, 0, 1, 0, -1, 0, 0}},
-        {0, 0, 90, {0, -1, 0, 1, 0, 0, 0, 0, 1}},
+        {0, 0, 0, {1, 0, 0, 0, 1, 0, 0, 0, 1}},     {90, 0, 0, {1, 0, 0, 0, 0, -1, 0, 1, 0}},
+        {0, 90, 0, {0, 0, 1, 0, 1, 0, -1, 0, 0}},   {0, 0, 90, {0, -1, 0, 1, 0, 0, 0, 0, 1}},
         {90, 90, 0, {0, 1, 0, 0, 0, -1, -1, 0, 0}},
     };
     for (const auto& c : cases) {

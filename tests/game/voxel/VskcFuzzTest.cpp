@@ -76,10 +76,33 @@ leg body
    # KEYORIENTATION 10 20 30
 )";
 
-const char* const kWords[] = {"nan",  "inf",    "1e999", "-1e30", "99999999999", "2147483647", "-2147483648",
-                              "NULL", "#",      "body",  "arm",   "leg",         "0",          "-0",
-                              "1e-45", "# HIERARCHY", "# SUBMESHNAME", "# KEYFRAME", "# POSITIONDATA",
-                              "# NUMCUBES", "+", "-", ".", "1e", "0x10", "999999.9", "#VSKCUB"};
+const char* const kWords[] = {"nan",
+                              "inf",
+                              "1e999",
+                              "-1e30",
+                              "99999999999",
+                              "2147483647",
+                              "-2147483648",
+                              "NULL",
+                              "#",
+                              "body",
+                              "arm",
+                              "leg",
+                              "0",
+                              "-0",
+                              "1e-45",
+                              "# HIERARCHY",
+                              "# SUBMESHNAME",
+                              "# KEYFRAME",
+                              "# POSITIONDATA",
+                              "# NUMCUBES",
+                              "+",
+                              "-",
+                              ".",
+                              "1e",
+                              "0x10",
+                              "999999.9",
+                              "#VSKCUB"};
 
 std::vector<std::string> Mutations()
 {

@@ -221,10 +221,18 @@ TEST(PanelsTest, GroupsNestInTheOrderTheirDefinitionsMoveThem)
     EXPECT_TRUE(panels.AddSeparator(bar, "", ""));
     add("TerrainPaintColor", &u, devgui::TYPE_UINT32, "label='PaintColor' group='Paint Color'");
 
-    const std::vector<std::string> expected = {
-        "Brush Properties@0", "BrushTypeVar@1",  "DisplacementHeightVar@1", "Circular@1",
-        "BrushRadiusVar@2",   "Cubic@1",         "BrushWidthVar@2",         "Diamond@1",
-        "BrushDiamondPyramidVar@2", "-@0",       "Paint Color@0",           "TerrainPaintColor@1"};
+    const std::vector<std::string> expected = {"Brush Properties@0",
+                                               "BrushTypeVar@1",
+                                               "DisplacementHeightVar@1",
+                                               "Circular@1",
+                                               "BrushRadiusVar@2",
+                                               "Cubic@1",
+                                               "BrushWidthVar@2",
+                                               "Diamond@1",
+                                               "BrushDiamondPyramidVar@2",
+                                               "-@0",
+                                               "Paint Color@0",
+                                               "TerrainPaintColor@1"};
     EXPECT_EQ(expected, Layout(*panels.GetBar(bar)));
 
     // Definitions that cannot apply change nothing.
@@ -237,10 +245,18 @@ TEST(PanelsTest, GroupsNestInTheOrderTheirDefinitionsMoveThem)
     // A group moves into another, but never into one it holds.
     EXPECT_TRUE(panels.Define("TerrainBar/Circular group='Cubic'"));
     EXPECT_TRUE(panels.Define("TerrainBar/Cubic group='Circular'"));
-    const std::vector<std::string> nested = {
-        "Brush Properties@0", "BrushTypeVar@1", "DisplacementHeightVar@1", "Cubic@1",   "BrushWidthVar@2",
-        "Circular@2",         "BrushRadiusVar@3", "Diamond@1", "BrushDiamondPyramidVar@2", "-@0",
-        "Paint Color@0",      "TerrainPaintColor@1"};
+    const std::vector<std::string> nested = {"Brush Properties@0",
+                                             "BrushTypeVar@1",
+                                             "DisplacementHeightVar@1",
+                                             "Cubic@1",
+                                             "BrushWidthVar@2",
+                                             "Circular@2",
+                                             "BrushRadiusVar@3",
+                                             "Diamond@1",
+                                             "BrushDiamondPyramidVar@2",
+                                             "-@0",
+                                             "Paint Color@0",
+                                             "TerrainPaintColor@1"};
     EXPECT_EQ(nested, Layout(*panels.GetBar(bar)));
 
     // Removing a group removes what it holds.

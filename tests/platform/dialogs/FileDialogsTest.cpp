@@ -121,10 +121,18 @@ TEST(FileDialogFilterTest, PatternsMatchNamesWithWildcards)
         bool match;
     };
     const Case cases[] = {
-        {"arena2.xml", "*.xml", true},  {"arena2.XML", "*.xml", false}, {"arena2.xml.bak", "*.xml", false},
-        {"notes.txt", "*.xml", false},  {"notes.txt", "*.xml;*.txt", true}, {"notes.txt", "*.xml; *.txt", true},
-        {"noext", "*.*", true},         {"noext", "", true},             {"noext", "*", true},
-        {"a1.md2", "a?.md2", true},     {"ab1.md2", "a?.md2", false},    {"level.xml", "l*l.xml", true},
+        {"arena2.xml", "*.xml", true},
+        {"arena2.XML", "*.xml", false},
+        {"arena2.xml.bak", "*.xml", false},
+        {"notes.txt", "*.xml", false},
+        {"notes.txt", "*.xml;*.txt", true},
+        {"notes.txt", "*.xml; *.txt", true},
+        {"noext", "*.*", true},
+        {"noext", "", true},
+        {"noext", "*", true},
+        {"a1.md2", "a?.md2", true},
+        {"ab1.md2", "a?.md2", false},
+        {"level.xml", "l*l.xml", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.match, dialogs::MatchesFilter(c.name, c.filter)) << c.name << " " << c.filter;

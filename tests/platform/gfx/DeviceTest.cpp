@@ -148,10 +148,10 @@ TEST_F(DeviceTest, FixedFunctionColourSources)
         const Texture* texture;
         uint32_t expected;
     } cases[] = {
-        {0, nullptr, kGreen},     // unlit: the vertex colour
-        {1, nullptr, kBlue},      // lit without lights: the emissive colour
-        {0, red.get(), kBlack},   // green vertex times red texel
-        {1, red.get(), kBlack},   // blue emissive times red texel
+        {0, nullptr, kGreen},   // unlit: the vertex colour
+        {1, nullptr, kBlue},    // lit without lights: the emissive colour
+        {0, red.get(), kBlack}, // green vertex times red texel
+        {1, red.get(), kBlack}, // blue emissive times red texel
     };
     for (const Case& c : cases) {
         Dev().Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF808080, 1.0f, 0);
@@ -176,7 +176,8 @@ void main() { gl_Position = vec4(aPosition + aOffset, 1.0); }
     ASSERT_NE(program, nullptr) << log;
 
     // A small square (0.04 wide in clip space) and five offsets along x.
-    auto geometry = MakeBuffer(Dev(), {-0.02f, 0.02f, 0.5f, 0.02f, 0.02f, 0.5f, 0.02f, -0.02f, 0.5f, -0.02f, -0.02f, 0.5f});
+    auto geometry =
+        MakeBuffer(Dev(), {-0.02f, 0.02f, 0.5f, 0.02f, 0.02f, 0.5f, 0.02f, -0.02f, 0.5f, -0.02f, -0.02f, 0.5f});
     auto indices = IndexBuffer::Create(Dev(), 6);
     const uint16_t ix[6] = {0, 1, 2, 0, 2, 3};
     std::memcpy(indices->Lock(0, 0, 0), ix, sizeof ix);
@@ -189,8 +190,8 @@ void main() { gl_Position = vec4(aPosition + aOffset, 1.0); }
 
     Dev().Clear(CLEAR_TARGET | CLEAR_ZBUFFER, kBlack, 1.0f, 0);
     Dev().SetRenderState(RenderState::CullMode, CULL_NONE);
-    Dev().SetVertexDeclaration(VertexDeclaration({{0, 0, DeclType::Float3, DeclUsage::Position, 0},
-                                                  {1, 0, DeclType::Float3, DeclUsage::TexCoord, 1}}));
+    Dev().SetVertexDeclaration(VertexDeclaration(
+        {{0, 0, DeclType::Float3, DeclUsage::Position, 0}, {1, 0, DeclType::Float3, DeclUsage::TexCoord, 1}}));
     Dev().SetStreamSource(0, geometry.get(), 0, 12);
     Dev().SetStreamSourceFreq(0, STREAMSOURCE_INDEXEDDATA | kInstances);
     Dev().SetStreamSource(1, instances.get(), 0, 12);
@@ -317,8 +318,8 @@ TEST_F(DeviceTest, DrawsThatWouldReadPastABufferAreSkipped)
     Dev().SetStreamSourceFreq(0, STREAMSOURCE_INDEXEDDATA | 4);
     Dev().SetStreamSource(1, vb.get(), 0, 64); // a 96-byte buffer cannot feed four 64-byte instances
     Dev().SetStreamSourceFreq(1, STREAMSOURCE_INSTANCEDATA | 1);
-    Dev().SetVertexDeclaration(VertexDeclaration({{0, 0, DeclType::Float3, DeclUsage::Position, 0},
-                                                  {1, 0, DeclType::Float4, DeclUsage::TexCoord, 1}}));
+    Dev().SetVertexDeclaration(VertexDeclaration(
+        {{0, 0, DeclType::Float3, DeclUsage::Position, 0}, {1, 0, DeclType::Float4, DeclUsage::TexCoord, 1}}));
     Dev().DrawPrimitive(PrimitiveType::TriangleList, 0, 2);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(CountPixels(kRed), 0);

@@ -29,7 +29,8 @@ EffectDesc TwoTechniques()
 {
     EffectDesc desc;
     EffectPassDesc opaque{kVertex, kFragment, {{RenderState::CullMode, CULL_NONE}}};
-    EffectPassDesc blended{kVertex, kFragment,
+    EffectPassDesc blended{kVertex,
+                           kFragment,
                            {{RenderState::AlphaBlendEnable, 1},
                             {RenderState::SrcBlend, BLEND_SRCALPHA},
                             {RenderState::DestBlend, BLEND_INVSRCALPHA}}};
@@ -47,8 +48,8 @@ protected:
         m_Effect = Effect::Create(Dev(), TwoTechniques(), log);
         ASSERT_NE(m_Effect, nullptr) << log;
         // A square of half-size 0.5 around the origin.
-        m_Quad = MakeBuffer(Dev(), {-0.5f, 0.5f, 0, 0.5f, 0.5f, 0, 0.5f, -0.5f, 0, -0.5f, 0.5f, 0, 0.5f, -0.5f, 0,
-                                    -0.5f, -0.5f, 0});
+        m_Quad = MakeBuffer(
+            Dev(), {-0.5f, 0.5f, 0, 0.5f, 0.5f, 0, 0.5f, -0.5f, 0, -0.5f, 0.5f, 0, 0.5f, -0.5f, 0, -0.5f, -0.5f, 0});
     }
     void TearDown() override
     {

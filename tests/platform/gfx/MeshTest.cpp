@@ -37,7 +37,8 @@ TEST(MeshGeneratorsTest, CountsWindingAndNormals)
             const float* a = data.vertices[data.indices[f]].position;
             const float* b = data.vertices[data.indices[f + 1]].position;
             const float* c = data.vertices[data.indices[f + 2]].position;
-            const float ab[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, ac[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+            const float ab[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]},
+                        ac[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
             const float cross[3] = {ab[1] * ac[2] - ab[2] * ac[1], ab[2] * ac[0] - ab[0] * ac[2],
                                     ab[0] * ac[1] - ab[1] * ac[0]};
             // Clockwise seen from outside in left-handed space: the cross product points out.

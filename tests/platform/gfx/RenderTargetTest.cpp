@@ -49,7 +49,7 @@ TEST_F(RenderTargetTest, DrawsIntoTheTargetAndSavesItAsBmp)
         std::memcpy(&f, &c, 4);
         return f;
     }();
-    auto vb = MakeBuffer(Dev(), {-1, 1, 0.5f, red, 1, 1, 0.5f, red, 1, 0, 0.5f, red,
+    auto vb = MakeBuffer(Dev(), {-1, 1, 0.5f, red, 1, 1, 0.5f, red, 1,  0, 0.5f, red,
                                  -1, 1, 0.5f, red, 1, 0, 0.5f, red, -1, 0, 0.5f, red});
     Dev().SetRenderState(RenderState::Lighting, 0);
     Dev().SetRenderState(RenderState::CullMode, CULL_NONE);

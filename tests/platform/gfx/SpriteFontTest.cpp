@@ -138,10 +138,8 @@ TEST(FontFilesTest, FamiliesMapToInstalledFaces)
         bool bold, italic;
         const char* expected;
     } cases[] = {
-        {"Arial", false, false, "LiberationSans-Regular.ttf"},
-        {"Arial", true, false, "LiberationSans-Bold.ttf"},
-        {"Arial", true, true, "LiberationSans-BoldItalic.ttf"},
-        {"Comic Sans MS", false, false, "DejaVuSans.ttf"},
+        {"Arial", false, false, "LiberationSans-Regular.ttf"},  {"Arial", true, false, "LiberationSans-Bold.ttf"},
+        {"Arial", true, true, "LiberationSans-BoldItalic.ttf"}, {"Comic Sans MS", false, false, "DejaVuSans.ttf"},
         {"Tahoma", false, true, "DejaVuSans-Oblique.ttf"},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,5 @@
-#include "platform/pad/FakePadSource.h"
 #include "platform/pad/Pad.h"
+#include "platform/pad/FakePadSource.h"
 
 #include <gtest/gtest.h>
 
@@ -66,30 +66,45 @@ TEST_F(FakePadTest, ReadingChangesBecomeKeystrokes)
         std::vector<Stroke> expected;
     } steps[] = {
         {"rest", reading(0, 0, 0, 0, 0, 0, 0), {}},
-        {"A and X together, in code order", reading(pad::BUTTON_X | pad::BUTTON_A, 0, 0, 0, 0, 0, 0),
+        {"A and X together, in code order",
+         reading(pad::BUTTON_X | pad::BUTTON_A, 0, 0, 0, 0, 0, 0),
          {{pad::VK_PAD_A, kDown}, {pad::VK_PAD_X, kDown}}},
         {"held buttons do not repeat", reading(pad::BUTTON_X | pad::BUTTON_A, 0, 0, 0, 0, 0, 0), {}},
-        {"release before press", reading(pad::BUTTON_X | pad::BUTTON_START, 0, 0, 0, 0, 0, 0),
+        {"release before press",
+         reading(pad::BUTTON_X | pad::BUTTON_START, 0, 0, 0, 0, 0, 0),
          {{pad::VK_PAD_A, kUp}, {pad::VK_PAD_START, kDown}}},
-        {"trigger at the threshold", reading(0, 30, 0, 0, 0, 0, 0),
-         {{pad::VK_PAD_X, kUp}, {pad::VK_PAD_START, kUp}}},
-        {"trigger past it", reading(0, 31, 255, 0, 0, 0, 0),
+        {"trigger at the threshold", reading(0, 30, 0, 0, 0, 0, 0), {{pad::VK_PAD_X, kUp}, {pad::VK_PAD_START, kUp}}},
+        {"trigger past it",
+         reading(0, 31, 255, 0, 0, 0, 0),
          {{pad::VK_PAD_LTRIGGER, kDown}, {pad::VK_PAD_RTRIGGER, kDown}}},
-        {"left stick inside its dead zone", reading(0, 0, 0, 7849, -7849, 0, 0),
+        {"left stick inside its dead zone",
+         reading(0, 0, 0, 7849, -7849, 0, 0),
          {{pad::VK_PAD_LTRIGGER, kUp}, {pad::VK_PAD_RTRIGGER, kUp}}},
         {"left stick past it", reading(0, 0, 0, 7850, 0, 0, 0), {{pad::VK_PAD_LTHUMB_RIGHT, kDown}}},
-        {"a tie goes to the vertical", reading(0, 0, 0, 9000, 9000, 0, 0),
+        {"a tie goes to the vertical",
+         reading(0, 0, 0, 9000, 9000, 0, 0),
          {{pad::VK_PAD_LTHUMB_RIGHT, kUp}, {pad::VK_PAD_LTHUMB_UP, kDown}}},
-        {"larger axis decides", reading(0, 0, 0, -20000, 12000, 0, 0),
+        {"larger axis decides",
+         reading(0, 0, 0, -20000, 12000, 0, 0),
          {{pad::VK_PAD_LTHUMB_UP, kUp}, {pad::VK_PAD_LTHUMB_LEFT, kDown}}},
         {"right stick's own dead zone", reading(0, 0, 0, 0, 0, 0, -8689), {{pad::VK_PAD_LTHUMB_LEFT, kUp}}},
         {"right stick down", reading(0, 0, 0, 0, 0, 0, -8690), {{pad::VK_PAD_RTHUMB_DOWN, kDown}}},
-        {"every button", reading(0xF3FF, 0, 0, 0, 0, 0, 0),
-         {{pad::VK_PAD_RTHUMB_DOWN, kUp},       {pad::VK_PAD_A, kDown},          {pad::VK_PAD_B, kDown},
-          {pad::VK_PAD_X, kDown},               {pad::VK_PAD_Y, kDown},          {pad::VK_PAD_RSHOULDER, kDown},
-          {pad::VK_PAD_LSHOULDER, kDown},       {pad::VK_PAD_DPAD_UP, kDown},    {pad::VK_PAD_DPAD_DOWN, kDown},
-          {pad::VK_PAD_DPAD_LEFT, kDown},       {pad::VK_PAD_DPAD_RIGHT, kDown}, {pad::VK_PAD_START, kDown},
-          {pad::VK_PAD_BACK, kDown},            {pad::VK_PAD_LTHUMB_PRESS, kDown},
+        {"every button",
+         reading(0xF3FF, 0, 0, 0, 0, 0, 0),
+         {{pad::VK_PAD_RTHUMB_DOWN, kUp},
+          {pad::VK_PAD_A, kDown},
+          {pad::VK_PAD_B, kDown},
+          {pad::VK_PAD_X, kDown},
+          {pad::VK_PAD_Y, kDown},
+          {pad::VK_PAD_RSHOULDER, kDown},
+          {pad::VK_PAD_LSHOULDER, kDown},
+          {pad::VK_PAD_DPAD_UP, kDown},
+          {pad::VK_PAD_DPAD_DOWN, kDown},
+          {pad::VK_PAD_DPAD_LEFT, kDown},
+          {pad::VK_PAD_DPAD_RIGHT, kDown},
+          {pad::VK_PAD_START, kDown},
+          {pad::VK_PAD_BACK, kDown},
+          {pad::VK_PAD_LTHUMB_PRESS, kDown},
           {pad::VK_PAD_RTHUMB_PRESS, kDown}}},
     };
     uint32_t lastPacket = 0;
@@ -166,7 +181,7 @@ TEST(SdlPadTest, VirtualControllerReadsAsAnXInputPad)
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 12000);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, -32768); // pushed fully up
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_RIGHTY, 20000);  // pushed down
+    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_RIGHTY, 20000); // pushed down
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0); // half way on the raw axis
     ASSERT_EQ(pad::GetState(0, state), pad::ERROR_SUCCESS);

@@ -16,8 +16,7 @@ TEST(MessageBoxTest, PrintsCaptionAndTextToStandardErrorWithoutBlocking)
     ::testing::internal::CaptureStderr();
     win::MessageBox(nullptr, "Unable to create the main window", "Error");
     win::MessageBox(nullptr, "no caption", nullptr);
-    EXPECT_EQ("Error: Unable to create the main window\nError: no caption\n",
-              ::testing::internal::GetCapturedStderr());
+    EXPECT_EQ("Error: Unable to create the main window\nError: no caption\n", ::testing::internal::GetCapturedStderr());
 }
 
 TEST(TimerTest, CounterAdvancesAtItsFrequency)

@@ -1,8 +1,8 @@
 // A real window on the headless video driver: creation, placement by client area, full screen,
 // the display-mode stand-in list, and the video subsystem's reference count.
+#include "platform/win/Window.h"
 #include "platform/win/DisplayModes.h"
 #include "platform/win/Video.h"
-#include "platform/win/Window.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
