@@ -3,6 +3,7 @@
 // nobody dies), and the enemy query over 500 live entities (anchored by a plain walk of the live
 // list). Run from anywhere (with SDL_AUDIODRIVER=dummy when headless): it works in the project's
 // bin/ directory.
+#include "BenchSupport.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CCharacter.h"
@@ -41,15 +42,7 @@ Game::EntitySetting Prefab(int type, const char* name)
 // The world as a level has it, minus rendering: types, physics, scene, resources and prefabs.
 void StartWorld()
 {
-    std::filesystem::current_path(std::string(THRUMMOCK_SOURCE_DIR) + "/bin");
-    Game::RegisterEntityTypes();
-    Game::RegisterControllerTypes();
-    Game::CSlotHash::GetInstance().RegisterCollisionGroups();
-    Vesk::CPhysicsSystem::GetInstance().Init();
-    Vesk::CResourceManager::GetInstance().Init();
-    Game::RegisterCubeMeshResource();
-    Factory().Init();
-    Game::CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
+    benchsupport::StartGameWorld();
     Game::CPickupCatalogue::GetInstance().Load(Game::CPickupCatalogue::kDefaultPath);
     Vesk::CAudioSystem::GetInstance().Init();
     Game::CGameMaster::GetInstance().Init();

@@ -2,6 +2,7 @@
 // terrain, wall, height map, every entity and trigger), with its physical limit beside it in the
 // same run: reading the four files the load reads once. Run from anywhere (SDL_AUDIODRIVER=dummy
 // when headless): it works in the project's bin/ directory.
+#include "BenchSupport.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
@@ -22,18 +23,9 @@
 #include <sstream>
 #include <string>
 
+using benchsupport::QuietStdout;
+
 namespace {
-
-// Hidden-cube removal reports its counts on standard output; keep the report readable.
-class QuietStdout {
-public:
-    QuietStdout() : m_Saved(std::cout.rdbuf(m_Sink.rdbuf())) {}
-    ~QuietStdout() { std::cout.rdbuf(m_Saved); }
-
-private:
-    std::ostringstream m_Sink;
-    std::streambuf* m_Saved;
-};
 
 void StartWorld()
 {
@@ -41,15 +33,7 @@ void StartWorld()
     if (started)
         return;
     started = true;
-    std::filesystem::current_path(std::string(THRUMMOCK_SOURCE_DIR) + "/bin");
-    Game::RegisterEntityTypes();
-    Game::RegisterControllerTypes();
-    Game::CSlotHash::GetInstance().RegisterCollisionGroups();
-    Vesk::CPhysicsSystem::GetInstance().Init();
-    Vesk::CResourceManager::GetInstance().Init();
-    Game::RegisterCubeMeshResource();
-    Game::CEntityFactory::GetInstance().Init();
-    Game::CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
+    benchsupport::StartGameWorld();
 }
 
 // The previous load's objects go, and its models leave the mesh cache, so every load reads its

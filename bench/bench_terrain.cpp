@@ -2,6 +2,7 @@
 // physics-box build for a full and a half-filled 250 x 250 x 10 terrain, and building each shipped
 // level's terrain and wall from their models. Each figure has its physical limit beside it in
 // the same run: copying (or reading) the bytes the operation has to touch at least.
+#include "BenchSupport.h"
 #include "game/terrain/CLevelWall.h"
 #include "game/terrain/CTerrain.h"
 #include "game/voxel/CVeskCubeMesh.h"
@@ -26,19 +27,9 @@
 using Game::BlockPosition;
 using Game::CTerrain;
 
+using benchsupport::QuietStdout;
+
 namespace {
-
-// Hidden-cube removal reports its counts on standard output; the benchmark's own report must not
-// drown in them.
-class QuietStdout {
-public:
-    QuietStdout() : m_Saved(std::cout.rdbuf(m_Sink.rdbuf())) {}
-    ~QuietStdout() { std::cout.rdbuf(m_Saved); }
-
-private:
-    std::ostringstream m_Sink;
-    std::streambuf* m_Saved;
-};
 
 // The engine parts a terrain lives in: the resource manager on the project's run directory, the
 // physics world and the scene graph.

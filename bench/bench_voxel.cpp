@@ -2,6 +2,7 @@
 // one-million-cube ".vskc" file beside the scanner alone and a plain read of the same file, and
 // one frame of instance records, on the CPU alone and with the upload to the graphics device
 // (headless driver).
+#include "BenchSupport.h"
 #include "game/voxel/CVeskCubeMesh.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/voxel/CubeRendererState.h"
@@ -27,19 +28,9 @@
 using Game::CubeSubmesh;
 using Game::CVeskCubeMesh;
 
+using benchsupport::QuietStdout;
+
 namespace {
-
-// Hidden-cube removal reports its counts on standard output; the benchmark's own report must not
-// drown in them.
-class QuietStdout {
-public:
-    QuietStdout() : m_Saved(std::cout.rdbuf(m_Sink.rdbuf())) {}
-    ~QuietStdout() { std::cout.rdbuf(m_Saved); }
-
-private:
-    std::ostringstream m_Sink;
-    std::streambuf* m_Saved;
-};
 
 enum class Shape { Solid, Hollow, Sparse };
 

@@ -3,6 +3,7 @@
 // anchored by the same enemy created directly through the entity factory. Both run in batches of
 // 64 whose entities are destroyed outside the timing, so each batch meets the same live list. Run
 // from anywhere (with SDL_AUDIODRIVER=dummy when headless): it works in the project's bin/ directory.
+#include "BenchSupport.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CCharacter.h"
@@ -35,15 +36,7 @@ CEntityFactory& Factory() { return CEntityFactory::GetInstance(); }
 // Types, physics, scene, resources, prefabs, a wave location and the first level's waves.
 void StartWorld()
 {
-    std::filesystem::current_path(std::string(THRUMMOCK_SOURCE_DIR) + "/bin");
-    Game::RegisterEntityTypes();
-    Game::RegisterControllerTypes();
-    Game::CSlotHash::GetInstance().RegisterCollisionGroups();
-    Vesk::CPhysicsSystem::GetInstance().Init();
-    Vesk::CResourceManager::GetInstance().Init();
-    Game::RegisterCubeMeshResource();
-    Factory().Init();
-    Game::CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
+    benchsupport::StartGameWorld();
     Game::EntitySetting location;
     location.m_DimX = location.m_DimY = location.m_DimZ = 4.0f;
     Factory().CreateEntity(Game::WAVELOCATION, "wavelocation0", location);
