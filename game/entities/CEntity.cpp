@@ -7,9 +7,9 @@
 #include "game/entities/CGameTrigger.h"
 #include "game/entities/CItemDrop.h"
 #include "game/entities/CPickupItem.h"
+#include "game/entities/EntityXml.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/voxel/CVeskCubeMesh.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/DebugSwitches.h"
 #include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
@@ -33,13 +33,6 @@ CMatrix4 LookAlong(const CVector3D& position, const CVector3D& direction)
     return m;
 }
 
-float ReadFloat(const Vesk::CXmlElement& element, const char* name, float fallback)
-{
-    float value = fallback;
-    element.GetFloatAttribute(name, &value, fallback);
-    return value;
-}
-
 } // namespace
 
 bool IsEntityElementType(int type) { return type < 8; }
@@ -56,35 +49,22 @@ CEntity::~CEntity()
 
 void CEntity::Save(Vesk::CXmlElement element)
 {
-    element.SetAttribute("name", m_Name);
-    element.SetAttribute("type", CSlotHash::GetInstance().NameOf(GetType(), SLOT_ENTITY_TYPE));
+    WriteNameAndType(element, m_Name, GetType());
     element.SetAttribute("entitysettingprefabname", m_PrefabName);
-    element.SetDoubleAttribute("posX", m_Position.x);
-    element.SetDoubleAttribute("posY", m_Position.y);
-    element.SetDoubleAttribute("posZ", m_Position.z);
-    element.SetDoubleAttribute("dirX", m_Direction.x);
-    element.SetDoubleAttribute("dirY", m_Direction.y);
-    element.SetDoubleAttribute("dirZ", m_Direction.z);
+    WriteVector(element, "pos", m_Position);
+    WriteVector(element, "dir", m_Direction);
 }
 
 void CEntity::Load(Vesk::CXmlElement element)
 {
     EntitySetting setting;
-    std::string name;
-    if (const char* text = element.GetAttribute("name")) {
-        name = text;
-    } else {
-        name = CEntityFactory::GetInstance().MakeEntityName(GetType());
-        Vesk::LogLine("CEntity: an entity element without a name is called \"" + name + "\"");
-    }
+    const std::string name = ReadName(element, "CEntity", GetType());
     if (const char* prefab = element.GetAttribute("entitysettingprefabname")) {
         setting = CGamePrefabSettings::GetInstance().GetEntitySetting(GetType(), prefab);
         m_PrefabName = prefab;
     }
-    setting.m_StartPosition =
-        CVector3D(ReadFloat(element, "posX", 0.0f), ReadFloat(element, "posY", 0.0f), ReadFloat(element, "posZ", 0.0f));
-    setting.m_Direction = CVector3D(ReadFloat(element, "dirX", 0.0f), ReadFloat(element, "dirY", 0.0f),
-                                    ReadFloat(element, "dirZ", -1.0f));
+    setting.m_StartPosition = ReadVector(element, "pos");
+    setting.m_Direction = ReadVector(element, "dir", CVector3D(0.0f, 0.0f, -1.0f));
     Init(name, setting);
 }
 

@@ -1,9 +1,8 @@
 // The XML element of a game trigger: its box, its prefab and the names of its linked entities.
-#include "core/Log.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CGameTrigger.h"
-#include "game/world/CSlotHash.h"
+#include "game/entities/EntityXml.h"
 
 #include <algorithm>
 
@@ -13,13 +12,6 @@ namespace {
 
 // Slave groups 0 to 4 are saved; other group keys live only in memory.
 constexpr int kSavedGroups = 5;
-
-float ReadFloat(const Vesk::CXmlElement& element, const char* name)
-{
-    float value = 0.0f;
-    element.GetFloatAttribute(name, &value, 0.0f);
-    return value;
-}
 
 // The live entities of every name in the list; names are cut at each "," and " ", and empty or
 // unknown names are skipped.
@@ -42,15 +34,10 @@ std::vector<CEntity*> ResolveNames(const std::string& list)
 
 void CGameTrigger::Save(Vesk::CXmlElement element)
 {
-    element.SetAttribute("name", m_Name);
-    element.SetAttribute("type", CSlotHash::GetInstance().NameOf(GetType(), SLOT_ENTITY_TYPE));
+    WriteNameAndType(element, m_Name, GetType());
     element.SetAttribute("gametriggerprefabname", m_TriggerPrefabName);
-    element.SetDoubleAttribute("posX", m_Position.x);
-    element.SetDoubleAttribute("posY", m_Position.y);
-    element.SetDoubleAttribute("posZ", m_Position.z);
-    element.SetDoubleAttribute("dimX", m_Dimensions.x);
-    element.SetDoubleAttribute("dimY", m_Dimensions.y);
-    element.SetDoubleAttribute("dimZ", m_Dimensions.z);
+    WriteVector(element, "pos", m_Position);
+    WriteVector(element, "dim", m_Dimensions);
 
     // The players join by the trigger's own flag, so they are not listed; a comma follows every
     // name but the last entity's, which leaves a trailing comma when that one is a player.
@@ -89,8 +76,7 @@ void CGameTrigger::Load(Vesk::CXmlElement element)
         triggerSetting = CGamePrefabSettings::GetInstance().GetGameTriggerSetting(GetType(), prefab);
         m_TriggerPrefabName = prefab;
     }
-    setting.m_StartPosition =
-        CVector3D(ReadFloat(element, "posX"), ReadFloat(element, "posY"), ReadFloat(element, "posZ"));
+    setting.m_StartPosition = ReadVector(element, "pos");
     setting.m_DimX = ReadFloat(element, "dimX");
     setting.m_DimY = ReadFloat(element, "dimY");
     setting.m_DimZ = ReadFloat(element, "dimZ");
@@ -106,14 +92,7 @@ void CGameTrigger::Load(Vesk::CXmlElement element)
         }
     }
 
-    std::string name;
-    if (const char* text = element.GetAttribute("name")) {
-        name = text;
-    } else {
-        name = CEntityFactory::GetInstance().MakeEntityName(GetType());
-        Vesk::LogLine("CGameTrigger: a trigger element without a name is called \"" + name + "\"");
-    }
-    InitTrigger(name, setting, triggerSetting);
+    InitTrigger(ReadName(element, "CGameTrigger", GetType()), setting, triggerSetting);
 }
 
 } // namespace Game

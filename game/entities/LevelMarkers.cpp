@@ -5,7 +5,7 @@
 #include "game/entities/CCollisionBox.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CWaveLocation.h"
-#include "game/world/CSlotHash.h"
+#include "game/entities/EntityXml.h"
 #include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
 #include "render/CRenderer.h"
@@ -16,22 +16,6 @@ namespace {
 
 const CVector3D kWaveLocationSize(5.0f, 5.0f, 5.0f);
 const CVector3D kWaypointSize(3.0f, 3.0f, 3.0f);
-
-float ReadFloat(const Vesk::CXmlElement& element, const char* name)
-{
-    float value = 0.0f;
-    element.GetFloatAttribute(name, &value, 0.0f);
-    return value;
-}
-
-std::string ReadName(const Vesk::CXmlElement& element, const char* owner, int type)
-{
-    if (const char* name = element.GetAttribute("name"))
-        return name;
-    const std::string made = CEntityFactory::GetInstance().MakeEntityName(type);
-    Vesk::LogLine(std::string(owner) + ": an element without a name is called \"" + made + "\"");
-    return made;
-}
 
 // The marker boxes show only while the level editor is the top game state.
 void DrawMarker(const CVector3D& position, const CVector3D& size, float r, float g, float b)
@@ -64,19 +48,15 @@ void CWaveLocation::Update(float dt)
 
 void CCameraWaypoint::Save(Vesk::CXmlElement element)
 {
-    element.SetAttribute("name", m_Name);
-    element.SetAttribute("type", CSlotHash::GetInstance().NameOf(GetType(), SLOT_ENTITY_TYPE));
-    element.SetDoubleAttribute("positionX", m_Position.x);
-    element.SetDoubleAttribute("positionY", m_Position.y);
-    element.SetDoubleAttribute("positionZ", m_Position.z);
+    WriteNameAndType(element, m_Name, GetType());
+    WriteVector(element, "position", m_Position);
     element.SetAttribute("followcamtriggerparentname", m_FollowCamTriggerParentName);
 }
 
 void CCameraWaypoint::Load(Vesk::CXmlElement element)
 {
     EntitySetting setting;
-    setting.m_StartPosition =
-        CVector3D(ReadFloat(element, "positionX"), ReadFloat(element, "positionY"), ReadFloat(element, "positionZ"));
+    setting.m_StartPosition = ReadVector(element, "position");
     const std::string name = ReadName(element, "CCameraWaypoint", GetType());
     const char* parent = element.GetAttribute("followcamtriggerparentname");
     Init(name, setting);
@@ -106,21 +86,15 @@ void CCameraWaypoint::Update(float dt)
 
 void CCollisionBox::Save(Vesk::CXmlElement element)
 {
-    element.SetAttribute("name", m_Name);
-    element.SetAttribute("type", CSlotHash::GetInstance().NameOf(GetType(), SLOT_ENTITY_TYPE));
-    element.SetDoubleAttribute("posX", m_Position.x);
-    element.SetDoubleAttribute("posY", m_Position.y);
-    element.SetDoubleAttribute("posZ", m_Position.z);
-    element.SetDoubleAttribute("dimX", m_Dimensions.x);
-    element.SetDoubleAttribute("dimY", m_Dimensions.y);
-    element.SetDoubleAttribute("dimZ", m_Dimensions.z);
+    WriteNameAndType(element, m_Name, GetType());
+    WriteVector(element, "pos", m_Position);
+    WriteVector(element, "dim", m_Dimensions);
 }
 
 void CCollisionBox::Load(Vesk::CXmlElement element)
 {
     EntitySetting setting;
-    setting.m_StartPosition =
-        CVector3D(ReadFloat(element, "posX"), ReadFloat(element, "posY"), ReadFloat(element, "posZ"));
+    setting.m_StartPosition = ReadVector(element, "pos");
     setting.m_DimX = ReadFloat(element, "dimX");
     setting.m_DimY = ReadFloat(element, "dimY");
     setting.m_DimZ = ReadFloat(element, "dimZ");
