@@ -1,0 +1,12 @@
+#include "game/cameras/ICameraJolts.h"
+
+#include "render/CCameraManager.h"
+
+namespace Game {
+
+ICameraJolts* ICameraJolts::Current()
+{
+    return dynamic_cast<ICameraJolts*>(Vesk::CCameraManager::GetInstance().GetCurrentCamera());
+}
+
+} // namespace Game
