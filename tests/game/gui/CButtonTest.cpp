@@ -1,5 +1,8 @@
 #include "GuiTestSupport.h"
 
+#include "audio/CAudioSystem.h"
+#include "platform/sound/RecordingOutput.h"
+
 #include "game/controllers/CControllerManager.h"
 #include "game/gui/CButton.h"
 #include "game/gui/CGuiManager.h"
@@ -107,6 +110,25 @@ TEST_F(CButtonTest, ButtonOfAStateNotOnTopNeitherHighlightsNorClicksAndDropsItsR
     MoveMouse(0.52f, 0.5f);
     Update();
     EXPECT_EQ("idle", m_Button->GetButtonState());
+}
+
+TEST_F(CButtonTest, EnteringPlaysTheHoverSoundOnceAtFullVolumeAndPutsTheMasterVolumeBack)
+{
+    auto recording = std::make_shared<sound::Recording>();
+    Vesk::CAudioSystem& audio = Vesk::CAudioSystem::GetInstance();
+    ASSERT_TRUE(audio.Init(sound::CreateRecordingOutput(recording)));
+    testsupport::WriteFile(File("mouse_over.wav"), "RIFF");
+    audio.LoadSound("MouseOver", File("mouse_over.wav"), 0);
+    audio.SetMasterVolume(0.3f);
+
+    MoveMouse(0.5f, 0.5f);
+    Update();
+    MoveMouse(0.52f, 0.5f);
+    Update();
+    ASSERT_EQ(1u, recording->plays.size());
+    EXPECT_FLOAT_EQ(0.5f, recording->channelVolumes[recording->plays[0].channel]);
+    EXPECT_FLOAT_EQ(0.3f, audio.GetMasterVolume());
+    audio.Shutdown();
 }
 
 TEST_F(CButtonTest, CursorShowsActiveInTheFrameAfterTheMouseIsOnAButton)
