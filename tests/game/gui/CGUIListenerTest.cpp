@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include <climits>
+
 namespace {
 
 struct NamedState : Vesk::IGameState {
@@ -19,12 +21,20 @@ protected:
     void SetUp() override
     {
         // The game manager writes its start-up log where it is first made.
+        char cwd[PATH_MAX];
+        ASSERT_NE(nullptr, getcwd(cwd, sizeof(cwd)));
+        m_PreviousDir = cwd;
         ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
         Vesk::CGameManager::GetInstance().PushState(new NamedState("OptionState"));
     }
-    void TearDown() override { Vesk::CGameManager::GetInstance().Shutdown(); }
+    void TearDown() override
+    {
+        Vesk::CGameManager::GetInstance().Shutdown();
+        EXPECT_EQ(0, chdir(m_PreviousDir.c_str()));
+    }
 
     testsupport::ScratchDir m_Dir;
+    std::string m_PreviousDir;
 };
 
 TEST_F(CGUIListenerTest, KeyReadsReleasedAfterAPressAndReleaseOnlyWhileItsStateIsOnTop)
