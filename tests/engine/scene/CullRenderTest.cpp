@@ -199,8 +199,9 @@ TEST_F(SceneWalkTest, EveryAnimationAdvancesOnceAFrameWhetherDrawnOrNotAndDrawin
     };
     for (const Frame& frame : frames) {
         CallLog().clear();
-        if (frame.advancedEarly)
+        if (frame.advancedEarly) {
             EXPECT_TRUE(scene.AdvanceAnimation(shown, frame.step));
+        }
         scene.AdvanceAnimations(frame.step);
         EXPECT_EQ(frame.expected, CallLog()) << "step " << frame.step;
     }
