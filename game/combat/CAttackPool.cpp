@@ -5,6 +5,8 @@
 #include "game/combat/LiveAttack.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntity.h"
+#include "game/fx/CSprite3D.h"
+#include "game/fx/CSprite3DManager.h"
 #include "math/GameMath.h"
 #include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
@@ -91,6 +93,12 @@ AttackRecord* CAttackPool::SpawnAttack(CEntity* user, const std::string& name)
     }
     if (auto* character = dynamic_cast<CCharacter*>(user); character && attack->m_SelfStun > 0.0f)
         character->ExtendActionLock(attack->m_SelfStun);
+    if (!attack->m_Mesh.empty()) {
+        // The sprite starts on "IDLE".
+        attack->m_pSprite = CSprite3DManager::GetInstance().CreateSprite(attack->m_Mesh);
+        attack->m_pSprite->SetVisible(false);
+        LiveAttack::PlaceSprite(*attack, *user);
+    }
 
     m_ActiveAttacks.push_back(attack);
     return attack;
@@ -137,6 +145,9 @@ void CAttackPool::FreeAttack(AttackRecord* attack)
 {
     delete attack->m_pBody;
     attack->m_pBody = nullptr;
+    // Nothing when the sprite manager has already let every sprite go.
+    CSprite3DManager::GetInstance().RemoveSprite(attack->m_pSprite);
+    attack->m_pSprite = nullptr;
     m_Allocator.Destroy(attack);
 }
 

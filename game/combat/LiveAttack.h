@@ -13,6 +13,9 @@ namespace LiveAttack {
 
 // The body at the user's position plus the offset taken in the user's frame.
 void PlaceBesideUser(AttackRecord& attack, const CEntity& user);
+// Places the sprite at the body, facing along the user's facing (stays, follows) or the flight
+// (flies), shown once the delay is over; other movement types keep it hidden.
+void PlaceSprite(AttackRecord& attack, const CEntity& user);
 // One frame of the attack; called by the attack pool only. An attack whose user is gone ends
 // at once, silently.
 void Update(AttackRecord& attack, float dt);

@@ -4,7 +4,10 @@
 #include "AttackTestSupport.h"
 
 #include "game/entities/CEntityFactory.h"
+#include "game/fx/CSprite3D.h"
+#include "game/fx/CSprite3DManager.h"
 #include "physics/CRigidBody.h"
+#include "scene/CSceneNodes.h"
 
 #include <cmath>
 
@@ -89,6 +92,51 @@ TEST_F(CAttackPoolTest, OwnStepFollowsTheUserAndTimesTheAttack)
     Pool().Update(0.25f);
     EXPECT_EQ(2, Plays("poof"));
     EXPECT_TRUE(Pool().GetActiveAttacks().empty());
+}
+
+TEST_F(CAttackPoolTest, SpritesShowOnceTheDelayIsOverUnlessTheAttackStays)
+{
+    std::vector<AttackDef> attacks;
+    for (int movement : {0, 1, 2, 7}) {
+        AttackDef attack("Move" + std::to_string(movement));
+        attack.movement = movement;
+        attack.speed = 5.0f;
+        attack.delay = 0.3f;
+        attack.mesh = "orb";
+        attacks.push_back(attack);
+    }
+    AttackDef atOnce{"AtOnce"};
+    atOnce.mesh = "orb";
+    AttackDef oddAtOnce = atOnce;
+    oddAtOnce.name = "OddAtOnce";
+    oddAtOnce.movement = 7;
+    attacks.push_back(atOnce);
+    attacks.push_back(oddAtOnce);
+    Define(attacks);
+    Game::CCharacter* user = MakeCharacter("hero", CVector3D());
+    auto shown = [](const Game::AttackRecord* attack) {
+        return attack->m_pSprite->m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled);
+    };
+    std::vector<Game::AttackRecord*> delayed;
+    for (int movement : {0, 1, 2, 7})
+        delayed.push_back(Pool().SpawnAttack(user, "Move" + std::to_string(movement)));
+    Game::AttackRecord* now = Pool().SpawnAttack(user, "AtOnce");
+    Game::AttackRecord* oddNow = Pool().SpawnAttack(user, "OddAtOnce");
+    EXPECT_TRUE(shown(now));
+    EXPECT_FALSE(shown(oddNow));
+    EXPECT_EQ(6u, Game::CSprite3DManager::GetInstance().GetSprites().size());
+
+    // The delay runs out in the third step; followers and fliers show from the fourth on.
+    for (int frame = 1; frame <= 4; ++frame) {
+        Pool().Update(0.125f);
+        SCOPED_TRACE(frame);
+        EXPECT_FALSE(shown(delayed[0]));
+        EXPECT_EQ(frame == 4, shown(delayed[1]));
+        EXPECT_EQ(frame == 4, shown(delayed[2]));
+        EXPECT_FALSE(shown(delayed[3]));
+    }
+    Pool().Shutdown();
+    EXPECT_TRUE(Game::CSprite3DManager::GetInstance().GetSprites().empty());
 }
 
 TEST_F(CAttackPoolTest, UnknownNamesAndMissingFilesSpawnNothing)
