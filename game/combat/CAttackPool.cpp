@@ -5,6 +5,8 @@
 #include "game/combat/LiveAttack.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntity.h"
+#include "game/fx/CParticleEmitter.h"
+#include "game/fx/CParticleManager.h"
 #include "game/fx/CSprite3D.h"
 #include "game/fx/CSprite3DManager.h"
 #include "math/GameMath.h"
@@ -20,6 +22,8 @@ namespace {
 
 // Attack boxes meet every collision group.
 constexpr short kAllGroups = -1;
+constexpr const char* kSparkEffect = "spark_effect";
+constexpr unsigned kSparkParticles = 10;
 
 } // namespace
 
@@ -33,10 +37,29 @@ CAttackPool::~CAttackPool()
         m_Allocator.Destroy(attack);
 }
 
-bool CAttackPool::Init() { return true; }
+bool CAttackPool::Init()
+{
+    ReleaseSparks();
+    for (std::unique_ptr<CParticleEmitter>& spark : m_Sparks) {
+        spark = std::make_unique<CParticleEmitter>();
+        spark->Init(kSparkEffect, kSparkParticles, 0);
+        CParticleManager::GetInstance().AddEmitter(spark.get());
+    }
+    return true;
+}
+
+void CAttackPool::ReleaseSparks()
+{
+    for (std::unique_ptr<CParticleEmitter>& spark : m_Sparks) {
+        if (spark)
+            CParticleManager::GetInstance().RemoveEmitter(spark.get());
+        spark.reset();
+    }
+}
 
 void CAttackPool::Shutdown()
 {
+    ReleaseSparks();
     for (AttackRecord* attack : m_ActiveAttacks)
         FreeAttack(attack);
     m_ActiveAttacks.clear();
@@ -123,7 +146,10 @@ void CAttackPool::QueueRemoval(AttackRecord* attack) { m_RemovalList.push_back(a
 
 void CAttackPool::ShowSpark(const CVector3D& point)
 {
-    (void)point;
+    if (CParticleEmitter* spark = m_Sparks[m_SparkIndex].get()) {
+        spark->SetPosition(point);
+        spark->Restart();
+    }
     m_SparkIndex = (m_SparkIndex + 1) % kSparkCount;
 }
 

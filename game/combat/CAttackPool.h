@@ -10,7 +10,9 @@
 #include "game/combat/AttackRecord.h"
 #include "game/combat/AttackXml.h"
 
+#include <array>
 #include <list>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 namespace Game {
 
 class CEntity;
+class CParticleEmitter;
 
 class CAttackPool : public Vesk::CSingleton<CAttackPool> {
 public:
@@ -30,7 +33,8 @@ public:
     // Frees the live attacks' records; their bodies are the physics system's by then.
     ~CAttackPool() override;
 
-    // Creates the spark emitters.
+    // Creates the spark emitters ("spark_effect", 10 particles) and registers them with the
+    // particle manager.
     bool Init() override;
     // Removes the spark emitters and frees every live attack; the definitions stay.
     void Shutdown() override;
@@ -55,10 +59,13 @@ public:
     const std::list<AttackRecord*>& GetActiveAttacks() const { return m_ActiveAttacks; }
     // The spark emitter the next hit uses (0, 1, 2, 0, ...).
     unsigned GetSparkIndex() const { return m_SparkIndex; }
+    // Null outside Init and Shutdown.
+    CParticleEmitter* GetSparkEmitter(unsigned index) const { return m_Sparks.at(index).get(); }
     // Shows a spark at the point with the next spark emitter in turn.
     void ShowSpark(const CVector3D& point);
 
 private:
+    void ReleaseSparks();
     void FreeAttack(AttackRecord* attack);
     void FreeQueuedAttacks();
 
@@ -68,6 +75,7 @@ private:
     AttackDefinitions m_Definitions;
     // Names already reported missing.
     std::set<std::string> m_MissingNames;
+    std::array<std::unique_ptr<CParticleEmitter>, kSparkCount> m_Sparks;
     unsigned m_SparkIndex = 0;
 };
 

@@ -5,6 +5,10 @@
 
 #include "game/combat/HitResolution.h"
 #include "game/entities/CDestructible.h"
+#include "game/fx/CParticleEmitter.h"
+#include "game/fx/CParticleManager.h"
+
+#include <algorithm>
 
 #include <functional>
 
@@ -158,11 +162,18 @@ TEST_F(HitResolutionTest, TheReviveLandsWithoutTellingItsUser)
     EXPECT_EQ(Hooks().end(), std::find(Hooks().begin(), Hooks().end(), "OnAttackLanded 5"));
 }
 
-TEST_F(HitResolutionTest, SparksTakeTheEmittersInTurn)
+TEST_F(HitResolutionTest, SparksTakeTheEmittersInTurnHalfwayToTheAttack)
 {
+    Game::CParticleManager& particles = Game::CParticleManager::GetInstance();
+    std::vector<Game::CParticleEmitter*> sparks;
+    for (unsigned i = 0; i < Game::CAttackPool::kSparkCount; ++i)
+        sparks.push_back(Pool().GetSparkEmitter(i));
+    for (Game::CParticleEmitter* spark : sparks)
+        EXPECT_EQ(1, std::count(particles.GetEmitters().begin(), particles.GetEmitters().end(), spark));
+
     Define({AttackDef{"Jab"}});
     CCharacter* user = MakeCharacter("hero", CVector3D());
-    MakeCharacter("enemy", CVector3D(3.0f, 0.0f, 0.0f));
+    MakeCharacter("enemy", CVector3D(4.0f, 0.0f, 1.0f));
     ASSERT_NE(nullptr, Pool().SpawnAttack(user, "Jab"));
     std::vector<unsigned> indices{Pool().GetSparkIndex()};
     for (int frame = 0; frame < 4; ++frame) {
@@ -170,6 +181,16 @@ TEST_F(HitResolutionTest, SparksTakeTheEmittersInTurn)
         indices.push_back(Pool().GetSparkIndex());
     }
     EXPECT_EQ((std::vector<unsigned>{0, 1, 2, 0, 1}), indices);
+    // Between the enemy (4, 0, 1) and the attack's body (3, 0, 0).
+    for (Game::CParticleEmitter* spark : sparks) {
+        EXPECT_FLOAT_EQ(3.5f, spark->GetPosition().x);
+        EXPECT_FLOAT_EQ(0.5f, spark->GetPosition().z);
+    }
+
+    Pool().Shutdown();
+    for (Game::CParticleEmitter* spark : sparks)
+        EXPECT_EQ(0, std::count(particles.GetEmitters().begin(), particles.GetEmitters().end(), spark));
+    EXPECT_EQ(nullptr, Pool().GetSparkEmitter(0));
 }
 
 TEST_F(HitResolutionTest, ThePlayersHitsFreezeOncePerAttackAndPunchEveryTime)
