@@ -6,6 +6,7 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/fx/CSprite3D.h"
 #include "game/fx/CSprite3DManager.h"
+#include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
 #include "scene/CSceneNodes.h"
 
@@ -57,6 +58,16 @@ TEST_F(CAttackPoolTest, SpawnPlacesTheAttackInTheUsersFrame)
     const float component = 10.0f / std::sqrt(2.0f);
     ExpectNear(CVector3D(component, 0.0f, component), ball->m_pBody->GetLinearVelocity());
     EXPECT_EQ(2u, Pool().GetActiveAttacks().size());
+
+    // It flies straight, without gravity, and the placed box stays where it is.
+    const CVector3D start = BodyPosition(*ball);
+    Vesk::CPhysicsSystem::GetInstance().StepSimulation(0.5f, 60, 1.0f / 60.0f);
+    // About 0.5 s of flight: the world steps in whole sub-steps.
+    const CVector3D flown = BodyPosition(*ball) - start;
+    EXPECT_NEAR(component * 0.5f, flown.x, component / 60.0f + 1e-3f);
+    EXPECT_FLOAT_EQ(flown.x, flown.z);
+    EXPECT_NEAR(0.0f, flown.y, 1e-4f);
+    ExpectNear(CVector3D(13.0f, 1.0f, 2.0f), BodyPosition(*attack));
 }
 
 TEST_F(CAttackPoolTest, OwnStepFollowsTheUserAndTimesTheAttack)
