@@ -8,8 +8,7 @@ namespace Game {
 
 class CCollisionAvoidanceController : public ISharedCharacterController {
 public:
-    CCollisionAvoidanceController() : ISharedCharacterController("collisionavoidance") {}
-    int GetSharedControllerType() const override { return COLLISION_AVOIDANCE; }
+    int GetType() const override { return COLLISION_AVOIDANCE; }
 };
 
 } // namespace Game

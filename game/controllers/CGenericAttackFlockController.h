@@ -8,8 +8,7 @@ namespace Game {
 
 class CGenericAttackFlockController : public ISharedCharacterController {
 public:
-    CGenericAttackFlockController() : ISharedCharacterController("attackflock") {}
-    int GetSharedControllerType() const override { return GENERIC_ATTACK_FLOCK; }
+    int GetType() const override { return GENERIC_ATTACK_FLOCK; }
 };
 
 } // namespace Game

@@ -6,9 +6,13 @@
 
 namespace Game {
 
-ISharedCharacterController::~ISharedCharacterController()
+ISharedCharacterController::~ISharedCharacterController() { Clear(); }
+
+void ISharedCharacterController::Clear()
 {
-    for (CCharacter* member : GetMembers())
+    const std::vector<CCharacter*> members = GetMembers();
+    m_Members.clear();
+    for (CCharacter* member : members)
         member->ForgetSharedController(this);
 }
 
@@ -20,12 +24,13 @@ void ISharedCharacterController::AddMember(CCharacter* character)
     character->RecordSharedController(this);
 }
 
-void ISharedCharacterController::RemoveMember(CCharacter* character, bool quiet)
+void ISharedCharacterController::RemoveMember(CCharacter* character)
 {
+    if (!character)
+        return;
     const EntityHandle handle(character);
     m_Members.erase(std::remove(m_Members.begin(), m_Members.end(), handle), m_Members.end());
-    if (character && !quiet)
-        character->ForgetSharedController(this);
+    character->ForgetSharedController(this);
 }
 
 bool ISharedCharacterController::IsMember(const CCharacter* character) const

@@ -299,7 +299,7 @@ void CCharacter::JoinSharedController(ISharedCharacterController* shared)
 void CCharacter::LeaveSharedController(ISharedCharacterController* shared)
 {
     if (std::find(m_SharedControllers.begin(), m_SharedControllers.end(), shared) != m_SharedControllers.end())
-        shared->RemoveMember(this, false);
+        shared->RemoveMember(this);
 }
 
 void CCharacter::LeaveSharedControllerByName(const std::string& name)
@@ -316,7 +316,7 @@ void CCharacter::LeaveAllSharedControllers()
     const std::vector<ISharedCharacterController*> joined = std::move(m_SharedControllers);
     m_SharedControllers.clear();
     for (ISharedCharacterController* shared : joined)
-        shared->RemoveMember(this, true);
+        shared->RemoveMember(this);
 }
 
 void CCharacter::RecordSharedController(ISharedCharacterController* shared)

@@ -55,6 +55,8 @@ public:
     void ApplyStun(const float& seconds);
     void KnockUp(float sourceX, float sourceY, float sourceZ, float force);
     void KnockBack(float sourceX, float sourceY, float sourceZ, float force);
+    void KnockUp(const CVector3D& source, float force) { KnockUp(source.x, source.y, source.z, force); }
+    void KnockBack(const CVector3D& source, float force) { KnockBack(source.x, source.y, source.z, force); }
     // Ignored while invulnerable, stunned, dormant, at 0 health, or (one time in three) dodging.
     void TakeDamage(int damage);
     // Never above the maximum health.

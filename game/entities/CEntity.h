@@ -71,7 +71,12 @@ public:
     // The body's world box; without a body a box centred on the position whose sizes are half
     // the dimensions.
     void GetBoundingBox(CAABB& out) const;
+    // The normalised direction with y replaced by 0.4, and the strength.
     void SetHitDirection(float x, float y, float z, float strength);
+    void SetHitDirection(const CVector3D& direction, float strength)
+    {
+        SetHitDirection(direction.x, direction.y, direction.z, strength);
+    }
     const CVector3D& GetHitDirection() const { return m_HitDirection; }
     float GetHitStrength() const { return m_HitStrength; }
     void ShatterSubmesh(const std::string& submesh);
@@ -96,6 +101,12 @@ public:
     std::vector<CGameTrigger*> GetTriggerLinks() const;
 
     IController* GetController() const { return m_pController; }
+    // Lets go of the controller when it is this entity's (the controller manager released it).
+    void DropController(const IController* controller)
+    {
+        if (m_pController == controller)
+            m_pController = nullptr;
+    }
     Vesk::CRigidBody* GetBody() const { return m_pBody; }
     Vesk::CTransformNode* GetTransformNode() const { return m_pTransformNode; }
     Vesk::CGeomNode* GetGeomNode() const { return m_pGeomNode; }

@@ -16,8 +16,6 @@ constexpr size_t kReservedSprites = 200;
 
 } // namespace
 
-CSprite3DManager::~CSprite3DManager() { Shutdown(); }
-
 bool CSprite3DManager::Init()
 {
     Shutdown();

@@ -14,7 +14,8 @@ class CSprite3D;
 
 class CSprite3DManager : public Vesk::CSingleton<CSprite3DManager> {
 public:
-    ~CSprite3DManager() override;
+    // Frees the vector only: at process exit the scene graph may be gone already.
+    ~CSprite3DManager() override = default;
 
     // Shutdown, then room for 200 sprites.
     bool Init() override;

@@ -18,7 +18,7 @@ namespace Game {
 
 class CVeskCubeMesh;
 
-// The playback speed of the base is 2.0: the scene's render pass advances a cube model at twice
+// The playback speed of the base is 2.0: the scene graph's animation tick advances a cube model at twice
 // the frame time. A mesh that is not a cube mesh gives a controller that does nothing.
 class CVeskCubeAnimationController : public Vesk::IAnimationController {
 public:

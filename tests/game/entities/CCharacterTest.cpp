@@ -291,8 +291,8 @@ TEST_F(CCharacterTest, GroundIsAContactNormalNearlyStraightUp)
 TEST_F(CCharacterTest, SharedControllersKeepTheirMembershipInStepWithTheCharacter)
 {
     Game::CControllerManager& manager = Game::CControllerManager::GetInstance();
-    Game::ISharedCharacterController* avoidance = manager.CreateSharedController(Game::COLLISION_AVOIDANCE);
-    Game::ISharedCharacterController* flock = manager.CreateSharedController(Game::GENERIC_ATTACK_FLOCK);
+    Game::ISharedCharacterController* avoidance = manager.CreateSharedController(Game::COLLISION_AVOIDANCE, "avoid");
+    Game::ISharedCharacterController* flock = manager.CreateSharedController(Game::GENERIC_ATTACK_FLOCK, "flock");
     ASSERT_TRUE(avoidance && flock);
     CCharacter* c = MakeCharacter();
     c->JoinSharedController(avoidance);

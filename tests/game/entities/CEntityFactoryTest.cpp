@@ -136,7 +136,7 @@ TEST_F(CEntityFactoryTest, ControllersGoWithTheirEntity)
     Game::CEntity* minion = Make(Game::GENERIC_CHARACTER, "minion", setting);
     Game::IController* controller = minion->GetController();
     ASSERT_NE(nullptr, controller);
-    EXPECT_EQ(minion, controller->GetOwner());
+    EXPECT_EQ(minion, controller->GetOwnerEntity());
     ASSERT_EQ(1u, Game::CControllerManager::GetInstance().GetControllers().size());
     Factory().DestroyEntity(minion);
     EXPECT_TRUE(Game::CControllerManager::GetInstance().GetControllers().empty());

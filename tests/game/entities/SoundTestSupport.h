@@ -26,7 +26,7 @@ public:
     int GetControllerType() const override { return kType; }
     void OnHit(const int& damage) override { s_Log.push_back("OnHit " + std::to_string(damage)); }
     void OnDying() override { s_Log.push_back("OnDying"); }
-    void OnAttackLanded(Game::CCharacter*, int damage) override
+    void OnAttackLanded(Game::CCharacter*, const int& damage) override
     {
         s_Log.push_back("OnAttackLanded " + std::to_string(damage));
     }

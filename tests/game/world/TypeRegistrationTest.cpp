@@ -40,9 +40,9 @@ TEST_F(TypeRegistrationTest, EveryControllerTypeCreatesItsOwnClass)
     }
     EXPECT_EQ(nullptr, manager.CreateController(Game::CONTROLLER_TYPE_COUNT, Game::ControllerSetting()));
     for (int type = 0; type <= 1; ++type) {
-        Game::ISharedCharacterController* shared = manager.CreateSharedController(type);
+        Game::ISharedCharacterController* shared = manager.CreateSharedController(type, "shared");
         ASSERT_NE(nullptr, shared) << type;
-        EXPECT_EQ(type, shared->GetSharedControllerType());
+        EXPECT_EQ(type, shared->GetType());
         manager.DestroySharedController(shared);
     }
 }
