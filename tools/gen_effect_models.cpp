@@ -143,14 +143,15 @@ bool MakeEnemyArrow(const std::string& path)
 {
     const CVector3D red(236, 52, 40), light(255, 150, 110);
     Shape arrow;
-    arrow.Box(0, 0, -8, 0, 0, 2, Speckle(red));
-    for (int i = 0; i <= 4; ++i) {
-        const int z = 7 - i;
+    arrow.Box(-1, 0, -10, 1, 0, 3, Speckle(red));
+    arrow.Box(0, -1, -10, 0, 1, 3, Speckle(red));
+    for (int i = 0; i <= 6; ++i) {
+        const int z = 10 - i;
         arrow.Box(-i, 0, z, i, 0, z, Speckle(i == 0 ? light : red));
         arrow.Box(0, -i, z, 0, i, z, Speckle(i == 0 ? light : red));
     }
-    arrow.Box(-2, 0, -9, 2, 0, -7, Speckle(light));
-    arrow.Box(0, -2, -9, 0, 2, -7, Speckle(light));
+    arrow.Box(-3, 0, -12, 3, 0, -9, Speckle(light));
+    arrow.Box(0, -3, -12, 0, 3, -9, Speckle(light));
     CVeskCubeMesh mesh;
     arrow.AddTo(mesh, "arrow", CVector3D());
     // Nudges forward and back, like a finger pointing.
@@ -214,7 +215,19 @@ bool MakeTombstone(const std::string& path)
 bool MakeEnergyBall(const std::string& path, float radius, const CVector3D& colour)
 {
     Shape core;
-    Ball(core, radius, CVector3D(255, 255, 255), colour);
+    // White-hot inside, with bright flecks over the surface so that the ball crackles.
+    const CVector3D white(255, 255, 255);
+    const int n = int(std::ceil(radius));
+    for (int x = -n; x <= n; ++x)
+        for (int y = -n; y <= n; ++y)
+            for (int z = -n; z <= n; ++z) {
+                const float d = Length(x, y, z) / radius;
+                if (d > 1.0f)
+                    continue;
+                const unsigned fleck = (unsigned(x * 92821) ^ unsigned(y * 68917) ^ unsigned(z * 37447)) % 7u;
+                core.Box(x, y, z, x, y, z,
+                         Speckled(Mix(Mix(white, colour, d), white, fleck < 2 ? 0.55f : 0.0f), x, y, z));
+            }
     Shape orbit;
     const int sparks = 6 + int(radius);
     for (int i = 0; i < sparks; ++i) {
