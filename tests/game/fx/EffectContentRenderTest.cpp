@@ -1,0 +1,168 @@
+// The effect models and particle effects under bin/assets drawn on a real device on the headless
+// driver, seen from a side camera 80 units away: each model fills a readable part of the frame
+// with its own colours, and each particle effect draws something once restarted.
+#include "FxContentSupport.h"
+#include "FxTestSupport.h"
+
+#include "game/fx/CParticleManager.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
+#include "game/voxel/CVeskCubeMesh.h"
+#include "game/voxel/CubeMeshCache.h"
+#include "game/voxel/CubeRenderer.h"
+
+#include "particles/CDisplayParticles.h"
+#include "particles/CParticleSystem.h"
+#include "platform/win/Video.h"
+#include "render/CCameraManager.h"
+#include "render/CRenderer.h"
+#include "resources/CResManager.h"
+#include "resources/CResourceManager.h"
+#include "scene/CRenderVisitor.h"
+#include "scene/CSceneGraph.h"
+#include "window/CWindowSystem.h"
+
+using Vesk::CRenderer;
+
+namespace {
+
+class EffectContentRenderTest : public fxtest::EffectsDirFixture {
+protected:
+    void SetUp() override
+    {
+        if (win::HasRealDisplay())
+            GTEST_SKIP() << "needs the headless driver";
+        testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
+        Enter("");
+        ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
+        ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 400, 300, "fx test", false));
+        ASSERT_TRUE(m_Renderer.Init()) << m_Renderer.GetErrorMessage();
+        ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
+        ASSERT_TRUE(m_Scene.Init());
+        Game::RegisterCubeMeshResource();
+        ASSERT_TRUE(Game::InitCubeRenderer(30000, 15000));
+        ASSERT_TRUE(Vesk::CParticleSystem::GetInstance().Init())
+            << Vesk::CParticleSystem::GetInstance().GetErrorMessage();
+
+        m_Camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>("side", true);
+        m_Camera->SetEye(CVector3D(0, 22, -80));
+        m_Camera->SetLookAt(CVector3D(0, 6, 0));
+        m_Camera->Reset();
+        m_Camera->Update(0.0f);
+        m_Renderer.AddLight();
+        Vesk::CLight* light = m_Renderer.GetLight(0);
+        light->m_Type = 1;
+        const CVector3D direction = CVector3D(0.3f, -1.0f, 0.5f).GetNormalized();
+        light->m_Direction[0] = direction.x;
+        light->m_Direction[1] = direction.y;
+        light->m_Direction[2] = direction.z;
+    }
+    void TearDown() override
+    {
+        if (!m_Previous.empty()) {
+            Vesk::CParticleSystem::GetInstance().Shutdown();
+            Game::ReleaseCubeRenderer();
+            m_Scene.Shutdown();
+            Vesk::CResourceManager::GetInstance().Shutdown();
+            Vesk::CResManager<Game::CVeskCubeMesh>::GetInstance().ReleaseAll();
+            m_Renderer.Shutdown();
+            Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
+            Vesk::CCameraManager::GetInstance().Shutdown();
+        }
+        fxtest::EffectsDirFixture::TearDown();
+    }
+
+    void DrawFrame()
+    {
+        m_Scene.CullAndRender(0.0f);
+        if (CRenderer::PreSceneCallback preScene = m_Renderer.GetPreSceneCallback())
+            preScene();
+        m_Renderer.SetDefaultRenderStates();
+        m_Renderer.ClearViewport();
+        m_Renderer.BeginScene();
+        if (Vesk::CRenderVisitor* visitor = m_Scene.GetRenderVisitor())
+            visitor->RenderLateBuckets();
+        m_Scene.m_PostDrawHook();
+        Vesk::CParticleSystem::GetInstance().Render();
+        m_Scene.DeleteRenderVisitor();
+    }
+
+    std::vector<uint32_t> Frame() const
+    {
+        const gfx::Viewport& viewport = m_Renderer.GetDevice()->GetViewport();
+        return m_Renderer.GetDevice()->ReadPixels(viewport.x, viewport.y, viewport.width, viewport.height);
+    }
+
+    // Pixels of the frame that differ clearly from the empty frame's.
+    static int Changed(const std::vector<uint32_t>& frame, const std::vector<uint32_t>& empty)
+    {
+        int changed = 0;
+        for (size_t i = 0; i < frame.size() && i < empty.size(); ++i) {
+            int difference = 0;
+            for (int shift = 0; shift <= 16; shift += 8)
+                difference += std::abs(int((frame[i] >> shift) & 0xFF) - int((empty[i] >> shift) & 0xFF));
+            changed += difference > 24;
+        }
+        return changed;
+    }
+
+    CRenderer& m_Renderer = CRenderer::GetInstance();
+    Vesk::CSceneGraph& m_Scene = Vesk::CSceneGraph::GetInstance();
+    Vesk::CCamera* m_Camera = nullptr;
+};
+
+TEST_F(EffectContentRenderTest, EveryEffectModelIsReadableFromTheSideCamera)
+{
+    DrawFrame();
+    const std::vector<uint32_t> empty = Frame();
+    for (const fxtest::ModelExpectation& model : fxtest::kEffectModels) {
+        m_Scene.Reset();
+        Vesk::IMesh* mesh = Vesk::CResourceManager::GetInstance().LoadMesh(model.name);
+        ASSERT_NE(dynamic_cast<Game::CVeskCubeMesh*>(mesh), nullptr) << model.name;
+        auto* transform = new Vesk::CTransformNode(std::string(model.name) + "trans");
+        if (model.directional) {
+            // Pointing along +x, as at an enemy or in flight across the screen.
+            CMatrix4 along;
+            along.ObjectLookAlong(CVector3D(), CVector3D(1, 0, 0), CVector3D(0, 1, 0), true);
+            transform->SetLocalMatrix(along);
+        }
+        auto* geom = new Vesk::CGeomNode(std::string(model.name) + "geom");
+        geom->SetMesh(mesh);
+        geom->GetBucketKeys() = {-1};
+        transform->AddChild(geom);
+        ASSERT_TRUE(m_Scene.AddNode(transform));
+        std::unique_ptr<Vesk::IAnimationController> controller(mesh->CreateAnimationController());
+        ASSERT_NE(controller, nullptr) << model.name;
+        controller->SetAnimation(model.clips.front(), 0, 0.0f);
+        geom->SetAnimationController(controller.get());
+        controller->Update(0.6f);
+
+        DrawFrame();
+        const std::vector<uint32_t> frame = Frame();
+        const int changed = Changed(frame, empty);
+        // A model of the size the game shows (its sprites are not scaled) covers a readable part
+        // of the frame at this distance.
+        EXPECT_GT(changed, model.minPixels) << model.name;
+        geom->SetAnimationController(nullptr);
+    }
+    m_Scene.Reset();
+}
+
+TEST_F(EffectContentRenderTest, EveryParticleEffectDrawsOnceRestarted)
+{
+    DrawFrame();
+    const std::vector<uint32_t> empty = Frame();
+    for (const fxtest::EffectUse& use : fxtest::EffectUses()) {
+        Game::CParticleEmitter emitter;
+        emitter.SetPosition(CVector3D(0, 6, 0));
+        emitter.Init(use.name, use.count, use.mode);
+        ASSERT_NE(emitter.GetDisplayParticles(), nullptr) << use.name;
+        ASSERT_NE(emitter.GetDisplayParticles()->GetResource(), nullptr) << use.name;
+        emitter.Restart();
+        for (int frame = 0; frame < 3; ++frame)
+            emitter.Update(0.02f);
+        DrawFrame();
+        EXPECT_GT(Changed(Frame(), empty), 40) << use.name;
+    }
+}
+
+} // namespace
