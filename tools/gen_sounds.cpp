@@ -299,10 +299,10 @@ Track Cheer()
     return t;
 }
 
-Track Whoosh()
+Track Swish(double length, uint32_t seed)
 {
-    Track t(0.3);
-    t.AddBurst(0.0, 0.3, MakeBurst(51, 0.05, 0.6, 0.8), 2);
+    Track t(length);
+    t.AddBurst(0.0, length, MakeBurst(seed, 0.05, 0.6, 0.8), 2);
     return t;
 }
 
@@ -472,7 +472,23 @@ std::vector<SoundEntry> AllSounds()
          }},
         {"score_impact", false, 0.5f, 0, [] { return Thump(0.2, 160.0, 50.0, 28, 0.4); }},
         {"deflect", false, 0.5f, 0, Deflect},
-        {"dodge_roll", false, 0.4f, 0, Whoosh},
+        {"swing", false, 0.4f, 0, [] { return Swish(0.14, 52); }},
+        {"swing_heavy", false, 0.5f, 0, [] { return Swish(0.28, 53); }},
+        {"hit_light", false, 0.5f, 0, [] { return Thump(0.12, 300.0, 120.0, 62, 0.6); }},
+        {"hit_heavy", false, 0.6f, 0, [] { return Thump(0.25, 180.0, 60.0, 63, 0.8); }},
+        {"energy_shot", false, 0.4f, 0, [] { return Sweep(0.25, W::Sine, 900.0, 300.0, 20.0, 0.05); }},
+        {"energy_pop", false, 0.4f, 0, [] { return Sweep(0.15, W::Square, 300.0, 900.0); }},
+        {"drill_spin", false, 0.4f, 0, [] { return Sweep(0.5, W::Saw, 120.0, 200.0, 40.0, 0.1); }},
+        {"fireball_shot", false, 0.4f, 0, [] { return Sweep(0.35, W::Saw, 400.0, 150.0, 8.0, 0.05); }},
+        {"boar_headbutt", false, 0.6f, 0, [] { return Thump(0.35, 120.0, 40.0, 64, 0.9); }},
+        {"golem_slam", false, 0.7f, 0, [] { return Thump(0.5, 80.0, 30.0, 67, 0.9); }},
+        {"geyser", false, 0.5f, 0, [] { return Rumble(0.6, 65); }},
+        {"spike_out", false, 0.4f, 0, [] { return Rattle(2, 66); }},
+        {"revive", false, 0.5f, 0,
+         [] {
+             return Beeps({0, 4, 7, 12}, 0.1, W::Triangle);
+         }},
+        {"dodge_roll", false, 0.4f, 0, [] { return Swish(0.3, 51); }},
         {"boss_smash", false, 0.8f, 0, [] { return Thump(0.6, 90.0, 30.0, 29, 0.9); }},
         {"charging_1", false, 0.4f, 0, [] { return Charging(300.0); }},
         {"charging_2", false, 0.4f, 0, [] { return Charging(400.0); }},

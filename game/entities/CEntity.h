@@ -110,6 +110,9 @@ public:
     int m_CoinCount = 3;
     // LIFE_ALIVE, LIFE_DYING or LIFE_DEAD, written by the entity kinds.
     int m_LifeState = LIFE_ALIVE;
+    // 3 for every entity unless its controller says otherwise (the boar: 6); hits push entities
+    // of kinds above 3 less far.
+    int m_Kind = 3;
 
 protected:
     // "<name>_Trans" under the scene root holding "<name>_Geom" with the record's mesh, drawn in

@@ -275,6 +275,8 @@ bool CGameManager::Update()
         if (!editorOnTop)
             CPhysicsSystem::GetInstance().StepSimulation(dt, static_cast<int>(dt / kPhysicsStep + 0.5f), kPhysicsStep);
     }
+    // Animations advance with the simulation, once a frame, whether their nodes get drawn or not.
+    CSceneGraph::GetInstance().AdvanceAnimations(dt);
     if (CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera())
         camera->Update(dt);
     {
@@ -287,7 +289,7 @@ bool CGameManager::Update()
     {
         CProfileScope section(FRAME_RENDERING_3D);
         renderer.HandleDeviceLost();
-        scene.CullAndRender(dt);
+        scene.CullAndRender();
         if (CRenderer::PreSceneCallback preScene = renderer.GetPreSceneCallback())
             preScene();
         if (renderer.HasDevice()) {

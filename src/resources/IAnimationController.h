@@ -1,5 +1,6 @@
-// The interface through which the render pass advances any animated mesh: the mesh it animates
-// (not owned) and a playback speed by which the frame's time step is multiplied before Update.
+// The interface of any animated mesh: the mesh it animates (not owned) and a playback speed by which
+// the frame's time step is multiplied before Update. The scene graph's animation tick advances each
+// controller once a frame; the render pass only poses the mesh before drawing (Update(0)).
 #pragma once
 
 #include <string>
@@ -24,6 +25,8 @@ public:
     IMesh* GetMesh() const { return m_pMesh; }
 
     float m_PlaybackSpeed = 1.0f;
+    // The scene graph's animation tick in which the controller last advanced.
+    unsigned m_AdvancedTick = ~0u;
 
 protected:
     IMesh* m_pMesh;

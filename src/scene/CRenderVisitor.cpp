@@ -10,15 +10,13 @@
 
 namespace Vesk {
 
-CRenderVisitor::CRenderVisitor(unsigned debugFlags, float animationStep)
-    : m_pCurrentMaterial(CResManager<CDXMaterial>::GetOrDefault("default")), m_DebugFlags(debugFlags),
-      m_AnimationStep(animationStep)
+CRenderVisitor::CRenderVisitor(unsigned debugFlags)
+    : m_pCurrentMaterial(CResManager<CDXMaterial>::GetOrDefault("default")), m_DebugFlags(debugFlags)
 {
 }
 
 void CRenderVisitor::VisitGeom(CGeomNode& node)
 {
-    bool filed = false;
     if (node.HasFlags(CGeomNode::FlagEnabled | CGeomNode::FlagVisible) && node.GetMesh()) {
         if (m_DebugFlags & CSceneGraph::DebugDrawBounds)
             CRenderer::GetInstance().DrawAABB(node.GetAABB(), 255.0f, 255.0f, 255.0f);
@@ -26,13 +24,9 @@ void CRenderVisitor::VisitGeom(CGeomNode& node)
             for (int key : node.GetBucketKeys()) {
                 m_Buckets[key].insert(
                     DrawItem{m_pCurrentMaterial, node.GetMesh(), node.GetAnimationController(), Top()});
-                filed = true;
             }
         }
     }
-    // Animations run on while their node is not drawn, so that clips gating behaviour finish.
-    if (!filed && node.GetAnimationController())
-        StepController(node.GetAnimationController());
 }
 
 void CRenderVisitor::VisitMaterial(CMaterialNode& node)
@@ -62,8 +56,9 @@ void CRenderVisitor::RenderBucket(const Bucket& bucket)
     IMaterial* last = nullptr;
     for (const DrawItem& item : bucket) {
         renderer.SetWorldMatrix(item.world);
+        // Controllers sharing a mesh each pose it just before their own draw.
         if (item.controller)
-            StepController(item.controller);
+            item.controller->Update(0.0f);
         const bool materialChanged = item.material != last;
         // Effect-less meshes draw with whatever the device has bound, so each run of a material
         // binds it.
@@ -77,12 +72,6 @@ void CRenderVisitor::RenderBucket(const Bucket& bucket)
         }
         last = item.material;
     }
-}
-
-void CRenderVisitor::StepController(IAnimationController* controller)
-{
-    const bool first = m_Stepped.insert(controller).second;
-    controller->Update(first ? controller->m_PlaybackSpeed * m_AnimationStep : 0.0f);
 }
 
 } // namespace Vesk

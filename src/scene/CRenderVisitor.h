@@ -10,7 +10,6 @@
 
 #include <map>
 #include <set>
-#include <unordered_set>
 
 namespace Vesk {
 
@@ -20,8 +19,8 @@ class IMesh;
 
 class CRenderVisitor : public CMatrixStackVisitor {
 public:
-    // debugFlags: the scene graph's. animationStep: the frame's step after freeze and slow motion.
-    CRenderVisitor(unsigned debugFlags, float animationStep);
+    // debugFlags: the scene graph's.
+    explicit CRenderVisitor(unsigned debugFlags);
 
     void VisitGeom(CGeomNode& node) override;
     // The node's material becomes current for every node visited after it, until the next
@@ -48,15 +47,9 @@ private:
     using Bucket = std::multiset<DrawItem, ByMaterial>;
 
     void RenderBucket(const Bucket& bucket);
-    // The first call of the frame for a controller advances it; later calls (the same node in
-    // another bucket) pose its mesh again without advancing.
-    void StepController(IAnimationController* controller);
-
     IMaterial* m_pCurrentMaterial;
     std::map<int, Bucket> m_Buckets;
-    std::unordered_set<IAnimationController*> m_Stepped;
     unsigned m_DebugFlags;
-    float m_AnimationStep;
 };
 
 } // namespace Vesk

@@ -2,8 +2,10 @@
 
 #include "core/Log.h"
 #include "render/CCameraManager.h"
+#include "resources/IAnimationController.h"
 #include "scene/CCullVisitor.h"
 #include "scene/CRenderVisitor.h"
+#include "scene/ISceneNodeVisitor.h"
 
 namespace Vesk {
 
@@ -12,6 +14,31 @@ namespace {
 constexpr uint32_t kNodesPerPage = 128;
 
 void NoHook() {}
+
+// Advances every geometry node's controller of a subtree.
+class AnimationVisitor : public ISceneNodeVisitor {
+public:
+    AnimationVisitor(CSceneGraph& scene, float dt) : m_Scene(scene), m_Dt(dt) {}
+
+    void VisitGeom(CGeomNode& node) override
+    {
+        if (IAnimationController* controller = node.GetAnimationController())
+            m_Scene.AdvanceAnimation(*controller, m_Dt);
+        VisitChildren(node);
+    }
+    void VisitMaterial(CMaterialNode& node) override { VisitChildren(node); }
+    void VisitTransform(CTransformNode& node) override { VisitChildren(node); }
+
+private:
+    void VisitChildren(ISceneNode& node)
+    {
+        for (ISceneNode* child : node.GetChildren())
+            child->Accept(*this);
+    }
+
+    CSceneGraph& m_Scene;
+    float m_Dt;
+};
 
 } // namespace
 
@@ -59,12 +86,30 @@ ISceneNode* CSceneGraph::AddNode(ISceneNode* node)
     return node;
 }
 
-void CSceneGraph::CullAndRender(float dt)
+bool CSceneGraph::AdvanceAnimation(IAnimationController& controller, float dt)
+{
+    if (controller.m_AdvancedTick == m_AnimationTick)
+        return false;
+    controller.m_AdvancedTick = m_AnimationTick;
+    controller.Update(controller.m_PlaybackSpeed * dt);
+    return true;
+}
+
+void CSceneGraph::AdvanceAnimations(float dt)
+{
+    if (m_pRoot) {
+        AnimationVisitor visitor(*this, dt);
+        m_pRoot->Accept(visitor);
+    }
+    ++m_AnimationTick;
+}
+
+void CSceneGraph::CullAndRender()
 {
     DeleteRenderVisitor();
     const CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera();
     CCullVisitor cull(camera ? camera->GetFrustum() : CFrustum());
-    m_pRenderVisitor = std::make_unique<CRenderVisitor>(m_DebugFlags, dt);
+    m_pRenderVisitor = std::make_unique<CRenderVisitor>(m_DebugFlags);
     if (m_pRoot) {
         m_pRoot->Accept(cull);
         m_pRoot->Accept(*m_pRenderVisitor);

@@ -1,7 +1,8 @@
 // The 3D scene: a tree of nodes under the transform node "root", the three node pools, the debug
-// flags and the pre-draw and post-draw hooks. Once a frame CullAndRender walks the tree with the
-// cull and render visitors and draws the early buckets; the frame then draws the late buckets
-// through the frame's render visitor, calls the post-draw hook and deletes the visitor.
+// flags and the pre-draw and post-draw hooks. Once a frame the simulation advances every animation
+// controller (AdvanceAnimations), then CullAndRender walks the tree with the cull and render visitors
+// and draws the early buckets; the frame then draws the late buckets through the frame's render
+// visitor, calls the post-draw hook and deletes the visitor.
 #pragma once
 
 #include "core/CObjectAllocator.h"
@@ -14,6 +15,7 @@
 namespace Vesk {
 
 class CRenderVisitor;
+class IAnimationController;
 
 class CSceneGraph : public CSingleton<CSceneGraph> {
 public:
@@ -45,11 +47,16 @@ public:
     void EnableFlags(unsigned bits) { m_DebugFlags |= bits; }
     unsigned GetDebugFlags() const { return m_DebugFlags; }
 
+    // Advances the controller by its playback speed times dt unless it has already advanced in
+    // this animation tick; true when it advanced.
+    bool AdvanceAnimation(IAnimationController& controller, float dt);
+    // The frame's animation tick, from the simulation: every controller of a geometry node in the
+    // tree advances once (drawn, culled or disabled alike) unless it already has in this tick;
+    // then the next tick begins. dt is the frame's step after freeze, slow motion and the cap.
+    void AdvanceAnimations(float dt);
     // Culls against the current camera, files the visible geometry into buckets, calls the
-    // pre-draw hook and draws the buckets with negative keys. dt is the frame's step after
-    // freeze, slow motion and the cap: every animation controller advances by its playback
-    // speed times dt, once, whether its node is drawn or not.
-    void CullAndRender(float dt);
+    // pre-draw hook and draws the buckets with negative keys. Animations are not advanced here.
+    void CullAndRender();
     // This frame's render visitor, from CullAndRender until DeleteRenderVisitor; else null.
     CRenderVisitor* GetRenderVisitor() const { return m_pRenderVisitor.get(); }
     void DeleteRenderVisitor();
@@ -73,6 +80,7 @@ private:
     CTransformNode* m_pRoot = nullptr;
     unsigned m_DebugFlags = DebugCollect;
     unsigned m_TreeGeneration = 0;
+    unsigned m_AnimationTick = 0;
     std::unique_ptr<CRenderVisitor> m_pRenderVisitor;
 };
 

@@ -1,6 +1,6 @@
 // The frame's scene walks: culling against the frustum (and the never-cull flag), filing into
-// buckets and their drawing order, material runs with per-item matrices, and animation steps
-// taken once per frame whether a node is drawn or not.
+// buckets and their drawing order, material runs with per-item matrices, and the animation tick
+// that advances every controller once per frame whether its node is drawn or not.
 #include "engine/scene/SceneRecorders.h"
 #include "scene/CCullVisitor.h"
 #include "scene/CRenderVisitor.h"
@@ -100,7 +100,7 @@ TEST_F(SceneWalkTest, CullingMarksWhatMeetsTheFrustum)
         nodes.push_back(node);
     }
 
-    CRenderVisitor visitor(CSceneGraph::DebugCollect, 0.0f);
+    CRenderVisitor visitor(CSceneGraph::DebugCollect);
     RenderFrame(m_Root, visitor);
 
     std::vector<std::string> expectedDraws = {"renderer pass"};
@@ -127,7 +127,7 @@ TEST_F(SceneWalkTest, BucketsDrawNegativeKeysEarlyAscendingAndTheRestLateDescend
     AddGeom(*parent, "e", &e, 0.0f, {-1, 2});
     scene.m_PreDrawHook = [] { CallLog().push_back("pre-draw"); };
 
-    scene.CullAndRender(0.0f);
+    scene.CullAndRender();
     CallLog().push_back("renderer pass");
     ASSERT_NE(nullptr, scene.GetRenderVisitor());
     scene.GetRenderVisitor()->RenderLateBuckets();
@@ -161,7 +161,7 @@ TEST_F(SceneWalkTest, ItemsAreGroupedByMaterialEachDrawnWithItsOwnMaterialAndMat
     AddMaterial(m_Root, plain);
     AddGeom(m_Root, "p2", &mesh, 4.0f);
 
-    CRenderVisitor visitor(CSceneGraph::DebugCollect, 0.0f);
+    CRenderVisitor visitor(CSceneGraph::DebugCollect);
     RenderFrame(m_Root, visitor);
 
     // Every item gets its own matrices; the shared upload happens once per run of a material.
@@ -171,12 +171,14 @@ TEST_F(SceneWalkTest, ItemsAreGroupedByMaterialEachDrawnWithItsOwnMaterialAndMat
     EXPECT_EQ(expected, CallLog());
 }
 
-TEST_F(SceneWalkTest, EveryAnimationAdvancesOnceAFrameWhetherDrawnOrNot)
+TEST_F(SceneWalkTest, EveryAnimationAdvancesOnceAFrameWhetherDrawnOrNotAndDrawingOnlyPoses)
 {
+    CSceneGraph& scene = CSceneGraph::GetInstance();
+    scene.Reset();
     scenetest::RecordingMaterial material("mat");
     scenetest::RecordingMesh mesh("m");
     scenetest::RecordingController shown("shown", 2.0f), offscreen("offscreen", 2.0f), hidden("hidden", 1.0f);
-    CMaterialNode* parent = AddMaterial(m_Root, &material);
+    CMaterialNode* parent = AddMaterial(*scene.GetRoot(), &material);
     AddGeom(*parent, "shown", &mesh, 0.0f, {-1, 2})->SetAnimationController(&shown);
     AddGeom(*parent, "offscreen", &mesh, 50.0f)->SetAnimationController(&offscreen);
     CGeomNode* disabled = AddGeom(*parent, "hidden", &mesh, 0.0f);
@@ -184,28 +186,33 @@ TEST_F(SceneWalkTest, EveryAnimationAdvancesOnceAFrameWhetherDrawnOrNot)
     disabled->SetEnabled(false);
 
     struct Frame {
-        unsigned debugFlags;
         float step;
+        bool advancedEarly; // "shown" advanced by its owner before the tick
         std::vector<std::string> expected;
     };
     const Frame frames[] = {
-        // The node drawn twice advances on its first draw and is only posed again on the second.
-        {CSceneGraph::DebugCollect,
-         0.02f,
-         {"update offscreen 0.04", "update hidden 0.02", "update shown 0.04", "draw m x=0 with mat", "renderer pass",
-          "update shown 0", "draw m x=0 with mat"}},
+        {0.02f, false, {"update shown 0.04", "update offscreen 0.04", "update hidden 0.02"}},
         // Frozen frames step every controller by 0.
-        {CSceneGraph::DebugCollect,
-         0.0f,
-         {"update offscreen 0", "update hidden 0", "update shown 0", "draw m x=0 with mat", "renderer pass",
-          "update shown 0", "draw m x=0 with mat"}},
-        // Nothing is filed while collecting is off, yet every animation still runs.
-        {0u, 0.02f, {"update shown 0.04", "update offscreen 0.04", "update hidden 0.02", "renderer pass"}},
+        {0.0f, false, {"update shown 0", "update offscreen 0", "update hidden 0"}},
+        // A controller its owner advanced earlier in the frame is not advanced again.
+        {0.02f, true, {"update shown 0.04", "update offscreen 0.04", "update hidden 0.02"}},
     };
     for (const Frame& frame : frames) {
         CallLog().clear();
-        CRenderVisitor visitor(frame.debugFlags, frame.step);
-        RenderFrame(m_Root, visitor);
-        EXPECT_EQ(frame.expected, CallLog()) << "flags " << frame.debugFlags << ", step " << frame.step;
+        if (frame.advancedEarly) {
+            EXPECT_TRUE(scene.AdvanceAnimation(shown, frame.step));
+        }
+        scene.AdvanceAnimations(frame.step);
+        EXPECT_EQ(frame.expected, CallLog()) << "step " << frame.step;
     }
+    EXPECT_FALSE(scene.AdvanceAnimation(shown, 0.02f) && scene.AdvanceAnimation(shown, 0.02f)) << "twice in one tick";
+
+    // Drawing poses each drawn item's mesh without advancing the clip; culled nodes are left alone.
+    CallLog().clear();
+    CRenderVisitor visitor(CSceneGraph::DebugCollect);
+    RenderFrame(*scene.GetRoot(), visitor);
+    const std::vector<std::string> drawn = {"update shown 0", "draw m x=0 with mat", "renderer pass", "update shown 0",
+                                            "draw m x=0 with mat"};
+    EXPECT_EQ(drawn, CallLog());
+    scene.Shutdown();
 }

@@ -42,15 +42,22 @@ protected:
         RecordingController::s_Log.clear();
         m_Recording = std::make_shared<sound::Recording>();
         ASSERT_TRUE(Vesk::CAudioSystem::GetInstance().Init(sound::CreateRecordingOutput(m_Recording)));
-        std::string list = "<sounds><sfx>";
-        for (const char* name : {"hurt", "death", "collect"}) {
-            testsupport::WriteFile(m_Dir.File(std::string(name) + ".wav"), "RIFF");
-            list += std::string("<") + name + " vol=\"0.5\" url=\"" + m_Dir.File(std::string(name) + ".wav") + "\"/>";
-        }
-        testsupport::WriteFile(m_Dir.File("sounds.xml"), list + "</sfx></sounds>");
         Game::CGameMaster::GetInstance().Shutdown();
         Game::CGameMaster::GetInstance().Init();
-        Game::CGameMaster::GetInstance().LoadSoundList(m_Dir.File("sounds.xml"));
+        AddSounds({"hurt", "death", "collect"});
+    }
+
+    // Lists more named effects with the game master, each a file in the scratch folder.
+    void AddSounds(const std::vector<std::string>& names)
+    {
+        std::string list = "<sounds><sfx>";
+        for (const std::string& name : names) {
+            testsupport::WriteFile(m_Dir.File(name + ".wav"), "RIFF");
+            list += "<" + name + " vol=\"0.5\" url=\"" + m_Dir.File(name + ".wav") + "\"/>";
+        }
+        const std::string path = m_Dir.File("sounds" + std::to_string(++m_SoundLists) + ".xml");
+        testsupport::WriteFile(path, list + "</sfx></sounds>");
+        Game::CGameMaster::GetInstance().LoadSoundList(path);
     }
 
     void TearDown() override
@@ -71,6 +78,7 @@ protected:
 
     std::shared_ptr<sound::Recording> m_Recording;
     testsupport::ScratchDir m_Dir;
+    int m_SoundLists = 0;
 };
 
 } // namespace worldtest

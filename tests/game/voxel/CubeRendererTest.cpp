@@ -104,7 +104,7 @@ protected:
     // The 3D part of a frame, in the game manager's order.
     void DrawFrame()
     {
-        m_Scene.CullAndRender(0.0f);
+        m_Scene.CullAndRender();
         if (CRenderer::PreSceneCallback preScene = m_Renderer.GetPreSceneCallback())
             preScene();
         m_Renderer.SetDefaultRenderStates();

@@ -1,0 +1,34 @@
+#include "game/fx/CParticleManager.h"
+
+#include "game/fx/CParticleEmitter.h"
+
+#include <algorithm>
+
+namespace Game {
+
+bool CParticleManager::Init()
+{
+    m_Emitters.clear();
+    return true;
+}
+
+void CParticleManager::AddEmitter(CParticleEmitter* emitter)
+{
+    if (emitter)
+        m_Emitters.push_back(emitter);
+}
+
+void CParticleManager::RemoveEmitter(CParticleEmitter* emitter)
+{
+    const auto found = std::find(m_Emitters.begin(), m_Emitters.end(), emitter);
+    if (found != m_Emitters.end())
+        m_Emitters.erase(found);
+}
+
+void CParticleManager::Update(float dt)
+{
+    for (CParticleEmitter* emitter : m_Emitters)
+        emitter->Update(dt);
+}
+
+} // namespace Game
