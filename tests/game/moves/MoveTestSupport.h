@@ -33,13 +33,7 @@ protected:
     void SetUp() override
     {
         SoundFixture::SetUp();
-        std::string sounds = "<sounds><sfx>";
-        for (const char* name : {"dodge_roll", "minion_die"}) {
-            testsupport::WriteFile(m_Dir.File(std::string(name) + ".wav"), "RIFF");
-            sounds += std::string("<") + name + " url=\"" + m_Dir.File(std::string(name) + ".wav") + "\"/>";
-        }
-        testsupport::WriteFile(m_Dir.File("movesounds.xml"), sounds + "</sfx></sounds>");
-        Game::CGameMaster::GetInstance().LoadSoundList(m_Dir.File("movesounds.xml"));
+        AddSounds({"dodge_roll", "minion_die"});
 
         std::string model = "#VSKCUB\n# SUBMESHNAME s\n# NUMCUBES 1\n# POSITIONDATA\n0 0 0\n";
         for (const char* clip : {"DRILLATK", "MINIDRILLATK", "SWINGONE", "SWINGTWO", "SWINGTHREE", "ATTACKUPPERCUT",

@@ -1,10 +1,16 @@
 // What each kind of move does to its character while it runs and when it ends: the drills'
-// boosts, the stun's hold and its closing animation, the uppercut leap, the fire geyser's punch
-// and the replayed animations.
+// boosts, the stun's hold and its closing animation, the uppercut leap, the fire geyser's
+// attacks and punch, and the replayed animations.
 #include "MoveTestSupport.h"
 
+#include "../combat/AttackTestSupport.h"
+
 #include "game/cameras/CGameCamera.h"
+#include "game/combat/CAttackPool.h"
 #include "render/CCameraManager.h"
+
+#include <string>
+#include <vector>
 
 using Game::CMoveQueue;
 
@@ -108,23 +114,38 @@ TEST_F(CRisingDragonTest, LeapsUpAndForwardAlongTheFacing)
     EXPECT_NEAR(8.0f, velocity.z, 1e-4f);
 }
 
-TEST_F(CFireGeyserTest, PunchesTheCurrentCameraSideways)
+TEST_F(CFireGeyserTest, RaisesThreeGeysersAndPunchesTheCurrentCameraSideways)
 {
     Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
     ASSERT_TRUE(cameras.Init());
     auto* camera = dynamic_cast<Game::CGameCamera*>(cameras.CreateCamera<Game::CGameCamera>("fight", true));
     ASSERT_NE(nullptr, camera);
+    Game::CAttackPool& attacks = Game::CAttackPool::GetInstance();
+    std::string xml = "<attacks>";
+    for (const char* name : {"FireGeyser1", "FireGeyser2", "FireGeyser3"})
+        xml += attacktest::AttackXml(attacktest::AttackDef(name));
+    testsupport::WriteFile(m_Dir.File("attacks.xml"), xml + "</attacks>");
+    ASSERT_TRUE(attacks.LoadDefinitions(m_Dir.File("attacks.xml")));
+
     Game::CCharacter* mover = Mover();
     mover->SetLinearVelocity(CVector3D(5.0f, -3.0f, 7.0f));
     mover->GetMoveQueue().PushMove(mover, CMoveQueue::MOVE_FIRE_GEYSER, 0.5f, nullptr);
     EXPECT_EQ("SWINGTHREE", Clip(*mover));
     EXPECT_FLOAT_EQ(0.0f, Velocity(*mover).x);
+    std::vector<std::string> spawned;
+    for (const Game::AttackRecord* attack : attacks.GetActiveAttacks())
+        spawned.push_back(attack->m_Name + (attack->m_User.Get() == mover ? " by the mover" : ""));
+    EXPECT_EQ(
+        (std::vector<std::string>{"FireGeyser1 by the mover", "FireGeyser2 by the mover", "FireGeyser3 by the mover"}),
+        spawned);
     EXPECT_FLOAT_EQ(2.0f, camera->GetPunchAmount());
     EXPECT_FLOAT_EQ(1.0f, camera->GetPunchDirectionX());
     EXPECT_FLOAT_EQ(0.0f, camera->GetPunchDirectionY());
     cameras.Shutdown();
+    attacks.Shutdown();
+    attacks.LoadDefinitions(m_Dir.File("none.xml"));
 
-    // Without a camera that takes jolts the move still runs.
+    // Without attacks or a camera that takes jolts the move still runs.
     mover->GetMoveQueue().PushMove(mover, CMoveQueue::MOVE_FIRE_GEYSER, 0.5f, nullptr);
     EXPECT_EQ(2u, mover->GetMoveQueue().GetCount());
 }
