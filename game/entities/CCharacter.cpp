@@ -72,6 +72,9 @@ void CCharacter::BuildLifeMachine()
 
 void CCharacter::Release()
 {
+    // A teardown: the moves give back the fields they changed but play and run nothing, since
+    // what their callbacks show may already be gone.
+    m_MoveQueue.Cancel();
     m_LifeMachine.reset();
     m_SkillPocket.reset();
     LeaveAllSharedControllers();

@@ -1,13 +1,14 @@
 // CCharacter: the body of the player and of every enemy. It keeps health, speeds, resistances,
 // the stun and action-lock timers, a ground check and the life machine "spawn", "alive",
 // "dying", "death", and carries out the movement, damage, knock and stun operations its
-// controller decides on. It owns its skill pocket and lists the shared group controllers it has
-// joined; a shared controller that goes away takes itself off that list.
+// controller decides on. It owns its move queue and its skill pocket, and lists the shared group
+// controllers it has joined; a shared controller that goes away takes itself off that list.
 #pragma once
 
 #include "core/CFiniteStateMachine.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/ISkillPocket.h"
+#include "game/moves/CMoveQueue.h"
 
 #include <memory>
 #include <string>
@@ -31,8 +32,8 @@ public:
     ~CCharacter() override;
 
     void Init(const std::string& name, const EntitySetting& setting) override;
-    // Deletes the life machine and the skill pocket, leaves every shared controller, then the
-    // entity Release.
+    // Cancels the queued moves, deletes the life machine and the skill pocket, leaves every
+    // shared controller, then the entity Release.
     void Release() override;
     void Update(float dt) override;
     int GetType() const override { return GENERIC_CHARACTER; }
@@ -82,6 +83,10 @@ public:
     // plane and by damage.
     void SetDormant(bool dormant) { m_Dormant = dormant; }
     bool IsDormant() const { return m_Dormant; }
+
+    // The moves that run the character's body one after another; busy while not empty.
+    CMoveQueue& GetMoveQueue() { return m_MoveQueue; }
+    const CMoveQueue& GetMoveQueue() const { return m_MoveQueue; }
 
     void SetSkillPocket(std::unique_ptr<ISkillPocket> pocket) { m_SkillPocket = std::move(pocket); }
     ISkillPocket* GetSkillPocket() const { return m_SkillPocket.get(); }
@@ -137,6 +142,7 @@ private:
     bool LifeIsDead() { return m_LifeState == LIFE_DEAD; }
 
     std::unique_ptr<LifeMachine> m_LifeMachine;
+    CMoveQueue m_MoveQueue;
     std::unique_ptr<ISkillPocket> m_SkillPocket;
     std::vector<ISharedCharacterController*> m_SharedControllers;
     bool m_Dormant = false;

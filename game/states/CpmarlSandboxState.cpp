@@ -1,6 +1,7 @@
 #include "game/states/CpmarlSandboxState.h"
 
 #include "core/Log.h"
+#include "game/cameras/CSideScrollCamera.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
@@ -43,10 +44,15 @@ void CpmarlSandboxState::Enter()
     else
         Vesk::LogLine("CpmarlSandboxState: the level has no \"player\"; the camera looks at the origin");
     const CVector3D lookAt = CameraLookAtFor(player);
-    if (Vesk::CCamera* camera = cameras.GetCurrentCamera()) {
+    // The sandbox holds its own view of the arena: the camera is locked on it instead of
+    // following the player.
+    if (auto* camera = dynamic_cast<CSideScrollCamera*>(cameras.GetCurrentCamera())) {
         camera->SetEye(CameraEyeFor(player));
         camera->SetLookAt(lookAt);
-        camera->Reset();
+        camera->SetTargetEye(camera->GetEye());
+        camera->SetTargetLookAt(lookAt);
+        camera->ChangeState("LockCameraState");
+        camera->UpdateAnglesFromLookAt();
     }
 
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();

@@ -22,6 +22,11 @@ void CCamera::Update(float dt)
 {
     (void)dt;
     UpdateLookAtFromAngles();
+    ApplyView();
+}
+
+void CCamera::ApplyView()
+{
     UpdateFrustum();
     CRenderer& renderer = CRenderer::GetInstance();
     renderer.SetProjection(m_FieldOfView, static_cast<float>(m_ViewportWidth) / static_cast<float>(m_ViewportHeight),

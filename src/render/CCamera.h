@@ -26,6 +26,8 @@ public:
     void UpdateLookAtFromAngles();
     void UpdateAnglesFromLookAt();
     void UpdateFrustum();
+    // The frustum, then projection and view into the renderer, from eye, look-at point and lens.
+    void ApplyView();
     // Moves the eye along the view line to distance d from the look-at point (d <= 0 or not a
     // number: 0.1).
     void SetDistance(float d);
