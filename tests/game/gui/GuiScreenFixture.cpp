@@ -41,9 +41,9 @@ win::Message Key(bool down, uint32_t vk)
 
 void GuiScreenFixture::SetUp()
 {
+    // Another fixture may have left the process in a scratch folder that is gone by now.
     char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    m_WorkingDir = cwd;
+    m_WorkingDir = getcwd(cwd, sizeof cwd) ? cwd : testsupport::SourceDir();
     testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
     testsupport::WriteFile(m_Dir.File("mouse_over.wav"), "RIFF");
     ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
