@@ -737,7 +737,7 @@ bool MakeBoss(const std::string& path)
     return rig.Save(path);
 }
 
-// A floor trap: an iron-rimmed stone plate of 10 x 10 with a bed of steel spikes.
+// A floor trap: an iron-rimmed stone plate of 10 x 10 with a bed of steel spikes of uneven height.
 bool MakeSpike(const std::string& path)
 {
     const CVector3D iron(70, 72, 80), slab(112, 108, 100), steel(196, 200, 210), tip(240, 240, 248);
@@ -750,11 +750,11 @@ bool MakeSpike(const std::string& path)
         return Speckled(rim ? iron : slab, x, y, z);
     });
     Shape spikes;
-    for (int x = -3; x <= 2; x += 2)
-        for (int z = -3; z <= 2; z += 2) {
-            spikes.Box(x, 0, z, x + 1, 1, z + 1, Speckle(steel));
-            spikes.Box(x, 2, z, x, 3, z, Speckle(steel));
-            spikes.Box(x, 4, z, x, 4, z, (x + z) % 4 == 0 ? blood : tip);
+    for (int x = -4; x <= 3; x += 2)
+        for (int z = -4; z <= 3; z += 2) {
+            const int tall = 3 + (x + z + 8) % 3;
+            spikes.Box(x, 0, z, x, tall - 1, z, Speckle(steel));
+            spikes.Box(x, tall, z, x, tall, z, (x * 3 + z) % 5 == 0 ? blood : tip);
         }
     CubeSubmesh* b = rig.Part(base, "base", CVector3D(0, 0, 0));
     rig.Part(spikes, "spikes", CVector3D(0, 1, 0), b);
