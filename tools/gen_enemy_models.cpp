@@ -520,30 +520,20 @@ bool MakeBoar(const std::string& path)
     rig.Key("STUN", 10, 11, {{"body", 0, 0, 8}, {"head", -25, 15, 10}, {"tail", -30}});
     // Rears back onto its haunches, head low, pawing the ground with a front hoof.
     rig.Key("PREPARECHARGE", 10, 1, gait(0, 0, 0, 0, 0, 0));
-    rig.Key("PREPARECHARGE", 10, 5,
-            {{"body", 8, 0, 0, CVector3D(0, -1, 1)},
-             {"head", -20},
-             {"legFL", 35},
-             {"legFR", -8},
-             {"legBL", -20},
-             {"legBR", -20},
-             {"tail", 60}});
-    rig.Key("PREPARECHARGE", 10, 9,
-            {{"body", 8, 0, 0, CVector3D(0, -1, 1)},
-             {"head", -25},
-             {"legFL", -35},
-             {"legFR", -8},
-             {"legBL", -20},
-             {"legBR", -20},
-             {"tail", 60}});
-    rig.Key("PREPARECHARGE", 10, 13,
-            {{"body", 8, 0, 0, CVector3D(0, -1, 1)},
-             {"head", -20},
-             {"legFL", 35},
-             {"legFR", -8},
-             {"legBL", -20},
-             {"legBR", -20},
-             {"tail", 60}});
+    const auto paw = [](float hoof, float headTilt) {
+        return std::vector<Move>{
+            {"body", 8, 0, 0, CVector3D(0, -1, 1)},
+            {"head", headTilt},
+            {"legFL", hoof},
+            {"legFR", -8},
+            {"legBL", -20},
+            {"legBR", -20},
+            {"tail", 60},
+        };
+    };
+    rig.Key("PREPARECHARGE", 10, 5, paw(35, -20));
+    rig.Key("PREPARECHARGE", 10, 9, paw(-35, -25));
+    rig.Key("PREPARECHARGE", 10, 13, paw(35, -20));
     // A flat-out gallop, head down and tusks first.
     rig.Key("CHARGE", 16, 1, gait(45, -40, 0, -6, -20, 0));
     rig.Key("CHARGE", 16, 4, gait(0, 0, 1.5f, -6, -25, 0));
@@ -638,22 +628,19 @@ bool MakeGolem(const std::string& path)
     rig.Key("CHARGING", 8, 6, heaved);
     // ... and brought down together onto the ground in front.
     rig.Key("ATTACKING", 16, 1, heaved);
-    rig.Key("ATTACKING", 16, 4,
-            {{"hips", 0, 0, 0, CVector3D(0, 0.5f, -1)},
-             {"torso", -35},
-             {"head", 15},
-             {"armL", 55, 0, 8},
-             {"armR", 55, 0, -8},
-             {"legL", 25},
-             {"legR", -15}});
-    rig.Key("ATTACKING", 16, 8,
-            {{"hips", 0, 0, 0, CVector3D(0, 0.5f, -1)},
-             {"torso", -30},
-             {"head", 15},
-             {"armL", 50, 0, 8},
-             {"armR", 50, 0, -8},
-             {"legL", 25},
-             {"legR", -15}});
+    const auto slammed = [](float lean, float arms) {
+        return std::vector<Move>{
+            {"hips", 0, 0, 0, CVector3D(0, 0.5f, -1)},
+            {"torso", lean},
+            {"head", 15},
+            {"armL", arms, 0, 8},
+            {"armR", arms, 0, -8},
+            {"legL", 25},
+            {"legR", -15},
+        };
+    };
+    rig.Key("ATTACKING", 16, 4, slammed(-35, 55));
+    rig.Key("ATTACKING", 16, 8, slammed(-30, 50));
     return rig.Save(path);
 }
 
@@ -708,28 +695,23 @@ bool MakeBoss(const std::string& path)
     crown.Ellipsoid(11, 14, -3, 8.0f, 7.0f, 8.0f, leafy, 2.0f);
     crown.Ellipsoid(2, 21, -2, 9.0f, 6.0f, 8.0f, leafy, 2.0f);
     crown.CutBelow(1);
-    Shape arm;
-    // A branch out and down from the shoulder, ending in twig fingers.
-    for (int s = 0; s <= 12; ++s)
-        arm.Box(s - 1, -s / 2 - 1, -1, s + 1, -s / 2 + 1, 1, barky);
-    for (int s = 0; s <= 10; ++s)
-        arm.Box(12, -7 - s, -1, 14, -5 - s, 1, barky);
-    for (int f = -1; f <= 1; ++f)
-        arm.Box(13 + f * 2, -20, f * 2 - 1, 13 + f * 2, -17, f * 2 - 1, Speckle(groove));
-    arm.Box(4, 0, -2, 7, 2, 2, leafy);
-    Shape armL;
-    for (int s = 0; s <= 12; ++s)
-        armL.Box(-s - 1, -s / 2 - 1, -1, -s + 1, -s / 2 + 1, 1, barky);
-    for (int s = 0; s <= 10; ++s)
-        armL.Box(-14, -7 - s, -1, -12, -5 - s, 1, barky);
-    for (int f = -1; f <= 1; ++f)
-        armL.Box(-13 - f * 2, -20, f * 2 - 1, -13 - f * 2, -17, f * 2 - 1, Speckle(groove));
-    armL.Box(-7, 0, -2, -4, 2, 2, leafy);
+    // A branch out (side -1: to -x, 1: to +x) and down from the shoulder, ending in twig fingers.
+    const auto branch = [&](int side) {
+        Shape arm;
+        for (int s = 0; s <= 12; ++s)
+            arm.Box(side * s - 1, -s / 2 - 1, -1, side * s + 1, -s / 2 + 1, 1, barky);
+        for (int s = 0; s <= 10; ++s)
+            arm.Box(side * 13 - 1, -7 - s, -1, side * 13 + 1, -5 - s, 1, barky);
+        for (int f = -1; f <= 1; ++f)
+            arm.Box(side * (13 + f * 2), -20, f * 2 - 1, side * (13 + f * 2), -17, f * 2 - 1, Speckle(groove));
+        arm.Box(std::min(side * 4, side * 7), 0, -2, std::max(side * 4, side * 7), 2, 2, leafy);
+        return arm;
+    };
 
     CubeSubmesh* t = rig.Part(trunk, "trunk", CVector3D(0, 0, 0));
     rig.Part(crown, "crown", CVector3D(0, 42, 0), t);
-    rig.Part(armL, "armL", CVector3D(-6, 36, 0), t);
-    rig.Part(arm, "armR", CVector3D(6, 36, 0), t);
+    rig.Part(branch(-1), "armL", CVector3D(-6, 36, 0), t);
+    rig.Part(branch(1), "armR", CVector3D(6, 36, 0), t);
 
     rig.Key("IDLE", 4, 1, {{"crown", 0, 0, 2}, {"armL", 5, 0, -4}, {"armR", -5, 0, 4}});
     rig.Key("IDLE", 4, 7, {{"crown", 0, 0, -2}, {"armL", -5, 0, 4}, {"armR", 5, 0, -4}});
