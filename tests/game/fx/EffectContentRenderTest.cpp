@@ -73,7 +73,7 @@ protected:
 
     void DrawFrame()
     {
-        m_Scene.CullAndRender(0.0f);
+        m_Scene.CullAndRender();
         if (CRenderer::PreSceneCallback preScene = m_Renderer.GetPreSceneCallback())
             preScene();
         m_Renderer.SetDefaultRenderStates();

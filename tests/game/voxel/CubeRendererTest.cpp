@@ -1,27 +1,14 @@
 // The instanced cube renderer on a real device on the headless driver, with the project's own
 // materials, effects and render target: every cube of a buffer where it belongs, terrain darker
 // in a model's shadow, and the shadow pass's bookkeeping.
-#include "VoxelTestSupport.h"
+#include "CubeRenderFixture.h"
 
-#include "game/voxel/CubeMeshCache.h"
-#include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
-
-#include "platform/win/Video.h"
-#include "render/CCameraManager.h"
-#include "render/CRenderer.h"
-#include "resources/CResManager.h"
-#include "resources/CResourceManager.h"
-#include "scene/CRenderVisitor.h"
-#include "scene/CSceneGraph.h"
-#include "window/CWindowSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <memory>
+#include <vector>
 
 using Game::CVeskCubeMesh;
 using Vesk::CRenderer;
@@ -30,26 +17,13 @@ namespace {
 
 const uint32_t kGrey = 0xFF373737;
 
-class CubeRendererTest : public ::testing::Test {
+class CubeRendererTest : public voxeltest::CubeRenderFixture {
 protected:
     void SetUp() override
     {
-        if (win::HasRealDisplay())
-            GTEST_SKIP() << "needs the headless driver";
-        testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
-
-        ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
-        ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 500, 280, "cube test", false));
-        ASSERT_TRUE(m_Renderer.Init()) << m_Renderer.GetErrorMessage();
-        ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
-        ASSERT_TRUE(m_Scene.Init());
-        Game::RegisterCubeMeshResource();
-        ASSERT_TRUE(Game::InitCubeRenderer(30000, 15000));
-
+        SetUpDevice(500, 280);
+        if (!DeviceReady())
+            return;
         m_Camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>("test", true);
         m_Camera->SetEye(CVector3D(0, 30, -100));
         m_Camera->SetLookAt(CVector3D(0, 0, 0));
@@ -64,20 +38,7 @@ protected:
         light->m_Direction[1] = -1.0f;
         light->m_Direction[2] = 0.0f;
     }
-    void TearDown() override
-    {
-        if (m_Previous.empty())
-            return;
-        Game::ReleaseCubeRenderer();
-        m_Scene.Shutdown();
-        m_Meshes.clear();
-        Vesk::CResourceManager::GetInstance().Shutdown();
-        Vesk::CResManager<CVeskCubeMesh>::GetInstance().ReleaseAll();
-        m_Renderer.Shutdown();
-        Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
-        Vesk::CCameraManager::GetInstance().Shutdown();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
-    }
+    void ReleaseMeshes() override { m_Meshes.clear(); }
 
     // A mesh of the given cubes (one colour) placed in the scene in an early bucket.
     CVeskCubeMesh& AddMesh(const std::vector<CVector3D>& cubes, const CVector3D& colour, float scale, bool terrain)
@@ -101,21 +62,6 @@ protected:
         return mesh;
     }
 
-    // The 3D part of a frame, in the game manager's order.
-    void DrawFrame()
-    {
-        m_Scene.CullAndRender();
-        if (CRenderer::PreSceneCallback preScene = m_Renderer.GetPreSceneCallback())
-            preScene();
-        m_Renderer.SetDefaultRenderStates();
-        m_Renderer.ClearViewport();
-        m_Renderer.BeginScene();
-        if (Vesk::CRenderVisitor* visitor = m_Scene.GetRenderVisitor())
-            visitor->RenderLateBuckets();
-        m_Scene.m_PostDrawHook();
-        m_Scene.DeleteRenderVisitor();
-    }
-
     // The back-buffer pixel showing a world point.
     uint32_t PixelAt(const CVector3D& p) const
     {
@@ -135,10 +81,6 @@ protected:
         return int((argb >> 16) & 0xFF) + int((argb >> 8) & 0xFF) + int(argb & 0xFF);
     }
 
-    testsupport::ScratchDir m_Dir;
-    std::string m_Previous;
-    CRenderer& m_Renderer = CRenderer::GetInstance();
-    Vesk::CSceneGraph& m_Scene = Vesk::CSceneGraph::GetInstance();
     Vesk::CCamera* m_Camera = nullptr;
     std::vector<std::unique_ptr<CVeskCubeMesh>> m_Meshes;
 };
