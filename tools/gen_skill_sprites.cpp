@@ -103,14 +103,15 @@ Shape Swirl(float startRadius, float growth, float sweep, float thickness)
     };
 }
 
-// A horizontal streak from x0 to x1 at the height, thick at x1 and pointed at x0.
+// A horizontal streak from x0 to x1 at the height, pointed at both ends and thickest past the
+// middle.
 Shape Streak(float x0, float x1, float y, float thickness)
 {
     return [=](float px, float py) {
         if (px < x0 || px > x1)
             return false;
         const float t = (px - x0) / (x1 - x0);
-        return std::fabs(py - y) <= thickness * 0.5f * std::sqrt(t);
+        return std::fabs(py - y) <= thickness * 0.5f * std::sin(kPi * std::pow(t, 0.6f));
     };
 }
 
@@ -188,8 +189,8 @@ bool MakeWind(const std::string& path)
     const Rgb white{246, 255, 252}, mint{176, 246, 226};
     const Shape swirl = Moved(Swirl(4.0f, 3.4f, 2.6f * kPi, 10.0f), 6.0f, -6.0f);
     PaintInked(image, swirl, white, 2.5f);
-    const Shape streaks[] = {Streak(-36.0f, -2.0f, 14.0f, 7.0f), Streak(-32.0f, 4.0f, 24.0f, 6.0f),
-                             Streak(-26.0f, 10.0f, 33.0f, 5.0f)};
+    const Shape streaks[] = {Streak(-38.0f, 0.0f, 12.0f, 6.0f), Streak(-30.0f, 14.0f, 24.0f, 5.0f),
+                             Streak(-34.0f, 2.0f, 36.0f, 4.0f)};
     for (const Shape& streak : streaks)
         PaintInked(image, streak, mint, 2.0f);
     image.Paint(kCentre, kCentre, white, 0.8f, Moved(Swirl(4.0f, 3.4f, 1.2f * kPi, 4.0f), 6.0f, -6.0f));
