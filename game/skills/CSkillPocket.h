@@ -31,6 +31,7 @@ public:
     // screen.
     void SwapIcons();
 
+    // 0: the first frame, otherwise the second.
     Vesk::CDisplayObject2D* GetFrame(int index) const { return index == 0 ? m_FirstFrame.get() : m_SecondFrame.get(); }
     Vesk::CDisplayObject2D* GetFrontIcon() const { return m_FrontIcon.get(); }
     Vesk::CDisplayObject2D* GetBackIcon() const { return m_BackIcon.get(); }
