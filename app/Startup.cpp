@@ -17,6 +17,7 @@
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
+#include "game/skills/CGlobalSkillList.h"
 #include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 
@@ -68,6 +69,8 @@ bool LoadGameDefinitions() { return CGamePrefabSettings::GetInstance().LoadFromX
 void ShutdownGameWorld()
 {
     CEntityFactory::GetInstance().Shutdown();
+    // The skill trees' crests hold tween controllers: they go before the controllers do.
+    CGlobalSkillList::GetInstance().Shutdown();
     CControllerManager::GetInstance().Shutdown();
     CGamePrefabSettings::GetInstance().Shutdown();
 }

@@ -16,6 +16,12 @@ struct Rgb {
     float r, g, b;
 };
 
+// From a (t = 0) to b (t = 1).
+inline Rgb Mix(const Rgb& a, const Rgb& b, float t)
+{
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
 class SpriteImage {
 public:
     SpriteImage(int width, int height) : m_Width(width), m_Height(height), m_Pixels(size_t(width) * height * 4, 0) {}

@@ -100,11 +100,6 @@ constexpr float kFontEm = 43.0f;
 constexpr int kButtonWidth = 256, kArrowWidth = 64, kButtonHeight = 64;
 constexpr float kLabelEm = 30.0f;
 
-Rgb Mix(const Rgb& a, const Rgb& b, float t)
-{
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
 // A coverage map the size of a region of the picture, 0..1 per pixel.
 struct Coverage {
     int width, height;

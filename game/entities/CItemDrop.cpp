@@ -18,21 +18,23 @@ const float kPotionLift = 60.0f;
 // Bad data cannot make one drop flood the level.
 const int kMaxCoins = 100;
 
-void Toss(const char* name, const char* prefab, const CVector3D& position, const CVector3D& velocity)
+} // namespace
+
+CEntity* CItemDrop::TossPickup(const char* name, const char* prefab, const CVector3D& position,
+                               const CVector3D& velocity)
 {
     EntitySetting setting = CGamePrefabSettings::GetInstance().GetEntitySetting(PICKUPITEM, prefab);
     setting.m_StartPosition = position;
     CEntity* item = CEntityFactory::GetInstance().CreateEntity(PICKUPITEM, name, setting);
     if (!item) {
         Vesk::LogLine(std::string("CItemDrop: cannot make the pickup \"") + name + "\"");
-        return;
+        return nullptr;
     }
     item->SetTransient(true);
     item->SetPosition(position);
     item->SetLinearVelocity(velocity);
+    return item;
 }
-
-} // namespace
 
 float CItemDrop::PotionChance(int health, int maxHealth)
 {
@@ -53,7 +55,7 @@ void CItemDrop::Drop(const CEntity& entity)
     for (int i = 0; i < coins; ++i) {
         const float x = RandomRange(-kCoinSpread, kCoinSpread);
         const float z = RandomRange(-kCoinSpread, kCoinSpread);
-        Toss("smallcoin", "smallcoin", position, CVector3D(x, kCoinLift, z));
+        TossPickup("smallcoin", "smallcoin", position, CVector3D(x, kCoinLift, z));
     }
     const auto* player = dynamic_cast<const CCharacter*>(CEntityFactory::GetInstance().GetEntityByName("player"));
     if (!player)
@@ -71,7 +73,7 @@ void CItemDrop::Drop(const CEntity* entity)
 
 void CItemDrop::DropPotion(const CEntity& entity)
 {
-    Toss("potion", "healthrecovery", entity.GetPosition(), CVector3D(0.0f, kPotionLift, 0.0f));
+    TossPickup("potion", "healthrecovery", entity.GetPosition(), CVector3D(0.0f, kPotionLift, 0.0f));
 }
 
 void CItemDrop::DropPotion(const CEntity* entity)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/CSingleton.h"
+#include "math/Vector3D.h"
 
 namespace Game {
 
@@ -20,6 +21,10 @@ public:
     static void DropPotion(const CEntity* entity);
     // The potion chance for a player at health / maximum health (0 maximum counts as 1).
     static float PotionChance(int health, int maxHealth);
+    // A transient pickup of the name from the PICKUPITEM prefab, placed and tossed with the
+    // velocity; null (with a log line) when none could be made.
+    static CEntity* TossPickup(const char* name, const char* prefab, const CVector3D& position,
+                               const CVector3D& velocity);
 };
 
 } // namespace Game

@@ -1,6 +1,6 @@
 // CPickupCatalogue: the values of every kind of pickup, read once from the pickups file and
-// shared by all pickups, plus the services pickups need from the particle effects and the skill
-// list (which later work provides; until then effects are not shown and nothing is counted).
+// shared by all pickups, plus the service pickups need from the particle effects (which later
+// work provides; until then effects are not shown).
 // File: root "pickups" (the root or a child of it); one child per pickup, named after the
 // pickup's mesh, with "hp", "mana", "dmg", "movespeed", "atkspeed", "deathmod", "effect_name" and
 // "lasting_time".
@@ -39,8 +39,6 @@ public:
     virtual ~IPickupServices() = default;
     // Null when the effect cannot be made.
     virtual std::unique_ptr<IPickupEffect> CreateEffect(const std::string& effectName, int particleCount, int mode) = 0;
-    // A "fireskill" pickup vanished: the global fire-skill count goes down by one when positive.
-    virtual void LowerFireSkillCount() = 0;
 };
 
 class CPickupCatalogue : public Vesk::CSingleton<CPickupCatalogue> {

@@ -3,6 +3,7 @@
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CPickupCatalogue.h"
+#include "game/skills/CGlobalSkillList.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/world/CGameMaster.h"
 #include "physics/CRigidBody.h"
@@ -124,9 +125,7 @@ void CPickupItem::UpdateLifetime(float dt)
         ShatterAndDrop();
         if (!dynamic_cast<CVeskCubeAnimationController*>(m_pAnimationController))
             SetVisible(false); // nothing to shatter: gone at once
-        IPickupServices* services = CPickupCatalogue::GetInstance().GetServices();
-        if (services && m_Name == "fireskill")
-            services->LowerFireSkillCount();
+        LowerSkillCount();
     }
 }
 
@@ -135,6 +134,7 @@ void CPickupItem::Collect(CCharacter* collector)
     if (!m_Collectable || !collector || IsHeld())
         return;
     m_Collectable = false;
+    LowerSkillCount();
     collector->Heal(static_cast<float>(m_Hp));
     if (m_Effect) {
         m_Effect->SetPosition(m_Position);
@@ -142,6 +142,12 @@ void CPickupItem::Collect(CCharacter* collector)
     }
     SetPosition(collector->GetPosition() + CVector3D(0.0f, kCollectHeight, 0.0f));
     StartTaking();
+}
+
+void CPickupItem::LowerSkillCount() const
+{
+    if (m_Name == CGlobalSkillList::kSkillPickupName)
+        CGlobalSkillList::GetInstance().LowerWorldCount();
 }
 
 void CPickupItem::StartTaking()

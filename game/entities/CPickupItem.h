@@ -42,7 +42,8 @@ public:
     int GetType() const override { return PICKUPITEM; }
 
     // When collectable and not held: heals the collector, shows the effect and starts the item's
-    // way to the collector. Null collectors are ignored.
+    // way to the collector. Null collectors are ignored. A skill pickup leaves the skill list's
+    // world count once, when it is collected or when it runs out of time.
     virtual void Collect(CCharacter* collector);
 
     // Held while the carrier lives; null lets go.
@@ -73,6 +74,7 @@ private:
     void UpdateTaking(float dt);
     void UpdateLifetime(float dt);
     void StartTaking();
+    void LowerSkillCount() const;
 
     bool m_Collectable = false;
     float m_SpinAngle = 0.0f;

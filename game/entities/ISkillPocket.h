@@ -1,5 +1,5 @@
-// ISkillPocket: the skill display a character may own. The combat work fills it in; a character
-// only owns it and deletes it with itself.
+// ISkillPocket: the skill display a character may own (game/skills/CSkillPocket). A character
+// owns it, deletes it with itself and shows or hides it with the rest of its HUD.
 #pragma once
 
 namespace Game {
@@ -7,6 +7,7 @@ namespace Game {
 class ISkillPocket {
 public:
     virtual ~ISkillPocket() = default;
+    virtual void SetVisible(bool visible) = 0;
 };
 
 } // namespace Game

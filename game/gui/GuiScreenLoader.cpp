@@ -3,7 +3,6 @@
 // item.
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
-#include "game/controllers/CControllerManager.h"
 #include "game/gui/CButton.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CHoverController.h"
@@ -11,6 +10,7 @@
 #include "game/gui/CMeterBar.h"
 #include "game/gui/CRotationTweenController.h"
 #include "game/gui/CUIDisplay2D.h"
+#include "game/gui/CreateTween.h"
 #include "game/gui/TopStateName.h"
 
 #include <sstream>
@@ -108,20 +108,6 @@ void ReadSections(const Vesk::CXmlElement& item, ItemValues& v)
             Read(style, "opacity_factor", v.opacityFactor);
         }
     }
-}
-
-// A tween controller of the type from the controller manager, or null when the type has none.
-template <typename Tween>
-Tween* CreateTween(int type)
-{
-    IController* controller = CControllerManager::GetInstance().CreateController(type, ControllerSetting());
-    auto* tween = dynamic_cast<Tween*>(controller);
-    if (!tween && controller) {
-        CControllerManager::GetInstance().DestroyController(controller);
-    }
-    if (!tween)
-        Vesk::LogLine("CGuiManager: no tween controller of type " + std::to_string(type));
-    return tween;
 }
 
 // The element's place and look, owner state, delay and tweens as the values say.

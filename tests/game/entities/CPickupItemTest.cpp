@@ -7,6 +7,7 @@
 #include "game/entities/CItemDrop.h"
 #include "game/entities/CPickupCatalogue.h"
 #include "game/entities/CPickupItem.h"
+#include "game/skills/CGlobalSkillList.h"
 #include "math/Random.h"
 
 #include <cmath>
@@ -20,11 +21,10 @@ namespace {
 struct ServiceLog {
     int effectsMade = 0;
     int restarts = 0;
-    int fireSkillsLowered = 0;
     std::string lastEffectName;
 };
 
-// Stands in for the particle effects and the skill list.
+// Stands in for the particle effects.
 class FakeServices : public Game::IPickupServices {
 public:
     explicit FakeServices(ServiceLog& log) : m_Log(log) {}
@@ -47,7 +47,6 @@ public:
         m_Log.lastEffectName = name;
         return std::make_unique<Effect>(m_Log);
     }
-    void LowerFireSkillCount() override { ++m_Log.fireSkillsLowered; }
 
 private:
     ServiceLog& m_Log;
@@ -71,6 +70,7 @@ protected:
 
     void TearDown() override
     {
+        Game::CGlobalSkillList::GetInstance().Shutdown();
         Catalogue().Shutdown();
         SoundFixture::TearDown();
     }
@@ -152,6 +152,14 @@ TEST_F(CPickupItemTest, CoinsSpinFasterThanOtherItemsAndWrapAtAFullTurn)
 
 TEST_F(CPickupItemTest, LifetimeIsSteadyThenBlinksThenShattersThenTheItemGoes)
 {
+    // Two skill pickups counted in the world (the list's own are gone at once).
+    Game::CGlobalSkillList& skills = Game::CGlobalSkillList::GetInstance();
+    skills.Init();
+    skills.SpawnSkillPickup(CVector3D(), CVector3D());
+    skills.SpawnSkillPickup(CVector3D(), CVector3D());
+    for (Game::CEntity* spawned : Factory().FindByName("fireskill"))
+        Factory().DestroyEntity(spawned);
+    ASSERT_EQ(2, skills.GetWorldCount());
     CPickupItem* item = MakePickup("fireskill"); // lasting 3.0
     const Game::EntityHandle handle(item);
     // Frame times of 0.125 s; checks after the frame that ends at the given time.
@@ -181,8 +189,8 @@ TEST_F(CPickupItemTest, LifetimeIsSteadyThenBlinksThenShattersThenTheItemGoes)
         EXPECT_EQ(row.visible, item->IsVisible()) << "at " << row.time;
         EXPECT_EQ(row.collectedState, item->GetCollectedState()) << "at " << row.time;
     }
-    EXPECT_EQ(1, m_Services.fireSkillsLowered); // once, not on every shattered frame
-    EXPECT_EQ(0, Plays("collect"));             // the time had run out
+    EXPECT_EQ(1, skills.GetWorldCount()); // lowered once, not on every shattered frame
+    EXPECT_EQ(0, Plays("collect"));       // the time had run out
     for (int i = 0; i < 8; ++i)
         Frame(0.125f);
     EXPECT_EQ(nullptr, handle.Get()); // removed itself
