@@ -96,6 +96,7 @@ void CControllerManager::ReleaseAllControllers()
         entry.second.releaseAll();
     m_Controllers.clear();
     m_DeferredDestroys.clear();
+    ++m_ReleaseCount;
 }
 
 ISharedCharacterController* CControllerManager::CreateSharedController(int type, const std::string& name)

@@ -46,6 +46,9 @@ public:
     void DestroyController(IController*& controller);
     // Every controller of every type back to its pool; owners drop their controller pointers.
     void ReleaseAllControllers();
+    // How many times every controller has been released at once; holders of controllers that
+    // are not entities (GUI widgets and their tweens) compare it to know their pointers are gone.
+    unsigned GetReleaseCount() const { return m_ReleaseCount; }
 
     // A shared controller of the type kept under the name; null when the type has no creator, its
     // pool gives no object, or the name is taken (the existing one stays).
@@ -82,6 +85,7 @@ private:
     std::vector<IController*> m_Controllers;
     std::map<std::string, ISharedCharacterController*> m_SharedControllers;
     std::vector<IController*> m_DeferredDestroys;
+    unsigned m_ReleaseCount = 0;
     bool m_Updating = false;
     bool m_Enabled = true;
 };

@@ -14,8 +14,22 @@ CGuiWidget::~CGuiWidget()
     Replace(m_pHoverController, nullptr);
 }
 
+bool CGuiWidget::TweensLive() const
+{
+    return m_TweenReleaseCount == CControllerManager::GetInstance().GetReleaseCount();
+}
+
+void CGuiWidget::ForgetReleasedTweens()
+{
+    if (TweensLive())
+        return;
+    m_pLinearTween = m_pRotationTween = m_pHoverController = nullptr;
+    m_TweenReleaseCount = CControllerManager::GetInstance().GetReleaseCount();
+}
+
 void CGuiWidget::Replace(IController*& slot, IController* tween)
 {
+    ForgetReleasedTweens();
     if (slot && slot != tween)
         CControllerManager::GetInstance().DestroyController(slot);
     slot = tween;
@@ -27,6 +41,7 @@ void CGuiWidget::SetHoverController(IController* hover) { Replace(m_pHoverContro
 
 void CGuiWidget::ResetTweens()
 {
+    ForgetReleasedTweens();
     if (auto* linear = dynamic_cast<CLinearTweenController*>(m_pLinearTween))
         linear->Reset();
     if (auto* rotation = dynamic_cast<CRotationTweenController*>(m_pRotationTween))
@@ -43,6 +58,7 @@ void CGuiWidget::UpdateTweens(float dt)
         m_Elapsed += dt;
         return;
     }
+    ForgetReleasedTweens();
     // A timed tween's callback may delete this widget: stop as soon as it is gone.
     const std::weak_ptr<const int> alive = WatchLife();
     IController* const* slots[] = {&m_pLinearTween, &m_pRotationTween, &m_pHoverController};

@@ -13,7 +13,8 @@ class IController;
 class CGuiWidget {
 public:
     CGuiWidget() = default;
-    // Destroys the tweens through the controller manager.
+    // Destroys the tweens through the controller manager, unless the manager has released every
+    // controller since they were made.
     virtual ~CGuiWidget();
     CGuiWidget(const CGuiWidget&) = delete;
     CGuiWidget& operator=(const CGuiWidget&) = delete;
@@ -22,9 +23,9 @@ public:
     void SetLinearTween(IController* tween);
     void SetRotationTween(IController* tween);
     void SetHoverController(IController* hover);
-    IController* GetLinearTween() const { return m_pLinearTween; }
-    IController* GetRotationTween() const { return m_pRotationTween; }
-    IController* GetHoverController() const { return m_pHoverController; }
+    IController* GetLinearTween() const { return TweensLive() ? m_pLinearTween : nullptr; }
+    IController* GetRotationTween() const { return TweensLive() ? m_pRotationTween : nullptr; }
+    IController* GetHoverController() const { return TweensLive() ? m_pHoverController : nullptr; }
     // Resets each tween that is present.
     void ResetTweens();
 
@@ -42,11 +43,16 @@ protected:
     void UpdateTweens(float dt);
 
 private:
-    static void Replace(IController*& slot, IController* tween);
+    void Replace(IController*& slot, IController* tween);
+    // False once the controller manager has released every controller (play exit): the tween
+    // pointers then name freed objects and are forgotten.
+    bool TweensLive() const;
+    void ForgetReleasedTweens();
 
     IController* m_pLinearTween = nullptr;
     IController* m_pRotationTween = nullptr;
     IController* m_pHoverController = nullptr;
+    unsigned m_TweenReleaseCount = 0;
     std::string m_OwnerState;
     float m_TweenDelay = 0.0f;
     float m_Elapsed = 0.0f;

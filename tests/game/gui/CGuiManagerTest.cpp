@@ -235,3 +235,25 @@ TEST_F(CGuiManagerTest, TeardownDeletesTheScreenAndTheCursorWhichTheNextUpdateMa
 }
 
 } // namespace
+
+TEST_F(CGuiManagerTest, ElementsOutlivingAReleaseOfEveryControllerForgetTheirTweens)
+{
+    Load(R"(<display name="logo" position="0.4 0.6" scale="1 1" layer="3" linear_enabled="1" rotation_enabled="1"
+                      style_enabled="1">
+              <tween tween_speed="2" tween_delay="0" tween_fade="0"/>
+              <linear linear_tween="0.1 0.2" scale_fade="0" scale_fadesize="1 1" opaque_factor="1"/>
+              <rotation rot_tween="0.5 0.5" tween_angle="90"/>
+              <style hover_enabled="1"/>
+            </display>)");
+    auto* logo = dynamic_cast<Game::CUIDisplay2D*>(Gui().FindElement(0, "logo"));
+    ASSERT_NE(nullptr, logo);
+    ASSERT_NE(nullptr, logo->GetLinearTween());
+
+    // A play exit that shuts the controllers down before the screen: the widget must neither
+    // run nor destroy the freed tweens (the sanitizer build catches either).
+    Game::CControllerManager::GetInstance().ReleaseAllControllers();
+    EXPECT_EQ(nullptr, logo->GetLinearTween());
+    EXPECT_EQ(nullptr, logo->GetHoverController());
+    logo->ResetTweens();
+    logo->Update(0.1f);
+}
