@@ -30,7 +30,11 @@ void EraseFromList(std::vector<Element*>& list, const Vesk::CDisplayObject2D* el
 
 } // namespace
 
-CGuiManager::CGuiManager() = default;
+CGuiManager::CGuiManager()
+{
+    // Made first, so that the display system outlives the cursor this manager deletes last.
+    Vesk::CDisplay2DSystem::GetInstance();
+}
 
 CGuiManager::~CGuiManager() = default;
 
