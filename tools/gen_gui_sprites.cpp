@@ -491,20 +491,21 @@ std::vector<HudSheet> HudSheets()
          [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
              PaintBar(image, 0, 12, {30, 40, 90}, {16, 18, 48});
          }},
-        {"msg_revive", "hud_msg_revive.png", 360, 48, 2, prompt,
+        {"msg_revive", "hud_msg_revive.png", 310, 48, 2, prompt,
          [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int frame) {
              const float cy = frame * 48.0f + 24.0f;
-             PaintPanel(image, 180.0f, cy, 176.0f, 21.0f, 10.0f, kGold, {38, 46, 74}, {24, 28, 48});
-             PaintLabel(image, raster, "PRESS", 18.0f, 50.0f, cy, kWhiteTop, kWhiteBottom);
-             PaintInputGlyph(image, 98.0f, cy, frame == 1);
-             PaintLabel(image, raster, "ATTACK TO REVIVE", 18.0f, 204.0f, cy, kPale, kGold);
+             PaintPanel(image, 155.0f, cy, 151.0f, 21.0f, 10.0f, kGold, {38, 46, 74}, {24, 28, 48});
+             PaintLabel(image, raster, "PRESS", 18.0f, 48.0f, cy, kWhiteTop, kWhiteBottom);
+             PaintInputGlyph(image, 97.0f, cy, frame == 1);
+             PaintLabel(image, raster, "ATTACK TO REVIVE", 18.0f, 203.0f, cy, kPale, kGold);
          }},
+        // The game puts it just above the power slots, so its letters keep to the upper rows.
         {"msg_charge", "hud_msg_charge.png", 220, 56, 2, prompt,
          [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int frame) {
              const float top = frame * 56.0f;
-             PaintLabel(image, raster, "CHARGE!", 26.0f, 110.0f, top + 18.0f, yellow, yellowLow);
-             PaintLabel(image, raster, frame == 1 ? "HOLD SPECIAL BUTTON" : "HOLD SPECIAL KEY", 13.0f, 110.0f,
-                        top + 44.0f, kWhiteTop, kWhiteBottom);
+             PaintLabel(image, raster, frame == 1 ? "HOLD SPECIAL BUTTON" : "HOLD SPECIAL KEY", 12.0f, 110.0f,
+                        top + 8.0f, kWhiteTop, kWhiteBottom);
+             PaintLabel(image, raster, "CHARGE!", 22.0f, 110.0f, top + 28.0f, yellow, yellowLow);
          }},
         {"powerslot_blank", "hud_powerslot_blank.png", 56, 56, 1, still("idle"),
          [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {

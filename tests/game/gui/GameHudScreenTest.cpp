@@ -110,27 +110,30 @@ TEST_F(GameHudScreenTest, AllShownTheHudReadsAtItsPlaces)
     HudScreen* screen = OpenHud();
     for (Vesk::CDisplayObject2D* element : screen->m_ScreenElements)
         element->SetVisible(true);
-    // The score screen's backdrop and title would cover the play view: kept off, as in play.
+    // Kept off as in play: the banner and the score screen cover the view, the mana bar is unused.
     for (Vesk::CDisplayObject2D* element : screen->m_ScreenElements)
-        if (element->GetName() == "ScoreBackdrop" || element->GetName() == "ScoreTitle" ||
-            element->GetName() == "ScorePrompt" || element->GetName() == "WaveStartBanner")
-            element->SetVisible(false);
+        for (const char* name :
+             {"WaveStartBanner", "P1ManaBarFrame", "P1ManaBarBacking", "ScoreBackdrop", "ScorePrompt", "ScoreTitle"})
+            if (element->GetName() == name)
+                element->SetVisible(false);
     Frame();
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     ASSERT_EQ(renderer.GetScreenWidth(), 1280);
-    ASSERT_EQ(renderer.GetViewportRect().height, 720);
+    // 16:9 within a pixel or two of letter-boxing: fractions of the viewport's height place y.
+    const Vesk::ViewportRect view = renderer.GetViewportRect();
+    ASSERT_GE(view.height, 710);
+    const auto row = [&](float y) { return view.y + int(y * float(view.height)); };
     EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir + "/gamehud.bmp"));
 
     // Health bar at (0.3675, 0.94): green across its middle, gold rim above it.
-    const int barX = int(0.3675f * 1280), barY = int(0.94f * 720);
+    const int barX = int(0.3675f * 1280), barY = row(0.94f);
     EXPECT_GT(Count(barX - 100, barY - 4, barX + 100, barY + 4, Green), 1000);
     EXPECT_GT(Count(barX - 120, barY - 22, barX + 120, barY - 12, Gold), 200);
     // Skull at (0.1, 0.92), boss bar at (0.5, 0.16), power-slot rings at y 0.9.
-    EXPECT_GT(Count(108, 640, 148, 680, Bone), 300);
-    EXPECT_GT(Count(540, 110, 740, 120, Purple), 1000);
+    EXPECT_GT(Count(108, row(0.92f) - 20, 148, row(0.92f) + 20, Bone), 300);
+    EXPECT_GT(Count(540, row(0.16f) - 5, 740, row(0.16f) + 5, Purple), 1000);
     for (float x : {0.78f, 0.86f, 0.94f})
-        EXPECT_GT(Count(int(x * 1280) - 45, int(0.9f * 720) - 45, int(x * 1280) + 45, int(0.9f * 720) + 45, Gold), 300)
-            << x;
+        EXPECT_GT(Count(int(x * 1280) - 45, row(0.9f) - 45, int(x * 1280) + 45, row(0.9f) + 45, Gold), 300) << x;
 }
 
 TEST_F(GameHudScreenTest, TheScoreScreenElementsDrawOverThePlayView)
@@ -141,8 +144,15 @@ TEST_F(GameHudScreenTest, TheScoreScreenElementsDrawOverThePlayView)
         element->SetVisible(false);
     for (size_t i = elements.size() - 3; i < elements.size(); ++i)
         elements[i]->SetVisible(true);
+    // The backdrop as the score screen stretches it: the screen's width, half the view's height.
+    Vesk::CDisplayObject2D* backdrop = elements[elements.size() - 3];
+    const Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    backdrop->SetScale(float(renderer.GetScreenWidth()) / float(backdrop->GetSpriteWidth()),
+                       float(renderer.GetViewportRect().height) / float(backdrop->GetSpriteHeight()) * 0.5f);
     Frame();
-    EXPECT_TRUE(Vesk::CRenderer::GetInstance().SaveScreenshot(m_WorkingDir + "/gamehud_score.bmp"));
+    EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir + "/gamehud_score.bmp"));
+    // The backdrop's dark blue across the whole width between the title and the prompt.
+    EXPECT_GT(Count(0, 330, 1280, 340, [](const Rgb& c) { return c.b > c.r + 10 && c.r < 60; }), 12000);
     // The title's yellow letters at (0.5, 0.24) and the prompt's pale ones at (0.5, 0.85).
     EXPECT_GT(Count(400, 150, 880, 200, [](const Rgb& c) { return c.r > 220 && c.g > 170 && c.b < 120; }), 1500);
     EXPECT_GT(Count(400, 600, 880, 625, [](const Rgb& c) { return c.r > 190 && c.g > 190 && c.b > 190; }), 500);
