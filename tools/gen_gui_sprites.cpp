@@ -1,4 +1,5 @@
-// Generates the GUI's sprite sheets: the five sprite fonts and the labelled buttons, their images
+// Generates the GUI's sprite sheets: the five sprite fonts, the labelled buttons and the in-game
+// HUD (bars, icons, prompts, wave plates, score screen), their images
 // under <assets>/textures and their entries in <assets>/sprites.xml, between the two marker
 // comments that this tool owns (the rest of the file is kept as it is).
 //
@@ -16,7 +17,8 @@
 // Fonts: one 16 x 6 sheet of 32 x 56 cells per colour, one animation per printable ASCII
 // character named by the character itself (" " included); the cell width matches the 0.04-screen
 // step of a sprite text at scale 1. Buttons: 256 x 64 frames (arrows 64 x 64) stacked as the
-// animations "idle", "mouseover" and "mouseclick".
+// animations "idle", "mouseover" and "mouseclick". HUD sheets stack their frames top to bottom;
+// the health and boss bar slices are square-ended so that the game can stretch them.
 // Usage: gen_gui_sprites [assets directory, default bin/assets]. Output is deterministic.
 #include "SpriteImage.h"
 #include "core/AtomicFile.h"
@@ -121,6 +123,23 @@ void Stamp(Coverage& target, const gfx::GlyphBitmap& glyph, float penX, int base
             if (tx >= 0 && ty >= 0 && tx < target.width && ty < target.height)
                 target.value[size_t(ty) * target.width + tx] = glyph.coverage[size_t(y) * glyph.width + x] / 255.0f;
         }
+}
+
+// A line of text centred on centreX with its baseline at the given row.
+void StampLine(Coverage& target, const gfx::GlyphRasterizer& raster, const std::string& text, float em, float centreX,
+               int baseline)
+{
+    std::vector<gfx::GlyphBitmap> glyphs;
+    float width = 0.0f;
+    for (char c : text) {
+        glyphs.push_back(raster.Rasterize(c, em));
+        width += glyphs.back().advance;
+    }
+    float pen = centreX - width * 0.5f;
+    for (const gfx::GlyphBitmap& glyph : glyphs) {
+        Stamp(target, glyph, pen, baseline);
+        pen += glyph.advance;
+    }
 }
 
 // The shape grown by radius pixels with a one-pixel soft edge.
@@ -232,20 +251,43 @@ std::function<bool(float, float)> Triangle(float size, bool right)
     };
 }
 
+const Rgb kWhiteTop{255, 255, 255}, kWhiteBottom{206, 214, 228}, kNight{16, 18, 32}, kNightLow{28, 32, 54};
+
+using Shape = std::function<bool(float, float)>;
+
+Shape Circle(float radius)
+{
+    return [=](float x, float y) { return x * x + y * y <= radius * radius; };
+}
+
+Shape Rect(float halfWidth, float halfHeight)
+{
+    return [=](float x, float y) { return std::fabs(x) <= halfWidth && std::fabs(y) <= halfHeight; };
+}
+
+// A gradient from top to bottom colour over the rows [from, to] of the picture.
+std::function<Rgb(int)> Rows(const Rgb& top, const Rgb& bottom, float from, float to)
+{
+    return
+        [=](int y) { return Mix(top, bottom, std::clamp((float(y) - from) / std::max(1.0f, to - from), 0.0f, 1.0f)); };
+}
+
+// The button look on any rounded box: drop shadow, ink rim, coloured border and a shaded face.
+void PaintPanel(SpriteImage& image, float cx, float cy, float hw, float hh, float radius, const Rgb& border,
+                const Rgb& faceTop, const Rgb& faceBottom)
+{
+    image.Paint(cx + 2.0f, cy + 3.0f, kInk, 0.5f, RoundedBox(hw, hh, radius));
+    image.Paint(cx, cy, kInk, 1.0f, RoundedBox(hw, hh, radius));
+    image.Paint(cx, cy, border, 1.0f, RoundedBox(hw - 2.0f, hh - 2.0f, std::max(radius - 2.0f, 1.0f)));
+    const Shape inner = RoundedBox(hw - 5.0f, hh - 5.0f, std::max(radius - 5.0f, 1.0f));
+    image.PaintShaded(cx, cy, Rows(faceTop, faceBottom, cy - hh, cy + hh), 1.0f, inner);
+    image.Paint(cx, cy, kPale, 0.18f, [&](float x, float y) { return y < -hh + 10.0f && inner(x, y); });
+}
+
 void PaintFace(SpriteImage& image, int frameTop, int width, const ButtonStyle& style)
 {
-    const float cx = float(width) * 0.5f, cy = float(frameTop) + kButtonHeight * 0.5f;
-    const float hw = float(width) * 0.5f - 3.0f, hh = kButtonHeight * 0.5f - 3.0f;
-    image.Paint(cx + 2.0f, cy + 3.0f, kInk, 0.5f, RoundedBox(hw, hh, 12.0f));
-    image.Paint(cx, cy, kInk, 1.0f, RoundedBox(hw, hh, 12.0f));
-    image.Paint(cx, cy, style.border, 1.0f, RoundedBox(hw - 2.0f, hh - 2.0f, 10.0f));
-    const auto inner = RoundedBox(hw - 5.0f, hh - 5.0f, 7.0f);
-    image.PaintShaded(
-        cx, cy,
-        [&](int y) { return Mix(style.faceTop, style.faceBottom, float(y - frameTop) / float(kButtonHeight - 1)); },
-        1.0f, inner);
-    // A thin sheen under the upper rim.
-    image.Paint(cx, cy, kPale, 0.18f, [&](float x, float y) { return y < -hh + 12.0f && inner(x, y); });
+    PaintPanel(image, float(width) * 0.5f, float(frameTop) + kButtonHeight * 0.5f, float(width) * 0.5f - 3.0f,
+               kButtonHeight * 0.5f - 3.0f, 12.0f, style.border, style.faceTop, style.faceBottom);
 }
 
 bool MakeButton(const gfx::GlyphRasterizer& raster, const ButtonSheet& sheet, const std::string& path)
@@ -253,12 +295,6 @@ bool MakeButton(const gfx::GlyphRasterizer& raster, const ButtonSheet& sheet, co
     const int width = sheet.arrow == Arrow::None ? kButtonWidth : kArrowWidth;
     SpriteImage image(width, kButtonHeight * 3);
     // The label laid out once; each frame paints it at its own drop.
-    std::vector<gfx::GlyphBitmap> glyphs;
-    float textWidth = 0.0f;
-    for (const char* c = sheet.label; *c; ++c) {
-        glyphs.push_back(raster.Rasterize(*c, kLabelEm));
-        textWidth += glyphs.back().advance;
-    }
     const float ascent = raster.Ascent(kLabelEm), descent = raster.Descent(kLabelEm);
     for (int frame = 0; frame < 3; ++frame) {
         const ButtonStyle& style = kButtonFrames[frame];
@@ -274,11 +310,7 @@ bool MakeButton(const gfx::GlyphRasterizer& raster, const ButtonSheet& sheet, co
         }
         Coverage text(width, kButtonHeight);
         const int baseline = int(std::lround((float(kButtonHeight) + ascent - descent) * 0.5f)) + style.labelDrop;
-        float pen = (float(width) - textWidth) * 0.5f;
-        for (const gfx::GlyphBitmap& glyph : glyphs) {
-            Stamp(text, glyph, pen, baseline);
-            pen += glyph.advance;
-        }
+        StampLine(text, raster, sheet.label, kLabelEm, float(width) * 0.5f, baseline);
         PaintText(image, 0, frameTop, text, 2.0f, labelTop, kGold, float(baseline) - ascent * 0.7f, float(baseline));
     }
     return image.Write(path, "gen_gui_sprites");
@@ -294,6 +326,253 @@ std::string ButtonEntries(const ButtonSheet& sheet)
             << "    <animation name=\"idle\" fps=\"1\" start=\"1\" end=\"1\"/>\n"
             << "    <animation name=\"mouseover\" fps=\"1\" start=\"2\" end=\"2\"/>\n"
             << "    <animation name=\"mouseclick\" fps=\"1\" start=\"3\" end=\"3\"/>\n  </" << sprite << ">\n";
+    return xml.str();
+}
+
+// ---- The in-game HUD: bars, icons, prompts, the wave plates and the score screen. ----
+
+// A bar frame: the panel rim around a see-through window of the given half size, where the bars
+// below it show.
+void PaintBarFrame(SpriteImage& image, float windowHw, float windowHh, const Rgb& border)
+{
+    const float cx = image.Width() * 0.5f, cy = image.Height() * 0.5f;
+    const float hw = cx - 1.0f, hh = cy - 1.0f;
+    const Shape window = Rect(windowHw, windowHh);
+    const auto framed = [&](const Shape& outer) {
+        return [=](float x, float y) { return outer(x, y) && !window(x, y); };
+    };
+    image.Paint(cx, cy, kInk, 1.0f, framed(RoundedBox(hw, hh, 6.0f)));
+    image.Paint(cx, cy, border, 1.0f, framed(RoundedBox(hw - 2.0f, hh - 2.0f, 4.0f)));
+    image.Paint(cx, cy, kInk, 1.0f, framed(Rect(windowHw + 2.0f, windowHh + 2.0f)));
+    image.Paint(cx, cy, kPale, 0.35f, [&](float x, float y) {
+        return framed(RoundedBox(hw - 2.0f, hh - 2.0f, 4.0f))(x, y) && y < -hh + 4.0f;
+    });
+}
+
+// A bar slice filling the whole frame: a gradient with a sheen on its upper third, ink top and
+// bottom edges; left and right stay square so that stretched slices join.
+void PaintBar(SpriteImage& image, int frameTop, int height, const Rgb& top, const Rgb& bottom)
+{
+    const float w = float(image.Width());
+    const float cy = float(frameTop) + height * 0.5f;
+    image.PaintShaded(w * 0.5f, cy, Rows(top, bottom, float(frameTop), float(frameTop + height)), 1.0f,
+                      Rect(w * 0.5f, height * 0.5f));
+    image.Paint(w * 0.5f, cy, kWhiteTop, 0.3f,
+                [&](float, float y) { return y > -height * 0.5f + 1.0f && y < -height / 6.0f; });
+    image.Paint(w * 0.5f, cy, kInk, 0.6f, [&](float, float y) { return std::fabs(y) > height * 0.5f - 1.0f; });
+}
+
+// Text centred on cx with its capitals centred on cy, outlined and shaded like the fonts.
+void PaintLabel(SpriteImage& image, const gfx::GlyphRasterizer& raster, const std::string& text, float em, float cx,
+                float cy, const Rgb& top, const Rgb& bottom)
+{
+    Coverage shape(image.Width(), image.Height());
+    const gfx::GlyphBitmap capital = raster.Rasterize('H', em);
+    const int baseline = int(std::lround(cy + capital.height * 0.5f));
+    StampLine(shape, raster, text, em, cx, baseline);
+    PaintText(image, 0, 0, shape, std::max(1.5f, em / 14.0f), top, bottom, float(baseline - capital.height),
+              float(baseline));
+}
+
+struct HudAnimation {
+    const char* name;
+    int fps, start, end;
+};
+
+// One HUD sheet: frames of width x height stacked top to bottom, each painted by paint(frame).
+struct HudSheet {
+    const char* sprite;
+    const char* file;
+    int width, height, frames;
+    std::vector<HudAnimation> animations;
+    std::function<void(SpriteImage&, const gfx::GlyphRasterizer&, int frame)> paint;
+};
+
+void PaintSkull(SpriteImage& image)
+{
+    const float cx = image.Width() * 0.5f, cy = image.Height() * 0.5f - 3.0f;
+    const Rgb bone{240, 232, 210}, boneLow{186, 170, 140};
+    const Shape head = [](float x, float y) {
+        return x * x + y * y <= 17.0f * 17.0f || (std::fabs(x) <= 10.0f && y >= 0.0f && y <= 20.0f);
+    };
+    image.Paint(cx + 2.0f, cy + 3.0f, kInk, 0.5f, head);
+    image.Paint(cx, cy, kInk, 1.0f, [&](float x, float y) { return head(x * 0.86f, y * 0.86f) || head(x, y - 1.5f); });
+    image.PaintShaded(cx, cy, Rows(bone, boneLow, cy - 17.0f, cy + 20.0f), 1.0f, head);
+    for (float side : {-1.0f, 1.0f})
+        image.Paint(cx + side * 7.0f, cy + 2.0f, kInk, 1.0f, Circle(5.0f));
+    image.Paint(cx, cy + 10.0f, kInk, 1.0f,
+                [](float x, float y) { return y >= -2.0f && y <= 2.5f && std::fabs(x) <= (y + 2.0f) * 0.6f; });
+    for (float x : {-5.0f, 0.0f, 5.0f})
+        image.Paint(cx + x, cy + 17.0f, kInk, 1.0f, Rect(0.8f, 3.5f));
+}
+
+// The orb of a power slot, lit from the upper left.
+void PaintOrb(SpriteImage& image, int frameTop, const Rgb& top, const Rgb& bottom, const Rgb& glow)
+{
+    const float cx = image.Width() * 0.5f, cy = float(frameTop) + image.Width() * 0.5f, r = cx - 4.0f;
+    image.Paint(cx, cy, glow, 0.35f, Circle(r + 3.0f));
+    image.Paint(cx, cy, kInk, 1.0f, Circle(r));
+    image.PaintShaded(cx, cy, Rows(top, bottom, cy - r, cy + r), 1.0f, Circle(r - 2.5f));
+    image.Paint(cx - r * 0.3f, cy - r * 0.35f, kWhiteTop, 0.55f,
+                [=](float x, float y) { return x * x / (r * r * 0.12f) + y * y / (r * r * 0.05f) <= 1.0f; });
+}
+
+// A keyboard key cap, or a round pad button, as the glyph of an input prompt.
+void PaintInputGlyph(SpriteImage& image, float cx, float cy, bool pad)
+{
+    if (pad) {
+        image.Paint(cx, cy, kInk, 1.0f, Circle(13.0f));
+        image.PaintShaded(cx, cy, Rows({120, 220, 120}, {30, 140, 50}, cy - 11.0f, cy + 11.0f), 1.0f, Circle(10.5f));
+        image.Paint(cx - 3.0f, cy - 4.0f, kWhiteTop, 0.45f, Circle(4.0f));
+    } else {
+        image.Paint(cx, cy, kInk, 1.0f, RoundedBox(14.0f, 13.0f, 4.0f));
+        image.PaintShaded(cx, cy, Rows(kWhiteTop, kWhiteBottom, cy - 11.0f, cy + 11.0f), 1.0f,
+                          RoundedBox(11.5f, 10.5f, 3.0f));
+        image.Paint(cx, cy + 3.0f, kInk, 0.25f, Rect(8.0f, 5.0f));
+    }
+}
+
+std::vector<HudSheet> HudSheets()
+{
+    const Rgb green{170, 255, 150}, greenLow{40, 176, 64}, red{255, 132, 110}, redLow{210, 38, 30};
+    const Rgb yellow{255, 250, 150}, yellowLow{250, 196, 20};
+    const auto still = [](const char* name) { return std::vector<HudAnimation>{{name, 1, 1, 1}}; };
+    const auto prompt = std::vector<HudAnimation>{{"idle", 1, 1, 1}, {"idleController", 1, 2, 2}};
+    return {
+        {"WaveStartBanner", "hud_banner.png", 512, 96, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 256.0f, 48.0f, 250.0f, 40.0f, 16.0f, kGold, {64, 78, 124}, {24, 28, 48});
+             PaintLabel(image, raster, "GET READY!", 52.0f, 256.0f, 47.0f, kPale, kGold);
+         }},
+        {"wave_number", "hud_wave_number.png", 180, 44, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 74.0f, 22.0f, 70.0f, 19.0f, 10.0f, kGold, {38, 46, 74}, {24, 28, 48});
+             image.Paint(109.0f, 22.0f, kInk, 1.0f, RoundedBox(31.0f, 14.0f, 7.0f));
+             image.PaintShaded(109.0f, 22.0f, Rows(kNight, kNightLow, 9.0f, 35.0f), 1.0f,
+                               RoundedBox(29.0f, 12.0f, 6.0f));
+             PaintLabel(image, raster, "WAVE", 20.0f, 43.0f, 22.0f, kPale, kGold);
+         }},
+        {"wavebg", "hud_wavebg.png", 800, 64, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             // A band across the screen whose ends fade out.
+             for (int y = 4; y < 60; ++y)
+                 for (int x = 0; x < 800; ++x) {
+                     const float fade = std::clamp(std::min(float(x), 799.0f - float(x)) / 160.0f, 0.0f, 1.0f);
+                     const bool rim = y < 7 || y >= 57, ink = y < 5 || y >= 59;
+                     const Rgb colour = ink   ? kInk
+                                        : rim ? kGold
+                                              : Mix({38, 46, 74}, {16, 18, 32}, float(y - 7) / 50.0f);
+                     image.Over(x, y, colour, fade * (rim || ink ? 1.0f : 0.8f));
+                 }
+         }},
+        {"P1HealthBarFrame", "hud_health_frame.png", 164, 30, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBarFrame(image, 72.0f, 7.0f, kGold); }},
+        {"P1HealthBarCurrent", "hud_health_current.png", 64, 14, 1, still("idle"),
+         [=](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBar(image, 0, 14, green, greenLow); }},
+        {"P1HealthBarCurrentRed", "hud_health_red.png", 64, 14, 1, still("idle"),
+         [=](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBar(image, 0, 14, red, redLow); }},
+        {"P1HealthBarBacking", "hud_health_backing.png", 150, 18, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBar(image, 0, 18, kNight, kNightLow); }},
+        {"ComboBar", "hud_combo_bar.png", 64, 10, 1, still("idle"),
+         [=](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             PaintBar(image, 0, 10, yellow, yellowLow);
+             image.Paint(32.0f, 5.0f, kInk, 0.8f, [](float x, float) { return std::fabs(x) > 31.0f; });
+         }},
+        {"SkullCounter", "hud_skull.png", 48, 48, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintSkull(image); }},
+        {"P1ManaBarFrame", "hud_mana_frame.png", 124, 22, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBarFrame(image, 54.0f, 4.0f, kGold); }},
+        {"P1ManaBarBacking", "hud_mana_backing.png", 112, 12, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             PaintBar(image, 0, 12, {30, 40, 90}, {16, 18, 48});
+         }},
+        {"msg_revive", "hud_msg_revive.png", 310, 48, 2, prompt,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int frame) {
+             const float cy = frame * 48.0f + 24.0f;
+             PaintPanel(image, 155.0f, cy, 151.0f, 21.0f, 10.0f, kGold, {38, 46, 74}, {24, 28, 48});
+             PaintLabel(image, raster, "PRESS", 18.0f, 48.0f, cy, kWhiteTop, kWhiteBottom);
+             PaintInputGlyph(image, 97.0f, cy, frame == 1);
+             PaintLabel(image, raster, "ATTACK TO REVIVE", 18.0f, 203.0f, cy, kPale, kGold);
+         }},
+        // The game puts it just above the power slots, so its letters keep to the upper rows.
+        {"msg_charge", "hud_msg_charge.png", 220, 56, 2, prompt,
+         [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int frame) {
+             const float top = frame * 56.0f;
+             PaintLabel(image, raster, frame == 1 ? "HOLD SPECIAL BUTTON" : "HOLD SPECIAL KEY", 12.0f, 110.0f,
+                        top + 8.0f, kWhiteTop, kWhiteBottom);
+             PaintLabel(image, raster, "CHARGE!", 22.0f, 110.0f, top + 28.0f, yellow, yellowLow);
+         }},
+        {"powerslot_blank", "hud_powerslot_blank.png", 56, 56, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             image.Paint(30.0f, 31.0f, kInk, 0.5f, Circle(26.0f));
+             image.Paint(28.0f, 28.0f, kInk, 1.0f, Circle(26.0f));
+             image.PaintShaded(28.0f, 28.0f, Rows(kPale, kGold, 4.0f, 52.0f), 1.0f, Circle(24.0f));
+             image.Paint(28.0f, 28.0f, kInk, 1.0f, Circle(20.5f));
+             image.PaintShaded(28.0f, 28.0f, Rows(kNight, kNightLow, 8.0f, 48.0f), 1.0f, Circle(19.0f));
+         }},
+        {"powerslot_active",
+         "hud_powerslot_active.png",
+         44,
+         44,
+         4,
+         {{"idle", 1, 1, 1}, {"active", 1, 2, 2}, {"blink", 8, 3, 4}},
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int frame) {
+             static const Rgb kOrbs[4][3] = {{{120, 124, 150}, {54, 58, 84}, {90, 96, 130}},
+                                             {kPale, kEmber, kEmber},
+                                             {{255, 255, 255}, kPale, kPale},
+                                             {kPale, kEmber, kEmber}};
+             PaintOrb(image, frame * 44, kOrbs[frame][0], kOrbs[frame][1], kOrbs[frame][2]);
+         }},
+        {"BossHealthBarFrame", "hud_boss_frame.png", 212, 32, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBarFrame(image, 96.0f, 7.0f, kEmber); }},
+        {"BossHealthBarCurrent", "hud_boss_current.png", 256, 14, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             PaintBar(image, 0, 14, {236, 140, 255}, {120, 30, 160});
+         }},
+        {"BossHealthBarBacking", "hud_boss_backing.png", 198, 18, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintBar(image, 0, 18, kNight, kNightLow); }},
+        {"ScoreBackdrop", "hud_score_backdrop.png", 16, 128, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             for (int y = 0; y < 128; ++y)
+                 for (int x = 0; x < 16; ++x) {
+                     const int edge = std::min(y, 127 - y);
+                     const Rgb colour = edge == 2  ? kGold
+                                        : edge < 4 ? kInk
+                                                   : Mix({38, 46, 74}, kNight, float(y) / 127.0f);
+                     image.Over(x, y, colour, edge < 2 ? 0.0f : edge < 4 ? 1.0f : 0.78f);
+                 }
+         }},
+        {"ScorePrompt", "hud_score_prompt.png", 420, 40, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintLabel(image, raster, "PRESS ENTER TO CONTINUE", 24.0f, 210.0f, 20.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"ScoreTitle", "hud_score_title.png", 480, 96, 1, still("idle"),
+         [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             image.Paint(240.0f, 80.0f, kInk, 1.0f, RoundedBox(200.0f, 5.0f, 4.0f));
+             image.PaintShaded(240.0f, 80.0f, Rows(kPale, kGold, 76.0f, 84.0f), 1.0f, RoundedBox(198.0f, 3.0f, 3.0f));
+             PaintLabel(image, raster, "STAGE CLEAR!", 60.0f, 240.0f, 40.0f, yellow, yellowLow);
+         }},
+    };
+}
+
+bool MakeHudSheet(const gfx::GlyphRasterizer& raster, const HudSheet& sheet, const std::string& path)
+{
+    SpriteImage image(sheet.width, sheet.height * sheet.frames);
+    for (int frame = 0; frame < sheet.frames; ++frame)
+        sheet.paint(image, raster, frame);
+    return image.Write(path, "gen_gui_sprites");
+}
+
+std::string HudEntry(const HudSheet& sheet)
+{
+    std::ostringstream xml;
+    xml << "  <" << sheet.sprite << ">\n    <dimension width=\"" << sheet.width << "\" height=\""
+        << sheet.height * sheet.frames << "\" xgrid=\"1\" ygrid=\"" << sheet.frames << "\"/>\n"
+        << "    <texture path=\"assets/textures/" << sheet.file << "\"/>\n";
+    for (const HudAnimation& a : sheet.animations)
+        xml << "    <animation name=\"" << a.name << "\" fps=\"" << a.fps << "\" start=\"" << a.start << "\" end=\""
+            << a.end << "\"/>\n";
+    xml << "  </" << sheet.sprite << ">\n";
     return xml.str();
 }
 
@@ -341,6 +620,11 @@ int main(int argc, char** argv)
         if (!MakeButton(*sans, sheet, assets + "/textures/" + sheet.file))
             ++failures;
         entries += ButtonEntries(sheet);
+    }
+    for (const HudSheet& sheet : HudSheets()) {
+        if (!MakeHudSheet(*sans, sheet, assets + "/textures/" + sheet.file))
+            ++failures;
+        entries += HudEntry(sheet);
     }
     if (failures)
         std::fprintf(stderr, "gen_gui_sprites: %d sheets could not be written\n", failures);

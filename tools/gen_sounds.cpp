@@ -377,17 +377,38 @@ void AddDrums(Track& t, double beat, int beats, uint32_t seed, bool offbeatHats)
     }
 }
 
+// Five phrases of 16 beats, A A' B B' A, so the loop comes back to where it starts: a driving
+// bass under a minor pentatonic lead, the middle phrases moving to the subdominant with an
+// arpeggio above.
 Track StageMusic()
 {
-    const double beat = 60.0 / 140.0;
-    Track t(beat * 16);
-    const std::vector<int> bass = {-24, -24, -12, -24, -24, -12, -24, -12, -28, -28, -16, -28, -26, -26, -14, -26,
-                                   -31, -31, -19, -31, -31, -19, -31, -19, -29, -29, -17, -29, -26, -14, -26, -14};
-    AddMelody(t, 0.0, beat / 2, bass, W::Triangle, 0.55, 0.8);
-    const std::vector<int> lead = {0,  kRest, 3, 5,  7,  kRest, 5,  3, 0, kRest, -2, 0, 3, kRest, kRest, kRest,
-                                   -2, kRest, 0, -2, -5, kRest, -2, 0, 3, 5,     7,  5, 3, 0,     kRest, kRest};
-    AddMelody(t, 0.0, beat / 2, lead, W::Square, 0.22, 0.7);
-    AddDrums(t, beat, 16, 200, true);
+    const double beat = 60.0 / 132.0, phrase = beat * 16;
+    Track t(phrase * 5);
+    const std::vector<int> bassA = {-24, -24, -12, -24, -24, -12, -24, -12, -28, -28, -16, -28, -26, -26, -14, -26,
+                                    -31, -31, -19, -31, -31, -19, -31, -19, -29, -29, -17, -29, -26, -14, -26, -14};
+    const std::vector<int> leadA = {0,  kRest, 3, 5,  7,  kRest, 5,  3, 0, kRest, -2, 0, 3, kRest, kRest, kRest,
+                                    -2, kRest, 0, -2, -5, kRest, -2, 0, 3, 5,     7,  5, 3, 0,     kRest, kRest};
+    std::vector<int> leadA2 = leadA;
+    const int rise[] = {3, 5, 7, 10, 12, kRest, 10, kRest};
+    std::copy(std::begin(rise), std::end(rise), leadA2.end() - 8);
+    std::vector<int> bassB;
+    for (int root : {-31, -28, -26, -29})
+        for (int i = 0; i < 8; ++i)
+            bassB.push_back(root + (i % 3 == 2 ? 12 : 0));
+    const std::vector<int> leadB = {12, kRest, 10, 7,     10, kRest, 7, 5, 7, kRest, 5, 3,     5,  kRest, kRest, kRest,
+                                    3,  5,     7,  kRest, 10, 7,     5, 3, 0, kRest, 3, kRest, -2, kRest, kRest, kRest};
+    std::vector<int> arpeggio;
+    for (int root : {5, 8, 10, 7})
+        for (int i = 0; i < 8; ++i)
+            arpeggio.push_back(root + (i % 4 == 1 ? 7 : i % 4 == 2 ? 12 : i % 4 == 3 ? 7 : 0));
+    const std::vector<int>* bass[] = {&bassA, &bassA, &bassB, &bassB, &bassA};
+    const std::vector<int>* lead[] = {&leadA, &leadA2, &leadB, &leadB, &leadA};
+    for (int p = 0; p < 5; ++p) {
+        AddMelody(t, p * phrase, beat / 2, *bass[p], W::Triangle, 0.55, 0.8);
+        AddMelody(t, p * phrase, beat / 2, *lead[p], W::Square, 0.2, 0.7);
+    }
+    AddMelody(t, 3 * phrase, beat / 2, arpeggio, W::Triangle, 0.14, 0.6);
+    AddDrums(t, beat, 80, 200, true);
     return t;
 }
 
