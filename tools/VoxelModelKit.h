@@ -7,6 +7,7 @@
 #include "game/voxel/CubePose.h"
 
 #include "ContentColour.h"
+#include "GeneratorOutputs.h"
 
 #include <cstdio>
 #include <functional>
@@ -218,25 +219,10 @@ private:
 };
 
 // One file a generator writes: its name in the output directory and the function making it.
-struct Output {
-    const char* file;
-    bool (*make)(const std::string& path);
-};
-
-// Writes every output into the directory given as the first argument (default the meshes
-// folder); the exit status is 1 when any could not be written.
-inline int WriteOutputs(const char* tool, int argc, char** argv, const std::vector<Output>& outputs)
+// Model generators write into the meshes folder by default.
+inline int WriteOutputs(const char* tool, int argc, char** argv, const std::vector<GeneratorOutput>& outputs)
 {
-    const std::string dir = argc > 1 ? argv[1] : "bin/assets/meshes";
-    int failures = 0;
-    for (const Output& output : outputs) {
-        const std::string path = dir + "/" + output.file;
-        if (!output.make(path)) {
-            std::fprintf(stderr, "%s: could not write %s\n", tool, path.c_str());
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return ::WriteOutputs(tool, argc, argv, "bin/assets/meshes", outputs);
 }
 
 } // namespace ModelKit

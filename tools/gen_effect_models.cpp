@@ -462,35 +462,26 @@ bool MakeFireSkill(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    const std::string dir = argc > 1 ? argv[1] : "bin/assets/meshes";
-    const struct {
-        const char* file;
-        std::function<bool(const std::string&)> make;
-    } outputs[] = {
-        {"spawningmesh.vskc", MakeSpawning},
-        {"charge_inward.vskc", MakeChargeInward},
-        {"enemy_arrow.vskc", MakeEnemyArrow},
-        {"target.vskc", MakeTarget},
-        {"tombstone.vskc", MakeTombstone},
-        {"energyball_2.vskc", [](const std::string& p) { return MakeEnergyBall(p, 3.0f, CVector3D(80, 190, 255)); }},
-        {"energyball_2.1.vskc", [](const std::string& p) { return MakeEnergyBall(p, 4.5f, CVector3D(60, 150, 255)); }},
-        {"energyball_3.vskc", [](const std::string& p) { return MakeEnergyBall(p, 6.5f, CVector3D(150, 90, 255)); }},
-        {"drill.vskc", MakeDrill},
-        {"fireball.vskc", MakeFireball},
-        {"spike.vskc", MakeSpike},
-        {"emo_tired.vskc", MakeEmoTired},
-        {"targetmarking.vskc", MakeTargetMarking},
-        {"BigBossSmash.vskc", MakeBigBossSmash},
-        {"dummy_explode.vskc", MakeDummyExplode},
-        {"fireskill.vskc", MakeFireSkill},
-    };
-    int failures = 0;
-    for (const auto& output : outputs) {
-        const std::string path = dir + "/" + output.file;
-        if (!output.make(path)) {
-            std::fprintf(stderr, "gen_effect_models: could not write %s\n", path.c_str());
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return WriteOutputs("gen_effect_models", argc, argv,
+                        {
+                            {"spawningmesh.vskc", MakeSpawning},
+                            {"charge_inward.vskc", MakeChargeInward},
+                            {"enemy_arrow.vskc", MakeEnemyArrow},
+                            {"target.vskc", MakeTarget},
+                            {"tombstone.vskc", MakeTombstone},
+                            {"energyball_2.vskc",
+                             [](const std::string& p) { return MakeEnergyBall(p, 3.0f, CVector3D(80, 190, 255)); }},
+                            {"energyball_2.1.vskc",
+                             [](const std::string& p) { return MakeEnergyBall(p, 4.5f, CVector3D(60, 150, 255)); }},
+                            {"energyball_3.vskc",
+                             [](const std::string& p) { return MakeEnergyBall(p, 6.5f, CVector3D(150, 90, 255)); }},
+                            {"drill.vskc", MakeDrill},
+                            {"fireball.vskc", MakeFireball},
+                            {"spike.vskc", MakeSpike},
+                            {"emo_tired.vskc", MakeEmoTired},
+                            {"targetmarking.vskc", MakeTargetMarking},
+                            {"BigBossSmash.vskc", MakeBigBossSmash},
+                            {"dummy_explode.vskc", MakeDummyExplode},
+                            {"fireskill.vskc", MakeFireSkill},
+                        });
 }

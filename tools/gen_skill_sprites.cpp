@@ -7,6 +7,7 @@
 //   lightning  deep blue field, gold rim, a yellow bolt with a pale core
 // Usage: gen_skill_sprites [output directory, default bin/assets/textures]. Output is
 // deterministic.
+#include "GeneratorOutputs.h"
 #include "SpriteImage.h"
 
 #include <cmath>
@@ -215,22 +216,10 @@ bool MakeLightning(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    const std::string dir = argc > 1 ? argv[1] : "bin/assets/textures";
-    const struct {
-        const char* file;
-        bool (*make)(const std::string&);
-    } outputs[] = {
-        {"flamecrest.png", MakeFlame},
-        {"windcrest.png", MakeWind},
-        {"lightningcrest.png", MakeLightning},
-    };
-    int failures = 0;
-    for (const auto& output : outputs) {
-        const std::string path = dir + "/" + output.file;
-        if (!output.make(path)) {
-            std::fprintf(stderr, "gen_skill_sprites: could not write %s\n", path.c_str());
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return WriteOutputs("gen_skill_sprites", argc, argv, "bin/assets/textures",
+                        {
+                            {"flamecrest.png", MakeFlame},
+                            {"windcrest.png", MakeWind},
+                            {"lightningcrest.png", MakeLightning},
+                        });
 }

@@ -4,6 +4,7 @@
 // brighter ring with four turning ticks in the second ("active"). The fallback sprite's image
 // comes from gen_default_textures.
 // Usage: gen_sprites [output directory, default bin/assets/textures]. Output is deterministic.
+#include "GeneratorOutputs.h"
 #include "SpriteImage.h"
 
 #include <cmath>
@@ -78,20 +79,8 @@ bool MakeCursor(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    const std::string dir = argc > 1 ? argv[1] : "bin/assets/textures";
-    const struct {
-        const char* file;
-        bool (*make)(const std::string&);
-    } outputs[] = {
-        {"animcursor.png", MakeCursor},
-    };
-    int failures = 0;
-    for (const auto& output : outputs) {
-        const std::string path = dir + "/" + output.file;
-        if (!output.make(path)) {
-            std::fprintf(stderr, "gen_sprites: could not write %s\n", path.c_str());
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return WriteOutputs("gen_sprites", argc, argv, "bin/assets/textures",
+                        {
+                            {"animcursor.png", MakeCursor},
+                        });
 }
