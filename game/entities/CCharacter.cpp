@@ -282,6 +282,9 @@ void CCharacter::Heal(float amount)
 
 void CCharacter::Die()
 {
+    // Callers that test health every frame call this again while the death plays out.
+    if (m_LifeState >= LIFE_DYING)
+        return;
     m_LifeState = LIFE_DYING;
     CGameMaster::GetInstance().PlaySound(m_DeathSound);
     LeaveAllSharedControllers();

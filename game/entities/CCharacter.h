@@ -62,7 +62,8 @@ public:
     void TakeDamage(int damage);
     // Never above the maximum health.
     void Heal(float amount);
-    // Dying, the death sound, and out of every shared controller.
+    // Dying, the death sound, and out of every shared controller; nothing when already dying or
+    // dead.
     void Die();
     void NotifyAttackLanded(CCharacter* target, const int& damage);
 

@@ -219,7 +219,8 @@ TEST_F(CCharacterTest, LifeMachineRunsFromSpawnToDeath)
     c->Die();
     EXPECT_EQ(Game::LIFE_DYING, c->m_LifeState);
     EXPECT_TRUE(c->IsDying());
-    EXPECT_EQ(1, Plays("death"));
+    c->Die();
+    EXPECT_EQ(1, Plays("death")) << "a second Die while dying restarts nothing";
     c->Update(0.016f); // the transition
     c->Update(0.016f); // the enter
     EXPECT_EQ("dying", c->GetLifeMachineState());
@@ -228,6 +229,9 @@ TEST_F(CCharacterTest, LifeMachineRunsFromSpawnToDeath)
     c->Update(0.016f);
     EXPECT_EQ("death", c->GetLifeMachineState());
     EXPECT_TRUE(c->IsDead());
+    c->Die();
+    EXPECT_TRUE(c->IsDead());
+    EXPECT_EQ(1, Plays("death"));
 
     // Dying before the spawn is over is not undone by entering "alive".
     CCharacter* early = MakeCharacter(10, "early");
