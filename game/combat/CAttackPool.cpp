@@ -40,6 +40,7 @@ CAttackPool::~CAttackPool()
 bool CAttackPool::Init()
 {
     ReleaseSparks();
+    m_SparkIndex = 0;
     for (std::unique_ptr<CParticleEmitter>& spark : m_Sparks) {
         spark = std::make_unique<CParticleEmitter>();
         spark->Init(kSparkEffect, kSparkParticles, 0);

@@ -94,7 +94,7 @@ bool Hit(AttackRecord& attack, CCharacter& target, const HitFrame& frame)
     Spark(attack, target);
     const CVector3D away = target.GetPosition() - user->GetPosition();
     target.SetHitDirection(away.x, away.y, away.z,
-                           target.m_Kind <= kLightKindMax ? kLightHitStrength : kHeavyHitStrength);
+                           target.m_CoinCount <= kLightKindMax ? kLightHitStrength : kHeavyHitStrength);
     JoltCamera(attack, *user, target, frame);
     return true;
 }

@@ -117,13 +117,12 @@ public:
     void SetTransient(bool transient) { m_Transient = transient; }
     bool IsTransient() const { return m_Transient; }
 
-    // Coins CItemDrop drops at the entity.
+    // Coins CItemDrop drops at the entity; the same field tells hits how heavy the entity is: 3
+    // for every entity unless its controller says otherwise (the boar: 6), and hits push
+    // entities above 3 less far.
     int m_CoinCount = 3;
     // LIFE_ALIVE, LIFE_DYING or LIFE_DEAD, written by the entity kinds.
     int m_LifeState = LIFE_ALIVE;
-    // 3 for every entity unless its controller says otherwise (the boar: 6); hits push entities
-    // of kinds above 3 less far.
-    int m_Kind = 3;
 
 protected:
     // "<name>_Trans" under the scene root holding "<name>_Geom" with the record's mesh, drawn in

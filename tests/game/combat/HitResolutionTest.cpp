@@ -128,7 +128,7 @@ TEST_F(HitResolutionTest, OneHitsEffects)
         user->SetLinearVelocity(CVector3D(4.0f, 2.0f, 4.0f));
         CCharacter* target = MakeCharacter("enemy", CVector3D(3.0f, 0.0f, 0.0f));
         target->m_KnockbackResist = 0.4f;
-        target->m_Kind = hits == 2 ? 3 : 6;
+        target->m_CoinCount = hits == 2 ? 3 : 6;
         ASSERT_NE(nullptr, Pool().SpawnAttack(user, "Shove"));
         Pool().Update(0.1f);
 
