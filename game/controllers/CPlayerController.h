@@ -8,6 +8,8 @@ namespace Game {
 
 class CPlayerController : public CCharacterController {
 public:
+    class CPlayerListener;
+
     int GetControllerType() const override { return PLAYERCONTROLLER; }
     bool IsPlayerOne() const { return m_PlayerOne; }
     void SetPlayerOne(bool playerOne) { m_PlayerOne = playerOne; }
