@@ -10,6 +10,7 @@
 #include "math/Vector3D.h"
 
 #include <cstdint>
+#include <set>
 #include <sstream>
 
 namespace Game {
@@ -30,6 +31,7 @@ public:
     // A held bit counts as a press while it has been held for less than this.
     static constexpr float kPressTime = 0.05f;
 
+    // Reads the gamepad option at once, so the flag is right before the first frame.
     explicit CPlayerListener(CCharacter* owner);
 
     void OnKeyDown(const Vesk::KeyEvent& event) override;
@@ -63,6 +65,11 @@ public:
     int GetStickY() const { return m_StickY; }
 
 private:
+    // A key or pad button of the action went down or up; the action is released only when no
+    // other key or button of it is still down (Left arrow and A both move left).
+    void Press(int32_t code, uint32_t bit);
+    void Release(int32_t code, uint32_t bit);
+
     bool m_UseGamepad = false;
     uint8_t m_PlayerOne = 0;
     EntityHandle m_Owner;
@@ -73,6 +80,8 @@ private:
     std::istringstream m_OptionStream;
     int m_StickX = 0;
     int m_StickY = 0;
+    // The mapped keys and pad buttons that are down.
+    std::set<int32_t> m_HeldInputs;
 };
 
 } // namespace Game
