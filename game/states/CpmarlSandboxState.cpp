@@ -2,9 +2,11 @@
 
 #include "core/Log.h"
 #include "game/cameras/CSideScrollCamera.h"
+#include "game/combat/CAttackPool.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
+#include "game/fx/CSprite3DManager.h"
 #include "game/world/CLevelManager.h"
 
 #include "physics/CPhysicsSystem.h"
@@ -16,68 +18,57 @@ namespace Game {
 namespace {
 
 const CVector3D kGravity(0.0f, -100.0f, 0.0f);
-// The camera stands in front of the arena (towards -z), above it, and looks a little ahead of
-// the player and into the arena, so the ground, the back wall and the player's side all show.
-const CVector3D kLookAhead(60.0f, 0.0f, 50.0f);
-const CVector3D kEyeFromLookAt(0.0f, 90.0f, -190.0f);
-// Light 0 shines from above and in front of the arena, down and into it.
-const CVector3D kLightDirection(0.0f, -150.0f, 100.0f);
+const float kLightHeight = 150.0f;
+const float kLightDepth = -100.0f;
 
 } // namespace
 
-CVector3D CpmarlSandboxState::CameraLookAtFor(const CVector3D& player) { return player + kLookAhead; }
-
-CVector3D CpmarlSandboxState::CameraEyeFor(const CVector3D& player) { return CameraLookAtFor(player) + kEyeFromLookAt; }
-
 void CpmarlSandboxState::Enter()
 {
+    // One light serves every visit.
+    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    if (renderer.GetLightCount() == 0)
+        renderer.AddLight();
+    if (Vesk::CLight* light = renderer.GetLight(0)) {
+        light->m_Position[1] = kLightHeight;
+        light->m_Position[2] = kLightDepth;
+    }
+
     CEntityFactory::GetInstance().Init();
+    // The player's swings and markers need the attack pool and the 3D sprites.
+    CSprite3DManager::GetInstance().Init();
+    CAttackPool::GetInstance().Init();
     Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
     cameras.SetCurrentCamera("sidescrolling", true);
     CLevelManager& levels = CLevelManager::GetInstance();
     if (!levels.LoadCurrentLevel())
         Vesk::LogLine("CpmarlSandboxState: the level \"" + levels.GetLevelFileName() + "\" did not load");
 
-    CVector3D player;
-    if (const CEntity* entity = CEntityFactory::GetInstance().GetEntityByName("player"))
-        player = entity->GetPosition();
-    else
-        Vesk::LogLine("CpmarlSandboxState: the level has no \"player\"; the camera looks at the origin");
-    const CVector3D lookAt = CameraLookAtFor(player);
-    // The sandbox holds its own view of the arena: the camera is locked on it instead of
-    // following the player.
-    if (auto* camera = dynamic_cast<CSideScrollCamera*>(cameras.GetCurrentCamera())) {
-        camera->SetEye(CameraEyeFor(player));
-        camera->SetLookAt(lookAt);
-        camera->SetTargetEye(camera->GetEye());
-        camera->SetTargetLookAt(lookAt);
-        camera->ChangeState("LockCameraState");
-        camera->UpdateAnglesFromLookAt();
-    }
-
-    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-    renderer.AddLight();
-    if (Vesk::CLight* light = renderer.GetLight(0)) {
-        const CVector3D direction = kLightDirection.GetNormalized();
-        light->m_Type = 1;
-        light->m_Direction[0] = direction.x;
-        light->m_Direction[1] = direction.y;
-        light->m_Direction[2] = direction.z;
-    }
+    // The player's prefab gives it its player controller.
+    CEntity* player = CEntityFactory::GetInstance().GetEntityByName("player");
+    if (!player || !player->GetController())
+        Vesk::LogLine("CpmarlSandboxState: the level has no \"player\" under a player controller");
+    if (auto* camera = dynamic_cast<CSideScrollCamera*>(cameras.GetCurrentCamera()))
+        camera->SetTarget(player);
     Vesk::CPhysicsSystem::GetInstance().SetGravity(kGravity);
 }
 
 void CpmarlSandboxState::Update(float dt)
 {
+    CAttackPool::GetInstance().Update(dt);
     CControllerManager::GetInstance().Update(dt);
     CEntityFactory::GetInstance().UpdateAll(dt);
+    CSprite3DManager::GetInstance().Update(dt);
+    CEntityFactory::GetInstance().ProcessPendingDestroys();
 }
 
 void CpmarlSandboxState::Exit()
 {
+    CAttackPool::GetInstance().Shutdown();
     CLevelManager::GetInstance().UnloadLevel();
     CEntityFactory::GetInstance().Shutdown();
     CControllerManager::GetInstance().Shutdown();
+    CSprite3DManager::GetInstance().Shutdown();
 }
 
 } // namespace Game
