@@ -18,20 +18,23 @@ namespace Game {
 namespace {
 
 const CVector3D kGravity(0.0f, -100.0f, 0.0f);
-const float kLightHeight = 150.0f;
-const float kLightDepth = -100.0f;
+const CVector3D kLightDirection(0.0f, -150.0f, 100.0f);
 
 } // namespace
 
 void CpmarlSandboxState::Enter()
 {
-    // One light serves every visit.
+    // One light serves every visit: it shines from above and in front of the arena, down and into
+    // it, so the wall's face is shaded below its lit top.
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     if (renderer.GetLightCount() == 0)
         renderer.AddLight();
     if (Vesk::CLight* light = renderer.GetLight(0)) {
-        light->m_Position[1] = kLightHeight;
-        light->m_Position[2] = kLightDepth;
+        const CVector3D direction = kLightDirection.GetNormalized();
+        light->m_Type = 1;
+        light->m_Direction[0] = direction.x;
+        light->m_Direction[1] = direction.y;
+        light->m_Direction[2] = direction.z;
     }
 
     CEntityFactory::GetInstance().Init();

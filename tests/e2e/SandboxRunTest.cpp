@@ -83,7 +83,7 @@ TEST(SandboxRunTest, ShowsEachShippedLevelsGroundAndShadedWall)
             uint32_t top = h / 20;
             while (top < h && Pixel(bytes, x, top).Distance(background) <= 24)
                 ++top;
-            ASSERT_GT(top, h / 10);
+            ASSERT_GT(top, h / 20);
             ASSERT_LT(top, h / 2);
             float cap = 0.0f;
             for (uint32_t y = top; y < top + h / 50; ++y)
