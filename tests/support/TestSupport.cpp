@@ -26,6 +26,32 @@ ScratchDir::~ScratchDir()
     fs::remove_all(m_Path, ec);
 }
 
+WorkingDirectory::~WorkingDirectory() { Leave(); }
+
+::testing::AssertionResult WorkingDirectory::Enter(const std::string& dir)
+{
+    std::error_code ec;
+    if (m_Previous.empty()) {
+        const fs::path current = fs::current_path(ec);
+        m_Previous = ec ? SourceDir() : current.string();
+    }
+    fs::current_path(dir, ec);
+    if (ec)
+        return ::testing::AssertionFailure() << "cannot enter " << dir << ": " << ec.message();
+    return ::testing::AssertionSuccess();
+}
+
+void WorkingDirectory::Leave()
+{
+    if (m_Previous.empty())
+        return;
+    std::error_code ec;
+    fs::current_path(m_Previous, ec);
+    if (ec)
+        ADD_FAILURE() << "cannot go back to " << m_Previous << ": " << ec.message();
+    m_Previous.clear();
+}
+
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -44,6 +70,21 @@ void WriteFile(const std::string& path, const std::string& contents)
 }
 
 bool FileExists(const std::string& path) { return fs::exists(path); }
+
+void WriteDefaultDefinitions(const std::string& dir)
+{
+    WriteFile(dir + "/assets/materials.xml", "<materials><default/></materials>");
+    WriteFile(dir + "/assets/sprites.xml", "<sprites/>");
+    WriteFile(dir + "/assets/fonts.xml", "<fonts><default/></fonts>");
+    WriteFile(dir + "/assets/rendertargets.xml", "<rendertargets><default/></rendertargets>");
+}
+
+void WriteMeshList(const std::string& dir, const std::string& entries)
+{
+    WriteFile(dir + "/assets/meshes/default.x", ReadFile(SourceDir() + "/bin/assets/meshes/default.x"));
+    WriteFile(dir + "/assets/meshes.xml",
+              "<meshes><default path=\"assets/meshes/default.x\"/>" + entries + "</meshes>");
+}
 
 std::string SourceDir() { return THRUMMOCK_SOURCE_DIR; }
 

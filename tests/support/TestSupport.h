@@ -1,6 +1,8 @@
-// Shared helpers for the test binaries: scratch directories, file reading and writing, the
-// source tree and the built executable.
+// Shared helpers for the test binaries: scratch directories, the working directory, file reading
+// and writing, minimal resource definitions, the source tree and the built executable.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -21,9 +23,39 @@ private:
     std::string m_Path;
 };
 
+// The process's working directory moved for a test and moved back: Enter remembers where the
+// process stood and moves; Leave, or the destructor, moves back. A move that fails fails the test.
+// Declare it after the directory it enters, so that it leaves before that directory is removed.
+class WorkingDirectory {
+public:
+    WorkingDirectory() = default;
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+    // Moves into `dir`; use as ASSERT_TRUE(m_WorkingDir.Enter(...)). Entering again keeps the first
+    // directory to come back to. A process standing in a folder that is gone by now (a test left
+    // it in a removed scratch folder) comes back to the source tree.
+    [[nodiscard]] ::testing::AssertionResult Enter(const std::string& dir);
+    void Leave();
+
+    bool Entered() const { return !m_Previous.empty(); }
+    // Where Leave goes back to; empty while not entered.
+    const std::string& Previous() const { return m_Previous; }
+
+private:
+    std::string m_Previous;
+};
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
 bool FileExists(const std::string& path);
+
+// Resource definition files under `<dir>/assets` that hold only the defaults: materials,
+// sprites, fonts and render targets.
+void WriteDefaultDefinitions(const std::string& dir);
+// `<dir>/assets/meshes.xml` listing the engine's default mesh (copied in) and then `entries`.
+void WriteMeshList(const std::string& dir, const std::string& entries);
 
 // The project's source tree.
 std::string SourceDir();

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 using Vesk::CGameManager;
 using Vesk::IDevGUI;
 
@@ -44,7 +42,7 @@ protected:
             GTEST_SKIP() << "needs the headless driver's fixed mode list";
         // Start-up reads the asset definition files from the working directory.
         testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
-        ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         m_Game.SetFixedTimeStep(1.0f / 60.0f);
         ASSERT_TRUE(m_Game.Init(10, 10, 500, 280, "Thrummock", false));
         ASSERT_TRUE(Vesk::CRenderer::GetInstance().HasDevice());
@@ -61,6 +59,7 @@ protected:
     }
 
     testsupport::ScratchDir m_Dir;
+    testsupport::WorkingDirectory m_WorkingDir;
     CGameManager& m_Game = CGameManager::GetInstance();
 };
 

@@ -18,7 +18,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 using namespace Vesk;
@@ -55,7 +54,7 @@ protected:
             "<texture path=\"tiles.png\"/><animation name=\"walk\" fps=\"7\" start=\"1\" end=\"4\"/></tiles>");
         testsupport::WriteFile(m_Dir.File("assets/sprites.xml"), sprites);
         // The manager opens "startup.log" when it is first built: in the scratch folder.
-        ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         m_Game = &CGameManager::GetInstance();
         m_Game->SetFixedTimeStep(0.04f);
         ASSERT_TRUE(m_Game->Init(10, 10, 500, 280, "Thrummock", false));
@@ -80,6 +79,7 @@ protected:
     }
 
     testsupport::ScratchDir m_Dir;
+    testsupport::WorkingDirectory m_WorkingDir;
     CGameManager* m_Game = nullptr;
 };
 

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using Vesk::CGameManager;
@@ -53,7 +52,7 @@ protected:
         // The manager opens "startup.log" when it is first built, so enter the scratch folder first;
         // start-up reads the asset definition files from there.
         testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
-        ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         m_Game = &CGameManager::GetInstance();
         g_Calls.clear();
         m_Game->SetCounter(
@@ -75,6 +74,7 @@ protected:
     }
 
     testsupport::ScratchDir m_Dir;
+    testsupport::WorkingDirectory m_WorkingDir;
     CGameManager* m_Game = nullptr;
     int64_t m_Now = 0;
     int64_t m_FrameTicks = 16;
@@ -277,7 +277,8 @@ TEST_F(GameManagerTest, ProfilerOverlayShowsTheRealFrameRateAlsoWhenFrozen)
 TEST(GameManagerStartupTest, TimerFailureStopsStartupAfterTheProfilerStep)
 {
     testsupport::ScratchDir dir;
-    ASSERT_EQ(0, chdir(dir.Path().c_str()));
+    testsupport::WorkingDirectory workingDir;
+    ASSERT_TRUE(workingDir.Enter(dir.Path()));
     CGameManager& game = CGameManager::GetInstance();
     game.SetCounter([] { return int64_t{0}; }, 0);
     EXPECT_FALSE(game.Init(10, 10, 500, 280, "Thrummock", false));

@@ -7,10 +7,6 @@
 #include "resources/CResourceManager.h"
 #include "window/CWindowSystem.h"
 
-#include <unistd.h>
-
-#include <climits>
-
 namespace restest {
 
 std::string DefaultMeshText()
@@ -28,13 +24,7 @@ void ResourceTest::WriteDefinitions(const Definitions& d)
     testsupport::WriteFile(File("assets/meshes/default.x"), DefaultMeshText());
 }
 
-void ResourceTest::Enter()
-{
-    char cwd[PATH_MAX];
-    if (m_PreviousDir.empty() && getcwd(cwd, sizeof(cwd)))
-        m_PreviousDir = cwd;
-    EXPECT_EQ(0, chdir(m_Dir.Path().c_str()));
-}
+void ResourceTest::Enter() { EXPECT_TRUE(m_WorkingDir.Enter(m_Dir.Path())); }
 
 bool ResourceTest::Start(const Definitions& definitions)
 {
@@ -50,13 +40,7 @@ bool ResourceTest::StartWithRepositoryAssets()
     return Vesk::CResourceManager::GetInstance().Init();
 }
 
-void ResourceTest::TearDown()
-{
-    Vesk::CResourceManager::GetInstance().Shutdown();
-    if (!m_PreviousDir.empty()) {
-        EXPECT_EQ(0, chdir(m_PreviousDir.c_str()));
-    }
-}
+void ResourceTest::TearDown() { Vesk::CResourceManager::GetInstance().Shutdown(); }
 
 void DeviceResourceTest::SetUp()
 {

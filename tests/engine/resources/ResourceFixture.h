@@ -37,7 +37,7 @@ protected:
     std::string File(const std::string& relative) const { return m_Dir.File(relative); }
 
     testsupport::ScratchDir m_Dir;
-    std::string m_PreviousDir;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 // The same with the camera manager (its "default" camera current), a hidden main window and the

@@ -1,7 +1,6 @@
 // The window procedure: event records for the input callbacks (mouse deltas, wheel, button
 // flags), which callback each message reaches, quit and focus handling, and the run loop's end.
 // CTest runs every test in its own process, so the singleton starts fresh in each.
-#include "platform/win/Process.h"
 #include "platform/win/VirtualKeys.h"
 #include "support/TestSupport.h"
 #include "window/CWindowSystem.h"
@@ -250,9 +249,9 @@ TEST_F(WindowProcedureTest, FocusSuspendsOnlyAFullScreenWindow)
 TEST_F(WindowProcedureTest, RunLoopDispatchesThenEndsWithTheQuitCode)
 {
     // The game manager is built on first use and writes its start-up log in the working folder.
-    const std::string previous = win::GetCurrentDirectory();
     testsupport::ScratchDir dir;
-    ASSERT_TRUE(win::SetCurrentDirectory(dir.Path()));
+    testsupport::WorkingDirectory workingDir;
+    ASSERT_TRUE(workingDir.Enter(dir.Path()));
 
     win::PostMessage(KeyMessage(win::WM_KEYDOWN, 'A'));
     win::PostQuitMessage(3);
@@ -273,5 +272,4 @@ TEST_F(WindowProcedureTest, RunLoopDispatchesThenEndsWithTheQuitCode)
     m_System.PumpMessages();
     EXPECT_EQ(0, m_System.GetExitCode());
     EXPECT_FALSE(m_System.IsSuspended());
-    win::SetCurrentDirectory(previous);
 }

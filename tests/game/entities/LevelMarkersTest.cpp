@@ -11,8 +11,6 @@
 #include "render/CRenderer.h"
 #include "support/TestSupport.h"
 
-#include <unistd.h>
-
 namespace {
 
 std::string Attributes(const Vesk::CXmlElement& element)
@@ -119,7 +117,8 @@ TEST_F(CWaveLocationTest, MarkersDrawOnlyWhileTheLevelEditorIsOnTop)
 {
     // The game manager writes its start-up log where it is first made.
     testsupport::ScratchDir dir;
-    ASSERT_EQ(0, chdir(dir.Path().c_str()));
+    testsupport::WorkingDirectory workingDir;
+    ASSERT_TRUE(workingDir.Enter(dir.Path()));
     Make(Game::WAVELOCATION, "spawn");
     Make(Game::CAMERAWAYPOINT, "wp");
     Make(Game::COLLISIONBOX, "wall");

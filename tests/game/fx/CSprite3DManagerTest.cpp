@@ -14,10 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 #include <memory>
 
 using testsupport::WriteFile;
@@ -29,20 +26,11 @@ class CSprite3DManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteFile(m_Dir.File("assets/meshes.xml"), "<meshes><default path=\"assets/meshes/default.x\"/>"
-                                                   "<kobold path=\"assets/meshes/kobold.vskc\"/></meshes>");
-        WriteFile(m_Dir.File("assets/materials.xml"), "<materials><default/></materials>");
-        WriteFile(m_Dir.File("assets/sprites.xml"), "<sprites/>");
-        WriteFile(m_Dir.File("assets/fonts.xml"), "<fonts><default/></fonts>");
-        WriteFile(m_Dir.File("assets/rendertargets.xml"), "<rendertargets><default/></rendertargets>");
-        WriteFile(m_Dir.File("assets/meshes/default.x"),
-                  testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/default.x"));
+        testsupport::WriteMeshList(m_Dir.Path(), "<kobold path=\"assets/meshes/kobold.vskc\"/>");
+        testsupport::WriteDefaultDefinitions(m_Dir.Path());
         WriteFile(m_Dir.File("assets/meshes/kobold.vskc"),
                   testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/koboldminion.vskc"));
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
         Game::RegisterCubeMeshResource();
         ASSERT_TRUE(Scene().Init());
@@ -55,7 +43,6 @@ protected:
         Scene().Shutdown();
         Vesk::CResourceManager::GetInstance().Shutdown();
         Vesk::CResManager<Game::CVeskCubeMesh>::GetInstance().ReleaseAll();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
     }
 
     static Game::CSprite3DManager& Sprites() { return Game::CSprite3DManager::GetInstance(); }
@@ -67,7 +54,7 @@ protected:
     }
 
     testsupport::ScratchDir m_Dir;
-    std::string m_Previous;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 } // namespace

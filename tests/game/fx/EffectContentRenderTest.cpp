@@ -1,90 +1,37 @@
 // The effect models and particle effects under bin/assets drawn on a real device on the headless
 // driver, seen from a side camera 80 units away: each model fills a readable part of the frame
 // with its own colours, and each particle effect draws something once restarted.
+#include "../voxel/CubeRenderFixture.h"
 #include "FxContentSupport.h"
-#include "FxTestSupport.h"
 
-#include "game/fx/CParticleManager.h"
+#include "game/fx/CParticleEmitter.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/voxel/CVeskCubeMesh.h"
-#include "game/voxel/CubeMeshCache.h"
-#include "game/voxel/CubeRenderer.h"
 
 #include "particles/CDisplayParticles.h"
 #include "particles/CParticleSystem.h"
-#include "platform/win/Video.h"
-#include "render/CCameraManager.h"
-#include "render/CRenderer.h"
-#include "resources/CResManager.h"
-#include "resources/CResourceManager.h"
-#include "scene/CRenderVisitor.h"
-#include "scene/CSceneGraph.h"
-#include "window/CWindowSystem.h"
-
-using Vesk::CRenderer;
 
 namespace {
 
-class EffectContentRenderTest : public fxtest::EffectsDirFixture {
+class EffectContentRenderTest : public voxeltest::CubeRenderFixture {
 protected:
     void SetUp() override
     {
-        if (win::HasRealDisplay())
-            GTEST_SKIP() << "needs the headless driver";
-        testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
-        Enter("");
-        ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
-        ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, 400, 300, "fx test", false));
-        ASSERT_TRUE(m_Renderer.Init()) << m_Renderer.GetErrorMessage();
-        ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
-        ASSERT_TRUE(m_Scene.Init());
-        Game::RegisterCubeMeshResource();
-        ASSERT_TRUE(Game::InitCubeRenderer(30000, 15000));
+        SetUpDevice(400, 300);
+        if (!DeviceReady())
+            return;
         ASSERT_TRUE(Vesk::CParticleSystem::GetInstance().Init())
             << Vesk::CParticleSystem::GetInstance().GetErrorMessage();
 
-        m_Camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>("side", true);
-        m_Camera->SetEye(CVector3D(0, 22, -80));
-        m_Camera->SetLookAt(CVector3D(0, 6, 0));
-        m_Camera->Reset();
-        m_Camera->Update(0.0f);
-        m_Renderer.AddLight();
-        Vesk::CLight* light = m_Renderer.GetLight(0);
-        light->m_Type = 1;
-        const CVector3D direction = CVector3D(0.3f, -1.0f, 0.5f).GetNormalized();
-        light->m_Direction[0] = direction.x;
-        light->m_Direction[1] = direction.y;
-        light->m_Direction[2] = direction.z;
+        AddCamera("side", CVector3D(0, 22, -80), CVector3D(0, 6, 0));
+        AddDirectionalLight(CVector3D(0.3f, -1.0f, 0.5f));
     }
     void TearDown() override
     {
-        if (!m_Previous.empty()) {
+        if (m_WorkingDir.Entered())
             Vesk::CParticleSystem::GetInstance().Shutdown();
-            Game::ReleaseCubeRenderer();
-            m_Scene.Shutdown();
-            Vesk::CResourceManager::GetInstance().Shutdown();
-            Vesk::CResManager<Game::CVeskCubeMesh>::GetInstance().ReleaseAll();
-            m_Renderer.Shutdown();
-            Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
-            Vesk::CCameraManager::GetInstance().Shutdown();
-        }
-        fxtest::EffectsDirFixture::TearDown();
+        CubeRenderFixture::TearDown();
     }
-
-    void DrawFrame()
-    {
-        m_Scene.CullAndRender();
-        if (CRenderer::PreSceneCallback preScene = m_Renderer.GetPreSceneCallback())
-            preScene();
-        m_Renderer.SetDefaultRenderStates();
-        m_Renderer.ClearViewport();
-        m_Renderer.BeginScene();
-        if (Vesk::CRenderVisitor* visitor = m_Scene.GetRenderVisitor())
-            visitor->RenderLateBuckets();
-        m_Scene.m_PostDrawHook();
-        Vesk::CParticleSystem::GetInstance().Render();
-        m_Scene.DeleteRenderVisitor();
-    }
+    void DrawAfterScene() override { Vesk::CParticleSystem::GetInstance().Render(); }
 
     std::vector<uint32_t> Frame() const
     {
@@ -104,10 +51,6 @@ protected:
         }
         return changed;
     }
-
-    CRenderer& m_Renderer = CRenderer::GetInstance();
-    Vesk::CSceneGraph& m_Scene = Vesk::CSceneGraph::GetInstance();
-    Vesk::CCamera* m_Camera = nullptr;
 };
 
 TEST_F(EffectContentRenderTest, EveryEffectModelIsReadableFromTheSideCamera)

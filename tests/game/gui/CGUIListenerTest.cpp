@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
-
 namespace {
 
 struct NamedState : Vesk::IGameState {
@@ -21,20 +17,13 @@ protected:
     void SetUp() override
     {
         // The game manager writes its start-up log where it is first made.
-        char cwd[PATH_MAX];
-        ASSERT_NE(nullptr, getcwd(cwd, sizeof(cwd)));
-        m_PreviousDir = cwd;
-        ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         Vesk::CGameManager::GetInstance().PushState(new NamedState("OptionState"));
     }
-    void TearDown() override
-    {
-        Vesk::CGameManager::GetInstance().Shutdown();
-        EXPECT_EQ(0, chdir(m_PreviousDir.c_str()));
-    }
+    void TearDown() override { Vesk::CGameManager::GetInstance().Shutdown(); }
 
     testsupport::ScratchDir m_Dir;
-    std::string m_PreviousDir;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 TEST_F(CGUIListenerTest, KeyReadsReleasedAfterAPressAndReleaseOnlyWhileItsStateIsOnTop)

@@ -123,7 +123,7 @@ TEST_F(GameHudScreenTest, AllShownTheHudReadsAtItsPlaces)
     const Vesk::ViewportRect view = renderer.GetViewportRect();
     ASSERT_GE(view.height, 710);
     const auto row = [&](float y) { return view.y + int(y * float(view.height)); };
-    EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir + "/gamehud.bmp"));
+    EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir.Previous() + "/gamehud.bmp"));
 
     // Health bar at (0.3675, 0.94): green across its middle, gold rim above it.
     const int barX = int(0.3675f * 1280), barY = row(0.94f);
@@ -150,7 +150,7 @@ TEST_F(GameHudScreenTest, TheScoreScreenElementsDrawOverThePlayView)
     backdrop->SetScale(float(renderer.GetScreenWidth()) / float(backdrop->GetSpriteWidth()),
                        float(renderer.GetViewportRect().height) / float(backdrop->GetSpriteHeight()) * 0.5f);
     Frame();
-    EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir + "/gamehud_score.bmp"));
+    EXPECT_TRUE(renderer.SaveScreenshot(m_WorkingDir.Previous() + "/gamehud_score.bmp"));
     // The backdrop's dark blue across the whole width between the title and the prompt.
     EXPECT_GT(Count(0, 330, 1280, 340, [](const Rgb& c) { return c.b > c.r + 10 && c.r < 60; }), 12000);
     // The title's yellow letters at (0.5, 0.24) and the prompt's pale ones at (0.5, 0.85).

@@ -8,7 +8,6 @@
 #include "window/CWindowSystem.h"
 
 #include <cmath>
-#include <unistd.h>
 
 namespace guitest {
 
@@ -41,12 +40,9 @@ win::Message Key(bool down, uint32_t vk)
 
 void GuiScreenFixture::SetUp()
 {
-    // Another fixture may have left the process in a scratch folder that is gone by now.
-    char cwd[4096];
-    m_WorkingDir = getcwd(cwd, sizeof cwd) ? cwd : testsupport::SourceDir();
     testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
     testsupport::WriteFile(m_Dir.File("mouse_over.wav"), "RIFF");
-    ASSERT_EQ(0, chdir(m_Dir.Path().c_str()));
+    ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
     pad::SetSource(&m_Pads);
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     game.SetFixedTimeStep(1.0f / 60.0f);
@@ -73,8 +69,6 @@ void GuiScreenFixture::TearDown()
         Vesk::CGameManager::GetInstance().Shutdown();
     Vesk::CAudioSystem::GetInstance().Shutdown();
     pad::SetSource(nullptr);
-    if (!m_WorkingDir.empty())
-        EXPECT_EQ(0, chdir(m_WorkingDir.c_str()));
 }
 
 void GuiScreenFixture::WriteScreen(const std::string& file, const std::vector<Item>& items) const

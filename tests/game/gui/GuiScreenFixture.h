@@ -70,7 +70,7 @@ protected:
     int TakeHoverSounds();
 
     testsupport::ScratchDir m_Dir;
-    std::string m_WorkingDir; // restored after the test, since the game runs in m_Dir
+    testsupport::WorkingDirectory m_WorkingDir; // the game runs in m_Dir
     pad::FakeSource m_Pads;
     std::shared_ptr<sound::Recording> m_Sound;
     int m_MouseX = 0, m_MouseY = 0;

@@ -15,9 +15,6 @@
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <string>
 
 namespace movetest {
@@ -42,18 +39,9 @@ protected:
                      "\n # ANIMFPS 8\n # KEYFRAME 1\n  # SUBMESH s\n   # KEYPOSITION 0 0 0\n"
                      "   # KEYORIENTATION 0 0 0\n";
         testsupport::WriteFile(m_Dir.File("assets/meshes/mover.vskc"), model);
-        testsupport::WriteFile(m_Dir.File("assets/meshes/default.x"),
-                               testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/default.x"));
-        testsupport::WriteFile(m_Dir.File("assets/meshes.xml"), "<meshes><default path=\"assets/meshes/default.x\"/>"
-                                                                "<mover path=\"assets/meshes/mover.vskc\"/></meshes>");
-        testsupport::WriteFile(m_Dir.File("assets/materials.xml"), "<materials><default/></materials>");
-        testsupport::WriteFile(m_Dir.File("assets/sprites.xml"), "<sprites/>");
-        testsupport::WriteFile(m_Dir.File("assets/fonts.xml"), "<fonts><default/></fonts>");
-        testsupport::WriteFile(m_Dir.File("assets/rendertargets.xml"), "<rendertargets><default/></rendertargets>");
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
+        testsupport::WriteMeshList(m_Dir.Path(), "<mover path=\"assets/meshes/mover.vskc\"/>");
+        testsupport::WriteDefaultDefinitions(m_Dir.Path());
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
         Game::RegisterCubeMeshResource();
     }
@@ -63,7 +51,6 @@ protected:
         SoundFixture::TearDown();
         Vesk::CResourceManager::GetInstance().Shutdown();
         Vesk::CResManager<Game::CVeskCubeMesh>::GetInstance().ReleaseAll();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
     }
 
     // A character with the test model, facing +x, running at 10 units a second.
@@ -97,7 +84,7 @@ protected:
         return velocity;
     }
 
-    std::string m_Previous;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 } // namespace movetest

@@ -17,9 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <map>
 #include <string>
 #include <tuple>
@@ -33,14 +30,8 @@ protected:
         const std::string source = testsupport::SourceDir() + "/bin/assets/";
         testsupport::CopyTree(source + "meshes", m_Dir.File("assets/meshes"));
         testsupport::WriteFile(m_Dir.File("assets/meshes.xml"), testsupport::ReadFile(source + "meshes.xml"));
-        testsupport::WriteFile(m_Dir.File("assets/materials.xml"), "<materials><default/></materials>");
-        testsupport::WriteFile(m_Dir.File("assets/sprites.xml"), "<sprites/>");
-        testsupport::WriteFile(m_Dir.File("assets/fonts.xml"), "<fonts><default/></fonts>");
-        testsupport::WriteFile(m_Dir.File("assets/rendertargets.xml"), "<rendertargets><default/></rendertargets>");
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
+        testsupport::WriteDefaultDefinitions(m_Dir.Path());
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
         Game::RegisterCubeMeshResource();
         ASSERT_TRUE(Vesk::CPhysicsSystem::GetInstance().Init());
@@ -52,11 +43,10 @@ protected:
         Vesk::CPhysicsSystem::GetInstance().Shutdown();
         Vesk::CResourceManager::GetInstance().Shutdown();
         Vesk::CResManager<Game::CVeskCubeMesh>::GetInstance().ReleaseAll();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
     }
 
     testsupport::ScratchDir m_Dir;
-    std::string m_Previous;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 } // namespace terraintest

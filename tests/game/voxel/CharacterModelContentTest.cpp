@@ -191,13 +191,7 @@ protected:
         if (!DeviceReady())
             return;
         m_Camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>("sheet", true);
-        m_Renderer.AddLight();
-        Vesk::CLight* light = m_Renderer.GetLight(0);
-        const CVector3D direction = CVector3D(0.3f, -1.0f, 0.6f).GetNormalized();
-        light->m_Type = 1;
-        light->m_Direction[0] = direction.x;
-        light->m_Direction[1] = direction.y;
-        light->m_Direction[2] = direction.z;
+        AddDirectionalLight(CVector3D(0.3f, -1.0f, 0.6f));
     }
     void ReleaseMeshes() override { m_Controllers.clear(); }
 
@@ -257,10 +251,7 @@ protected:
         const float tangent = std::tan(m_Camera->GetFieldOfView() * 0.5f);
         const float distance = std::max(height * 0.5f / tangent, width * 0.5f / (tangent * m_Camera->GetAspect()));
         const CVector3D centre(0, size * 0.5f - float(rows - 1) * cellHeight * 0.5f, 0);
-        m_Camera->SetEye(centre + CVector3D(0, distance * 0.12f, -distance - size * 0.5f));
-        m_Camera->SetLookAt(centre);
-        m_Camera->Reset();
-        m_Camera->Update(0.0f);
+        Aim(*m_Camera, centre + CVector3D(0, distance * 0.12f, -distance - size * 0.5f), centre);
         DrawFrame();
     }
 

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <memory>
 
 using Game::CVeskCubeMesh;
@@ -23,23 +20,14 @@ class CubeMeshCacheTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteFile(m_Dir.File("assets/meshes.xml"), "<meshes><default path=\"assets/meshes/default.x\"/>"
-                                                   "<kobold path=\"assets/meshes/kobold.vskc\"/>"
-                                                   "<fake path=\"assets/meshes/fake.vskc\"/>"
-                                                   "<gone path=\"assets/meshes/gone.vskc\"/></meshes>");
-        WriteFile(m_Dir.File("assets/materials.xml"), "<materials><default/></materials>");
-        WriteFile(m_Dir.File("assets/sprites.xml"), "<sprites/>");
-        WriteFile(m_Dir.File("assets/fonts.xml"), "<fonts><default/></fonts>");
-        WriteFile(m_Dir.File("assets/rendertargets.xml"), "<rendertargets><default/></rendertargets>");
-        WriteFile(m_Dir.File("assets/meshes/default.x"),
-                  testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/default.x"));
+        testsupport::WriteMeshList(m_Dir.Path(), "<kobold path=\"assets/meshes/kobold.vskc\"/>"
+                                                 "<fake path=\"assets/meshes/fake.vskc\"/>"
+                                                 "<gone path=\"assets/meshes/gone.vskc\"/>");
+        testsupport::WriteDefaultDefinitions(m_Dir.Path());
         WriteFile(m_Dir.File("assets/meshes/kobold.vskc"),
                   testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/meshes/koboldminion.vskc"));
         WriteFile(m_Dir.File("assets/meshes/fake.vskc"), "xof 0303txt 0032\n#VSKCUB\n");
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
         ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
         Game::RegisterCubeMeshResource();
         Game::RegisterCubeMeshResource();
@@ -48,11 +36,10 @@ protected:
     {
         Vesk::CResourceManager::GetInstance().Shutdown();
         Vesk::CResManager<CVeskCubeMesh>::GetInstance().ReleaseAll();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
     }
 
     ScratchDir m_Dir;
-    std::string m_Previous;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 TEST_F(CubeMeshCacheTest, ModelsLoadOnceByName)

@@ -1,7 +1,7 @@
 // A real device on the headless driver for tests that draw voxel models: a scratch copy of the
 // project's assets as the working directory, a window, the renderer, the resource manager with
-// the cube-mesh loader, the scene graph and the cube renderer; frames drawn in the game
-// manager's order.
+// the cube-mesh loader, the scene graph and the cube renderer; cameras and a directional light;
+// frames drawn in the game manager's order, with a hook for what the test draws over the scene.
 #pragma once
 
 #include "game/voxel/CVeskCubeMesh.h"
@@ -20,9 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <string>
 
 namespace voxeltest {
@@ -35,10 +32,7 @@ protected:
         if (win::HasRealDisplay())
             GTEST_SKIP() << "needs the headless driver";
         testsupport::CopyTree(testsupport::SourceDir() + "/bin/assets", m_Dir.File("assets"));
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        m_Previous = cwd;
-        ASSERT_EQ(chdir(m_Dir.Path().c_str()), 0);
+        ASSERT_TRUE(m_WorkingDir.Enter(m_Dir.Path()));
 
         ASSERT_TRUE(Vesk::CCameraManager::GetInstance().Init());
         ASSERT_TRUE(Vesk::CWindowSystem::GetInstance().CreateMainWindow(10, 10, width, height, "cube test", false));
@@ -52,7 +46,7 @@ protected:
 
     void TearDown() override
     {
-        if (m_Previous.empty())
+        if (!m_WorkingDir.Entered())
             return;
         Game::ReleaseCubeRenderer();
         m_Scene.Shutdown();
@@ -62,10 +56,35 @@ protected:
         m_Renderer.Shutdown();
         Vesk::CWindowSystem::GetInstance().DestroyMainWindow();
         Vesk::CCameraManager::GetInstance().Shutdown();
-        EXPECT_EQ(chdir(m_Previous.c_str()), 0);
     }
     // Meshes the test owns go after the scene, before the resource manager.
     virtual void ReleaseMeshes() {}
+
+    // A new current camera looking from `eye` at `at`.
+    static Vesk::CCamera* AddCamera(const std::string& name, const CVector3D& eye, const CVector3D& at)
+    {
+        Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>(name, true);
+        Aim(*camera, eye, at);
+        return camera;
+    }
+    static void Aim(Vesk::CCamera& camera, const CVector3D& eye, const CVector3D& at)
+    {
+        camera.SetEye(eye);
+        camera.SetLookAt(at);
+        camera.Reset();
+        camera.Update(0.0f);
+    }
+    // Scene light 0, shining along `direction`.
+    void AddDirectionalLight(const CVector3D& direction)
+    {
+        m_Renderer.AddLight();
+        Vesk::CLight* light = m_Renderer.GetLight(0);
+        const CVector3D along = direction.GetNormalized();
+        light->m_Type = 1;
+        light->m_Direction[0] = along.x;
+        light->m_Direction[1] = along.y;
+        light->m_Direction[2] = along.z;
+    }
 
     // The 3D part of a frame, in the game manager's order.
     void DrawFrame()
@@ -79,11 +98,14 @@ protected:
         if (Vesk::CRenderVisitor* visitor = m_Scene.GetRenderVisitor())
             visitor->RenderLateBuckets();
         m_Scene.m_PostDrawHook();
+        DrawAfterScene();
         m_Scene.DeleteRenderVisitor();
     }
+    // What the test draws over the scene in each frame, before the frame's visitor goes.
+    virtual void DrawAfterScene() {}
 
     testsupport::ScratchDir m_Dir;
-    std::string m_Previous;
+    testsupport::WorkingDirectory m_WorkingDir;
     Vesk::CRenderer& m_Renderer = Vesk::CRenderer::GetInstance();
     Vesk::CSceneGraph& m_Scene = Vesk::CSceneGraph::GetInstance();
 };

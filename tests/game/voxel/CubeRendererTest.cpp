@@ -24,19 +24,9 @@ protected:
         SetUpDevice(500, 280);
         if (!DeviceReady())
             return;
-        m_Camera = Vesk::CCameraManager::GetInstance().CreateCamera<Vesk::CCamera>("test", true);
-        m_Camera->SetEye(CVector3D(0, 30, -100));
-        m_Camera->SetLookAt(CVector3D(0, 0, 0));
-        m_Camera->Reset();
-        m_Camera->Update(0.0f);
-
-        // Scene light 0 straight down, so that every top face is lit alike.
-        m_Renderer.AddLight();
-        Vesk::CLight* light = m_Renderer.GetLight(0);
-        light->m_Type = 1;
-        light->m_Direction[0] = 0.0f;
-        light->m_Direction[1] = -1.0f;
-        light->m_Direction[2] = 0.0f;
+        m_Camera = AddCamera("test", CVector3D(0, 30, -100), CVector3D(0, 0, 0));
+        // Straight down, so that every top face is lit alike.
+        AddDirectionalLight(CVector3D(0, -1, 0));
     }
     void ReleaseMeshes() override { m_Meshes.clear(); }
 

@@ -43,8 +43,7 @@ protected:
     void SetUp() override
     {
         WorldFixture::SetUp();
-        m_PreviousDir = fs::current_path();
-        fs::current_path(testsupport::SourceDir() + "/bin");
+        ASSERT_TRUE(m_WorkingDir.Enter(testsupport::SourceDir() + "/bin"));
         m_Recording = std::make_shared<sound::Recording>();
         ASSERT_TRUE(Vesk::CAudioSystem::GetInstance().Init(sound::CreateRecordingOutput(m_Recording)));
         Game::CGameMaster::GetInstance().Shutdown();
@@ -56,7 +55,7 @@ protected:
     {
         Game::CGameMaster::GetInstance().Shutdown();
         Vesk::CAudioSystem::GetInstance().Shutdown();
-        fs::current_path(m_PreviousDir);
+        m_WorkingDir.Leave();
         WorldFixture::TearDown();
     }
 
@@ -68,7 +67,7 @@ protected:
         EXPECT_TRUE(Game::CGameMaster::GetInstance().PlaySound(name).IsValid()) << name << " does not load";
     }
 
-    fs::path m_PreviousDir;
+    testsupport::WorkingDirectory m_WorkingDir;
     std::shared_ptr<sound::Recording> m_Recording;
 };
 

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 // Runs in the run directory with the resource manager, as the game does, so that the prefabs'
@@ -19,8 +17,7 @@ protected:
     void SetUp() override
     {
         WaveFixture::SetUp();
-        m_PreviousDir = std::filesystem::current_path();
-        std::filesystem::current_path(testsupport::SourceDir() + "/bin");
+        ASSERT_TRUE(m_WorkingDir.Enter(testsupport::SourceDir() + "/bin"));
         ASSERT_TRUE(Vesk::CResourceManager::GetInstance().Init());
         Game::RegisterCubeMeshResource();
     }
@@ -29,10 +26,9 @@ protected:
     {
         WaveFixture::TearDown();
         Vesk::CResourceManager::GetInstance().Shutdown();
-        std::filesystem::current_path(m_PreviousDir);
     }
 
-    std::filesystem::path m_PreviousDir;
+    testsupport::WorkingDirectory m_WorkingDir;
 };
 
 TEST_F(WaveContentTest, EachLevelsWavesLoadCleanlyAndPlayToTheEnd)
