@@ -13,6 +13,9 @@ public:
     int GetControllerType() const override { return PLAYERCONTROLLER; }
     bool IsPlayerOne() const { return m_PlayerOne; }
     void SetPlayerOne(bool playerOne) { m_PlayerOne = playerOne; }
+    // The HUD and the player's actions come with the player's own work.
+    void SetHudVisible(bool) {}
+    void ResetActions() {}
 
 private:
     // The game has one player.
