@@ -122,6 +122,8 @@ private:
     void LayOutScoreTexts();
     // One row revealed: its label and value shown, and the "score_impact" sound.
     void RevealRow(int row, const char* label);
+    // The points text of the row: "-" + count x points per unit + " pts", shown.
+    void ShowPenalty(int row, int count, float pointsPerUnit);
     bool ConfirmPressed() const;
     bool PauseRequested() const;
 

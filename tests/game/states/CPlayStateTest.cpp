@@ -29,6 +29,7 @@
 #include "game/world/CWaveManager.h"
 #include "game/world/GameEnums.h"
 #include "game/world/TypeRegistration.h"
+#include "platform/pad/Pad.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -39,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <typeinfo>
 
@@ -309,7 +311,7 @@ TEST_F(CPlayStateTest, TheBannerOpensHoldsAndClosesBeforeTheWavesAreReleased)
     EXPECT_EQ(1.0f, banner->GetScale().y);
 }
 
-TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeInPlayDoes)
+TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeStartOrYInPlayDo)
 {
     CPlayState* play = Play(1);
     TapKeys({win::VK_ESCAPE});
@@ -319,18 +321,25 @@ TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeInPlayDoes
     EXPECT_EQ(play, GameManager().GetCurrentState());
     EXPECT_TRUE(Shows(play->GetWaveText()));
 
-    TapKeys({win::VK_ESCAPE});
-    ASSERT_EQ(2u, GameManager().GetStateCount());
-    EXPECT_EQ(typeid(Game::CPauseState), typeid(*GameManager().GetCurrentState()));
-    EXPECT_EQ("CPauseState", GameManager().GetCurrentState()->GetName());
-    EXPECT_FALSE(Shows(play->GetWaveText()));
-    EXPECT_TRUE(Game::CWaveManager::GetInstance().IsHudHidden());
+    const std::pair<const char*, std::function<void()>> inputs[] = {
+        {"Escape", [this] { TapKeys({win::VK_ESCAPE}); }},
+        {"pad START", [this] { TapPad(pad::BUTTON_START); }},
+        {"pad Y", [this] { TapPad(pad::BUTTON_Y); }},
+    };
+    for (const auto& [input, tap] : inputs) {
+        tap();
+        ASSERT_EQ(2u, GameManager().GetStateCount()) << input;
+        EXPECT_EQ(typeid(Game::CPauseState), typeid(*GameManager().GetCurrentState()));
+        EXPECT_EQ("CPauseState", GameManager().GetCurrentState()->GetName());
+        EXPECT_FALSE(Shows(play->GetWaveText())) << input;
+        EXPECT_TRUE(Game::CWaveManager::GetInstance().IsHudHidden()) << input;
 
-    GameManager().PopState();
-    Frame();
-    Frame();
-    EXPECT_TRUE(Shows(play->GetWaveText()));
-    EXPECT_FALSE(Game::CWaveManager::GetInstance().IsHudHidden());
+        GameManager().PopState();
+        Frame();
+        Frame();
+        EXPECT_TRUE(Shows(play->GetWaveText())) << input;
+        EXPECT_FALSE(Game::CWaveManager::GetInstance().IsHudHidden()) << input;
+    }
 }
 
 TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoosesTheNextState)
