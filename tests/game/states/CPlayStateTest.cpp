@@ -17,6 +17,7 @@
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CSpriteText.h"
 #include "game/gui/CUIDisplay2D.h"
+#include "game/gui/CWaveHud.h"
 #include "game/moves/CMoveQueue.h"
 #include "game/moves/ExtraFunction.h"
 #include "game/skills/CGlobalSkillList.h"
@@ -309,6 +310,18 @@ TEST_F(CPlayStateTest, TheBannerOpensHoldsAndClosesBeforeTheWavesAreReleased)
     EXPECT_EQ(Game::PHASE_RUNNING, master.GetPhase());
     EXPECT_FALSE(banner->IsVisible());
     EXPECT_EQ(1.0f, banner->GetScale().y);
+
+    // Then the first wave's banner slides across its background.
+    const Vesk::CDisplayObject2D* background = Game::CGuiManager::GetInstance().FindElement(0, "wavebg");
+    ASSERT_NE(nullptr, background);
+    ASSERT_NE(nullptr, play->GetWaveHud());
+    bool shown = false;
+    for (int i = 0; i < 600 && !shown; ++i) {
+        Frame();
+        shown = background->IsVisible() && Shows(play->GetWaveHud()->GetBannerText());
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_NE(std::string::npos, play->GetWaveHud()->GetBannerText()->GetText().find("WAVE 1"));
 }
 
 TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeStartOrYInPlayDo)
