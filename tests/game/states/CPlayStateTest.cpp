@@ -30,6 +30,7 @@
 #include "game/world/CWaveManager.h"
 #include "game/world/GameEnums.h"
 #include "game/world/TypeRegistration.h"
+#include "physics/CRigidBody.h"
 #include "platform/pad/Pad.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
@@ -42,6 +43,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <typeinfo>
 
@@ -187,9 +189,13 @@ TEST_F(CPlayStateTest, EnterLoadsTheLevelAndOpensTheBannerBeforeTheFirstFrame)
     const Vesk::CDisplayObject2D* banner = play->GetScreenElements().front();
     EXPECT_TRUE(banner->IsVisible());
     EXPECT_EQ(0.0f, banner->GetScale().y);
+    // Apart from the wave box, only the player's HUD shows: the player put it up on arriving.
+    const std::set<std::string> shown = {"wave_number",           "P1HealthBarFrame",   "P1HealthBarCurrent",
+                                         "P1HealthBarCurrentRed", "P1HealthBarBacking", "SkullCounter",
+                                         "powerslot_blank",       "powerslot_active"};
     for (size_t i = 1; i < play->GetScreenElements().size(); ++i) {
         const Vesk::CDisplayObject2D* element = play->GetScreenElements()[i];
-        EXPECT_EQ(element->GetName() == "wave_number", element->IsVisible()) << element->GetName();
+        EXPECT_EQ(shown.count(element->GetName()) != 0, element->IsVisible()) << element->GetName();
     }
     for (int row = 0; row < CPlayState::kScoreRows; ++row) {
         ASSERT_NE(nullptr, play->GetValueText(row));
@@ -378,6 +384,9 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
         CPlayState* play = Play(1);
         Game::CEntity* player = Game::CEntityFactory::GetInstance().GetEntityByName("player");
         ASSERT_NE(nullptr, player);
+        // The level has no ground: the player is held where it stands.
+        ASSERT_NE(nullptr, player->GetBody());
+        player->GetBody()->SetBodyType(Vesk::BODY_STATIC);
         master.AddPlayer(player);
         master.AddPoints(player, c.points / 2);
         master.AddDamageTaken(player, c.damage);
