@@ -8,6 +8,7 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CPickupItem.h"
 #include "game/fx/CSprite3D.h"
+#include "game/moves/CMove.h"
 #include "game/skills/CGlobalSkillList.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/world/CGameMaster.h"
@@ -73,6 +74,14 @@ bool AnimationFinished(const CCharacter& owner)
 }
 
 void StopOwner(CCharacter& owner) { owner.SetLinearVelocity(CVector3D(0.0f, 0.0f, 0.0f)); }
+
+// The hop's dash, like the dodge's roll, is set once as it starts: stopping the player in the
+// same frame would leave it where it stood.
+bool IsHopping(const CCharacter& owner)
+{
+    const CMove* running = owner.GetMoveQueue().GetFront();
+    return running && running->GetName() == "hop";
+}
 
 CAABB BodyBox(const CEntity& entity)
 {
@@ -224,7 +233,7 @@ void CPlayerController::HandleMovementInput(float dt)
 
     CVector3D velocity;
     owner->GetLinearVelocity(velocity);
-    if ((length < kStickThreshold || velocity.Length() <= kMovingSpeed) && !dodged)
+    if ((length < kStickThreshold || velocity.Length() <= kMovingSpeed) && !dodged && !IsHopping(*owner))
         owner->SetLinearVelocity(CVector3D(0.0f, velocity.y, 0.0f));
     KeepInView(*owner);
 }
@@ -375,9 +384,10 @@ void CPlayerController::AppendComboHistory(int entry, float window)
         return;
     m_ComboWindow = window;
     m_ComboHistory.push_back(entry);
-    if (entry != kComboDodge)
-        if (CCharacter* owner = GetOwner())
-            StopOwner(*owner);
+    // A swing plants the player, unless it hops at a far target first.
+    CCharacter* owner = GetOwner();
+    if (owner && entry != kComboDodge && !IsHopping(*owner))
+        StopOwner(*owner);
 }
 
 void CPlayerController::FaceTarget(CCharacter* character, CCharacter* target)

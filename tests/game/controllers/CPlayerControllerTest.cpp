@@ -12,6 +12,8 @@
 namespace playertest {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 class CPlayerControllerTest : public PlayerFixture {
 protected:
     // A character with the test model at a point, under a controller when a type is given.
@@ -73,6 +75,31 @@ TEST_F(CPlayerControllerTest, TheArrowPointsAtEnemiesUnderEnabledControllersOnly
     enemy->GetController()->m_Enabled = false;
     Run(0.1f);
     EXPECT_FALSE(Shown(m_Controller->GetEnemyArrow())) << "a disabled controller is no enemy";
+}
+
+TEST_F(CPlayerControllerTest, ASwingAtAFarTargetHopsToItAndANearOneIsStruckWhereThePlayerStands)
+{
+    SettleIn();
+    Game::CCharacter* enemy = Enemy(CVector3D(45.0f, 3.0f, 10.0f));
+    Run(0.1f); // the sensor finds it
+    const float start = m_Player->GetPosition().x;
+    Down(KEY_ATTACK);
+    EXPECT_EQ(Strings{"FirstSwing"}, Frame());
+    Up(KEY_ATTACK);
+    ASSERT_EQ(2u, m_Player->GetMoveQueue().GetCount());
+    EXPECT_EQ("hop", m_Player->GetMoveQueue().GetFront()->GetName()) << "the hop runs before the swing";
+    Run(0.3f);
+    EXPECT_GT(m_Player->GetPosition().x, start + 3.0f) << "the hop carries the player towards the target";
+    EXPECT_GT(m_Player->GetDirection().z, 0.1f) << "turned towards the target";
+
+    RunUntilFree();
+    Run(0.6f);
+    enemy->SetPosition(m_Player->GetPosition() + CVector3D(10.0f, 0.0f, 0.0f));
+    Frame();
+    const float before = m_Player->GetPosition().x;
+    Tap(KEY_ATTACK);
+    Run(0.3f);
+    EXPECT_NEAR(before, m_Player->GetPosition().x, 0.5f) << "no hop at a near target";
 }
 
 TEST_F(CPlayerControllerTest, AStunEndsTheDodgeAndGuardsThePlayerALittleLonger)
