@@ -191,9 +191,10 @@ bool MakeTombstone(const std::string& path)
     slab.Box(-5, 0, -1, 5, 12, 1, Speckle(stone));
     slab.Box(-4, 13, -1, 4, 13, 1, Speckle(stone));
     slab.Box(-3, 14, -1, 3, 14, 1, Speckle(stone));
-    slab.Box(-1, 5, -2, 1, 11, -2, dark);
-    slab.Box(-3, 9, -2, 3, 9, -2, dark);
-    slab.Box(-5, 0, -2, 5, 0, -2, Speckle(dark));
+    // The cross is carved on the +z side, which the stone turns to the direction it looks along.
+    slab.Box(-1, 5, 2, 1, 11, 2, dark);
+    slab.Box(-3, 9, 2, 3, 9, 2, dark);
+    slab.Box(-5, 0, 2, 5, 0, 2, Speckle(dark));
     Shape mound;
     mound.Box(-8, 0, -4, 8, 1, 4,
               [&](int x, int y, int z) { return Speckled(y == 1 && (x + z) % 3 != 0 ? grass : dirt, x, y, z); });

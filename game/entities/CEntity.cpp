@@ -26,10 +26,11 @@ namespace {
 
 const CVector3D kUp(0.0f, 1.0f, 0.0f);
 
+// Models are built facing -z: the rotation turns their front, not their back, to the direction.
 CMatrix4 LookAlong(const CVector3D& position, const CVector3D& direction)
 {
     CMatrix4 m;
-    m.ObjectLookAlong(position, direction, kUp, true);
+    m.ObjectLookAlong(position, -direction, kUp, true);
     return m;
 }
 

@@ -21,12 +21,14 @@
 #include "game/entities/CDoodads.h"
 #include "game/entities/CLocationBasedSpawnerTrigger.h"
 #include "game/entities/CNonCollidableDestructible.h"
+#include "game/entities/CPickupCatalogue.h"
 #include "game/entities/CPickupItem.h"
 #include "game/entities/CSoundTrigger.h"
 #include "game/entities/CSpawnerTrigger.h"
 #include "game/entities/CTrap.h"
 #include "game/entities/CTriggerModifierTrigger.h"
 #include "game/entities/CWaveLocation.h"
+#include "game/fx/ParticlePickupServices.h"
 #include "game/gui/CHoverController.h"
 #include "game/gui/CLinearTweenController.h"
 #include "game/gui/CRotationTweenController.h"
@@ -41,6 +43,8 @@ constexpr unsigned kObjectsPerPage = 16;
 
 void RegisterEntityTypes()
 {
+    // Pickups show their collection effects as particles.
+    CPickupCatalogue::GetInstance().SetServices(std::make_unique<CParticlePickupServices>());
     RegisterEntityType<CEntity>(GENERIC_ENT, "GENERIC_ENT", kObjectsPerPage);
     RegisterEntityType<CCharacter>(GENERIC_CHARACTER, "GENERIC_CHARACTER", kObjectsPerPage);
     RegisterEntityType<CDoodads>(GENERIC_DOODADS, "GENERIC_DOODADS", kObjectsPerPage);
