@@ -2,10 +2,14 @@
 // so start-up, the hotkeys and the state stack already work with the real types.
 #pragma once
 
+#include "core/CSingleton.h"
 #include "game/states/CCubeTestState.h"
 #include "game/states/CPlaceholderState.h"
+#include "game/states/CPlayState.h"
 #include "game/states/CpmarlSandboxState.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace Game {
@@ -39,13 +43,40 @@ private:
     int m_Level;
 };
 
-class CPlayState : public CPlaceholderState {
+class CPauseState : public CPlaceholderState {
 public:
-    CPlayState(const std::string& name, int level) : CPlaceholderState(name), m_Level(level) {}
-    int GetLevel() const { return m_Level; }
+    explicit CPauseState(const std::string& name) : CPlaceholderState(name) {}
+};
+
+// Holds the state it is to change to; until the change is built the held state is only deleted.
+class CTransitInState : public CPlaceholderState {
+public:
+    CTransitInState(Vesk::IGameState* next, const std::string& name) : CPlaceholderState(name), m_pNext(next) {}
+    Vesk::IGameState* GetNextState() const { return m_pNext.get(); }
 
 private:
-    int m_Level;
+    std::unique_ptr<Vesk::IGameState> m_pNext;
+};
+
+// The name entry for a score that beats the lowest kept one of its level; its state name is empty.
+class CHighscoreInputState : public CPlaceholderState {
+public:
+    CHighscoreInputState(uint32_t score, const std::string& levelName)
+        : CPlaceholderState(""), m_Score(score), m_LevelName(levelName)
+    {
+    }
+    uint32_t GetScore() const { return m_Score; }
+    const std::string& GetLevelName() const { return m_LevelName; }
+
+private:
+    uint32_t m_Score;
+    std::string m_LevelName;
+};
+
+// The kept highscores; until the table is built no level has a record.
+class CHighscoreRecord : public Vesk::CSingleton<CHighscoreRecord> {
+public:
+    uint32_t GetLowestScore(const std::string&) const { return 0; }
 };
 
 class CCtrlState : public CPlaceholderState {

@@ -26,7 +26,6 @@ TEST(ProgramRunTest, FirstStateFollowsInitialState)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"PhysicsTest", "state CPhyState: Enter"},
-        {"PlayState", "state CPlayState: Enter"},
         {"menustate", "state CtrlState: Enter"},
     };
     for (const auto& [initialState, expected] : cases) {
@@ -36,6 +35,17 @@ TEST(ProgramRunTest, FirstStateFollowsInitialState)
         EXPECT_EQ(0, result.exitCode) << result.output;
         EXPECT_NE(std::string::npos, result.output.find(expected)) << initialState << "\n" << result.output;
     }
+}
+
+TEST(ProgramRunTest, ThePlayStateLoadsItsLevelRunsAndExitsCleanly)
+{
+    RunDirectory run;
+    run.WriteConfig({{"initialstate", "PlayState"}, {"mute", "1"}, {"fullscreen", "0"}});
+    const e2e::RunResult result =
+        RunGame({"--frames", "5", "--fixed-dt", "0.016"}, {"THRUMMOCK_RUN_DIR=" + run.Path()});
+    EXPECT_EQ(0, result.exitCode) << result.output;
+    EXPECT_EQ(std::string::npos, result.output.find("state ")) << "no placeholder state ran\n" << result.output;
+    EXPECT_EQ(std::string::npos, result.output.find("Failed to load level file")) << result.output;
 }
 
 TEST(ProgramRunTest, MissingConfigurationFallsBackToTheControlsScreen)

@@ -1,0 +1,355 @@
+// The play state's lifecycle: what Enter brings up, what Update drives each frame and what Exit
+// shuts down, each in its fixed order, and the label setters.
+#include "game/states/CPlayState.h"
+
+#include "core/Log.h"
+#include "debug/CDebugOutputManager.h"
+#include "frame/CGameManager.h"
+#include "game/combat/CAttackPool.h"
+#include "game/controllers/CControllerManager.h"
+#include "game/controllers/CGamePrefabSettings.h"
+#include "game/entities/CEntityFactory.h"
+#include "game/fx/CParticleManager.h"
+#include "game/fx/CSprite3DManager.h"
+#include "game/gui/CGUIListener.h"
+#include "game/gui/CGuiManager.h"
+#include "game/gui/CSpriteText.h"
+#include "game/skills/CGlobalSkillList.h"
+#include "game/voxel/CubeRenderer.h"
+#include "game/world/CGameMaster.h"
+#include "game/world/CLevelManager.h"
+#include "game/world/CWaveManager.h"
+#include "physics/CPhysicsSystem.h"
+#include "render/CCameraManager.h"
+#include "render/CRenderer.h"
+#include "scene/CSceneGraph.h"
+#include "scene/CSceneNodes.h"
+#include "ui2d/CDisplayObject2D.h"
+#include "window/CWindowSystem.h"
+
+#include <sstream>
+
+namespace Game {
+
+std::list<CPlayState::FlyingText> CPlayState::s_FlyingTexts;
+float CPlayState::s_SkyAngle = 0.0f;
+
+namespace {
+
+const char* const kLevelsDirectory = "assets/levels/";
+const char* const kLevelFiles[] = {"arena2.xml", "emeraldroom.xml", "purpleroom.xml"};
+const CVector3D kGravity(0.0f, -200.0f, 0.0f);
+const CVector3D kLightPosition(0.0f, 150.0f, -100.0f);
+constexpr float kSkyDegreesPerSecond = 5.0f;
+constexpr unsigned kVoxelCountLine = 25;
+constexpr unsigned kTerrainVoxelCountLine = 26;
+
+const char* const kFont = "GameFontWhite";
+constexpr float kRowScale = 0.6f;
+constexpr float kFinalRowScale = 0.8f;
+constexpr float kWaveTextScale = 0.8f;
+// The points texts of the rows damage taken, deaths and max combo.
+const char* const kPointsFonts[] = {"GameFontRed", "GameFontRed", "GameFontGreen"};
+
+void SetLightPosition(const CVector3D& position)
+{
+    if (Vesk::CLight* light = Vesk::CRenderer::GetInstance().GetLight(0)) {
+        light->m_Position[0] = position.x;
+        light->m_Position[1] = position.y;
+        light->m_Position[2] = position.z;
+    }
+}
+
+std::string VoxelCountLine(const char* title, const CubeInstanceBuffer& buffer)
+{
+    const float percent = buffer.capacity > 0 ? float(buffer.count) / float(buffer.capacity) * 100.0f : 0.0f;
+    std::ostringstream line;
+    line << title << buffer.count << " / " << buffer.capacity << " | " << percent << "%";
+    return line.str();
+}
+
+std::unique_ptr<CSpriteText> MakeText(const char* font, float scale, int alignment)
+{
+    auto text = std::make_unique<CSpriteText>(scale, font);
+    text->SetAlignment(alignment);
+    text->SetVisible(false);
+    return text;
+}
+
+template <typename T>
+void SetLabel(CSpriteText* text, const std::string& prefix, const T& body, const std::string& suffix)
+{
+    if (!text)
+        return;
+    std::ostringstream line;
+    line << prefix << body << suffix;
+    text->SetText(line.str());
+}
+
+} // namespace
+
+CPlayState::CPlayState(std::string name, int level) : IGameState(std::move(name)), m_Level(level) {}
+
+CPlayState::~CPlayState() = default;
+
+std::string CPlayState::LevelFileFor(int level)
+{
+    if (level < 1 || level > 3)
+        return {};
+    return kLevelFiles[level - 1];
+}
+
+std::string CPlayState::GetLevelPath() const
+{
+    const std::string& next = CLevelManager::GetInstance().GetLevelFileName();
+    if (!next.empty())
+        return next;
+    const std::string file = LevelFileFor(m_Level);
+    return file.empty() ? std::string() : kLevelsDirectory + file;
+}
+
+void CPlayState::Init() { CGameMaster::GetInstance().LoadSoundList("assets/soundList.xml"); }
+
+void CPlayState::Cleanup() { CGameMaster::GetInstance().Shutdown(); }
+
+void CPlayState::Enter()
+{
+    // Every play would otherwise append one more light; only light 0 is ever set.
+    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    if (renderer.GetLightCount() == 0)
+        renderer.AddLight();
+    SetLightPosition(kLightPosition);
+    CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
+    Vesk::CPhysicsSystem::GetInstance().SetGravity(kGravity);
+
+    CEntityFactory::GetInstance().Init();
+    CControllerManager::GetInstance().Init();
+    CSprite3DManager::GetInstance().Init();
+    CAttackPool::GetInstance().Init();
+    CGameMaster::GetInstance().Init();
+    CGlobalSkillList::GetInstance().Init();
+    m_Timer = 0.0f;
+
+    CGuiManager& gui = CGuiManager::GetInstance();
+    gui.LoadGui(m_ScreenElements, m_ScreenLayers, "assets/scripts/gui/gamehud.xml");
+    for (Vesk::CDisplayObject2D* element : m_ScreenElements)
+        element->SetVisible(false);
+
+    const std::string path = GetLevelPath();
+    if (path.empty())
+        Vesk::LogLine("CPlayState: no level file for level " + std::to_string(m_Level) + "; the level is empty");
+    CLevelManager::GetInstance().LoadLevel(path);
+    Vesk::CCameraManager::GetInstance().SetCurrentCamera("sidescrolling", true);
+    CWaveManager::GetInstance().Init();
+
+    m_pWaveText = MakeText(kFont, kWaveTextScale, CSpriteText::AlignLeft);
+    m_pWaveText->SetVisible(true);
+    BuildSubStates();
+    CGameMaster::GetInstance().PlayMusic("stagebgm", 0.2f);
+    m_pListener = std::make_unique<CGUIListener>(m_Name);
+    Vesk::CWindowSystem::GetInstance().ShowCursor(false);
+    CControllerManager::GetInstance().CreateSharedControllers();
+    CreateSky();
+    CreateScoreTexts();
+    m_ScorePhase = 0;
+    m_BannerScaleY = 0.0f;
+    m_IntroPhase = 0;
+    CGameMaster::GetInstance().StartLevel();
+    // The sub-state machine enters "start" before the first frame is drawn.
+    Update(0.0f);
+    gui.SetCursorHidden(true);
+}
+
+void CPlayState::Exit()
+{
+    // The skill trees' crests hold tween controllers: they go before the controllers do.
+    CGlobalSkillList::GetInstance().Shutdown();
+    CGuiManager::GetInstance().DestroyElements(m_ScreenElements, m_ScreenLayers);
+    m_pWaveElement = nullptr;
+    CWaveManager::GetInstance().Shutdown();
+    CAttackPool::GetInstance().Shutdown();
+    CLevelManager::GetInstance().UnloadLevel();
+    CControllerManager::GetInstance().Shutdown();
+    CEntityFactory::GetInstance().Shutdown();
+    // The sprites take their nodes off the scene before the scene graph deletes the tree.
+    CSprite3DManager::GetInstance().Shutdown();
+    Vesk::CSceneGraph::GetInstance().Shutdown();
+    m_pSkyTransform = nullptr;
+    m_pSkyMaterial = nullptr;
+    m_pSkyGeom = nullptr;
+    CGameMaster::GetInstance().ResetPlayerStats();
+    m_pListener.reset();
+    m_pSubStates.reset();
+    CGameMaster::GetInstance().StopMusic();
+    CGamePrefabSettings::GetInstance().Shutdown();
+    Vesk::CWindowSystem::GetInstance().ShowCursor(true);
+    DestroyTexts();
+    s_FlyingTexts.clear();
+}
+
+void CPlayState::Pause() {}
+
+void CPlayState::Resume()
+{
+    CGuiManager::GetInstance().SetCursorHidden(true);
+    // Keys pressed while another state was on top do not count here.
+    if (m_pListener)
+        m_pListener->ClearKeys();
+}
+
+void CPlayState::Update(float dt)
+{
+    CAttackPool::GetInstance().Update(dt);
+    CGameMaster::GetInstance().Update(dt);
+    CControllerManager::GetInstance().Update(dt);
+    CEntityFactory& factory = CEntityFactory::GetInstance();
+    factory.UpdateAll(dt);
+    CParticleManager::GetInstance().Update(dt);
+    CSprite3DManager::GetInstance().Update(dt);
+    factory.ProcessPendingDestroys();
+    CGuiManager& gui = CGuiManager::GetInstance();
+    gui.UpdateCursor();
+    gui.SetCursorHidden(true);
+    CWaveManager::GetInstance().Update(dt);
+    UpdateWaveText();
+    UpdateFlyingTexts(dt);
+    if (m_pSubStates)
+        m_pSubStates->Update(dt);
+    UpdateSky(dt);
+    if (Vesk::CGameManager::GetInstance().TopIsLevelEditor())
+        if (const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera())
+            SetLightPosition(camera->GetEye());
+    UpdateDebugLines();
+}
+
+void CPlayState::CreateSky()
+{
+    m_pSkyTransform = new Vesk::CTransformNode("skyplanetrans");
+    m_pSkyMaterial = new Vesk::CMaterialNode("skyplanemat");
+    m_pSkyMaterial->SetMaterial("sky");
+    m_pSkyGeom = new Vesk::CGeomNode("skyplanetrans");
+    m_pSkyGeom->SetMesh("skysphere");
+    m_pSkyMaterial->AddChild(m_pSkyGeom);
+    m_pSkyTransform->AddChild(m_pSkyMaterial);
+    if (!Vesk::CSceneGraph::GetInstance().AddNode(m_pSkyTransform)) {
+        Vesk::LogLine("CPlayState: the scene graph took no sky");
+        delete m_pSkyTransform;
+        m_pSkyTransform = nullptr;
+        m_pSkyMaterial = nullptr;
+        m_pSkyGeom = nullptr;
+    }
+}
+
+void CPlayState::CreateScoreTexts()
+{
+    for (int row = 0; row < kScoreRows; ++row) {
+        const float scale = row == RowFinal ? kFinalRowScale : kRowScale;
+        m_ValueTexts[row] = MakeText(kFont, scale, CSpriteText::AlignRight);
+        m_LabelTexts[row] = MakeText(kFont, scale, CSpriteText::AlignRight);
+    }
+    for (size_t i = 0; i < m_PointsTexts.size(); ++i)
+        m_PointsTexts[i] = MakeText(kPointsFonts[i], kRowScale, CSpriteText::AlignLeft);
+}
+
+void CPlayState::DestroyTexts()
+{
+    for (auto& text : m_ValueTexts)
+        text.reset();
+    for (auto& text : m_LabelTexts)
+        text.reset();
+    for (auto& text : m_PointsTexts)
+        text.reset();
+    m_pWaveText.reset();
+}
+
+void CPlayState::UpdateWaveText()
+{
+    if (!m_pWaveText || !m_pWaveElement)
+        return;
+    const Vesk::CPoint2D at = m_pWaveElement->GetPosition();
+    m_pWaveText->SetPosition(at.x, at.y - 0.01f);
+    CWaveManager& waves = CWaveManager::GetInstance();
+    SetLabelNumber(m_pWaveText.get(), waves.GetWaveNumber() - 1, "", "");
+    if (waves.AreAllWavesCleared())
+        m_pWaveText->SetVisible(false);
+}
+
+void CPlayState::UpdateFlyingTexts(float dt)
+{
+    for (const FlyingText& flying : s_FlyingTexts)
+        if (flying.text)
+            flying.text->SetPosition(flying.text->GetX() + flying.speedX * dt,
+                                     flying.text->GetY() + flying.speedY * dt);
+}
+
+void CPlayState::UpdateSky(float dt)
+{
+    s_SkyAngle += kSkyDegreesPerSecond * dt;
+    const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera();
+    if (!m_pSkyTransform || !camera)
+        return;
+    // The sphere stays centred on the camera and turns slowly about the vertical.
+    CMatrix4 local;
+    local.RotationY(s_SkyAngle);
+    const CVector3D& eye = camera->GetEye();
+    local.m[3] = eye.x;
+    local.m[7] = eye.y;
+    local.m[11] = eye.z;
+    m_pSkyTransform->SetLocalMatrix(local);
+}
+
+void CPlayState::UpdateDebugLines() const
+{
+    Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
+    debug.SetLine(VoxelCountLine("Voxel Count : ", GetModelCubeInstances()), kVoxelCountLine);
+    debug.SetLine(VoxelCountLine("Terrain Voxel Count : ", GetTerrainCubeInstances()), kTerrainVoxelCountLine);
+}
+
+std::string CPlayState::GetSubStateName() const
+{
+    if (!m_pSubStates)
+        return {};
+    for (const char* name : {"start", "running", "endgame", "ended"})
+        if (m_pSubStates->GetCurrentState() == m_pSubStates->FindState(name))
+            return name;
+    return {};
+}
+
+CSpriteText* CPlayState::GetValueText(int row) const
+{
+    return row >= 0 && row < kScoreRows ? m_ValueTexts[row].get() : nullptr;
+}
+
+CSpriteText* CPlayState::GetLabelText(int row) const
+{
+    return row >= 0 && row < kScoreRows ? m_LabelTexts[row].get() : nullptr;
+}
+
+CSpriteText* CPlayState::GetPointsText(int row) const
+{
+    return row >= RowDamage && row <= RowCombo ? m_PointsTexts[row - RowDamage].get() : nullptr;
+}
+
+void CPlayState::SetLabelNumber(CSpriteText* text, int value, const std::string& prefix, const std::string& suffix)
+{
+    SetLabel(text, prefix, value, suffix);
+}
+
+void CPlayState::SetLabelCString(CSpriteText* text, const char* body, const std::string& prefix,
+                                 const std::string& suffix)
+{
+    SetLabel(text, prefix, body ? body : "", suffix);
+}
+
+void CPlayState::SetLabelText(CSpriteText* text, const std::string& body, const std::string& prefix,
+                              const std::string& suffix)
+{
+    SetLabel(text, prefix, body, suffix);
+}
+
+void CPlayState::SetLabelFloat(CSpriteText* text, float value, const std::string& prefix, const std::string& suffix)
+{
+    SetLabel(text, prefix, value, suffix);
+}
+
+} // namespace Game
