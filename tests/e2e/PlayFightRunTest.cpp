@@ -1,10 +1,11 @@
 // Level 1 (arena2) played headless by an input script and followed through the player probe (one
 // line per frame): the player walks, dodges through a fire skill, swings a combo into the kobolds
-// standing beside it (hopping at the far one), fires a special and a charged special; and, on a
-// level with no floor, falls, dies and revives. The runs use the side-scrolling sandbox, which
-// loads "levelfile" with its player under the player controller; the kobolds and the skill are
-// placed by the level file, as the waves' enemies have no behaviour yet. Screenshots of the fight
-// are kept under the build tree's tests/artifacts/ as PlayFightRunTest_<frames>.bmp.
+// standing beside it, fires a special and a charged special; and, on a level with no floor, falls,
+// dies and revives. The runs start in the play state ("initialstate" "PlayState"), which loads the
+// "levelfile" given; the kobolds and the skill are placed by that level file so that the fight
+// does not hang on where the waves' enemies spawn (they have no behaviour yet and never attack).
+// Screenshots of the fight are kept under the build tree's tests/artifacts/ as
+// PlayFightRunTest_<name>.bmp.
 #include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
@@ -115,23 +116,21 @@ PlayedRun Play(const e2e::RunDirectory& dir, const std::string& script, int fram
 }
 
 // Level 1 with two kobolds ahead of the player (the near one within a swing of where the dodge
-// ends, the far one a hop away) and a fire skill on the dodge's path, in the sandbox.
+// ends) and a fire skill on the dodge's path.
 void WriteFightLevel(const e2e::RunDirectory& dir)
 {
     std::string level = testsupport::ReadFile(dir.File("assets/levels/arena2.xml"));
     const std::string extra =
         "  <entity name=\"kobold0\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"koboldminion\" "
-        "posX=\"112\" posY=\"10\" posZ=\"48\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n"
+        "posX=\"108\" posY=\"10\" posZ=\"48\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n"
         "  <entity name=\"kobold1\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"koboldminion\" "
         "posX=\"150\" posY=\"10\" posZ=\"50\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n"
         "  <entity name=\"fireskill\" type=\"PICKUPITEM\" entitysettingprefabname=\"fireskill\" "
         "posX=\"96\" posY=\"10\" posZ=\"48\" dirX=\"0\" dirY=\"0\" dirZ=\"-1\"/>\n";
     level.insert(level.find("</Level>"), extra);
     testsupport::WriteFile(dir.File("assets/levels/fight.xml"), level);
-    dir.WriteConfig({{"fullscreen", "0"},
-                     {"initialstate", "pmarlSandbox"},
-                     {"levelfile", "assets/levels/fight.xml"},
-                     {"mute", "1"}});
+    dir.WriteConfig(
+        {{"fullscreen", "0"}, {"initialstate", "PlayState"}, {"levelfile", "assets/levels/fight.xml"}, {"mute", "1"}});
 }
 
 // After the spawn grace (1.7 s): Right for 25 frames, a dodge, five attack presses 16 frames
@@ -170,7 +169,7 @@ TEST(PlayFightRunTest, FallsOffTheFloorDiesAndRevivesOnAPress)
                            "  <entity name=\"player\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"player\" "
                            "posX=\"80\" posY=\"10\" posZ=\"48\" dirX=\"1\" dirY=\"0\" dirZ=\"0\"/>\n</Level>\n");
     dir.WriteConfig({{"fullscreen", "0"},
-                     {"initialstate", "pmarlSandbox"},
+                     {"initialstate", "PlayState"},
                      {"levelfile", "assets/levels/nofloor.xml"},
                      {"mute", "1"}});
     // The attack key well after the death move has left the tombstone.
@@ -207,11 +206,11 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
 {
     e2e::RunDirectory dir;
     WriteFightLevel(dir);
-    const PlayedRun run = Play(dir, Script(kFight), 480, "480");
+    const PlayedRun run = Play(dir, Script(kFight), 520, "520");
     ASSERT_EQ(0, run.result.exitCode) << run.result.output;
     EXPECT_EQ(std::string::npos, run.result.output.find("did not load")) << run.result.output;
     const std::vector<ProbeFrame>& frames = run.frames;
-    ASSERT_GE(frames.size(), 480u) << run.result.output;
+    ASSERT_GE(frames.size(), 520u) << run.result.output;
     ASSERT_EQ("2", frames[0].Text("enemies")) << "the two kobolds stand in the level";
     const double startX = frames[0].Number("x");
 
@@ -229,7 +228,7 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
     EXPECT_GT(frames[dodged].Number("x"), frames[dodge].Number("x") + 10.0);
     EXPECT_EQ("1", frames[dodged].Text("skills"));
 
-    // The combo: FirstSwing lands on the near kobold, then SecondSwing; a far target is hopped at.
+    // The combo: FirstSwing lands on the near kobold, then SecondSwing, and the fifth press ThirdSwing.
     const size_t first = FindFrame(frames, dodged, [](const ProbeFrame& f) { return f.HasAttack("FirstSwing"); });
     ASSERT_LT(first, frames.size()) << "no FirstSwing";
     const size_t second = FindFrame(frames, first, [](const ProbeFrame& f) { return f.HasAttack("SecondSwing"); });
@@ -240,16 +239,17 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
     for (size_t i = first; i < 330; ++i)
         longest = std::max(longest, size_t(frames[i].Number("history")));
     EXPECT_GE(longest, 4u) << "the presses did not chain into one combo";
-    EXPECT_LT(FindFrame(frames, first, [](const ProbeFrame& f) { return f.Text("move") == "hop"; }), size_t(330));
+    EXPECT_LT(FindFrame(frames, second, [](const ProbeFrame& f) { return f.HasAttack("ThirdSwing"); }), size_t(330));
 
     // A special tap fires the small energy ball; it flies into a kobold.
     const size_t ball = FindFrame(frames, 330, [](const ProbeFrame& f) { return f.HasAttack("SmallEnergyBall"); });
     ASSERT_LT(ball, size_t(340)) << "no SmallEnergyBall";
     EXPECT_EQ("FIRESHOT", frames[ball].Text("anim"));
-    const double dealtBeforeCharge = frames[369].Number("dealt");
-    EXPECT_GT(dealtBeforeCharge, frames[ball].Number("dealt"));
+    EXPECT_GT(frames[369].Number("dealt"), frames[ball].Number("dealt")) << "the small ball missed";
 
-    // Held past 1.1 s with one skill: charge level 1, and the release fires the medium ball.
+    // The press that starts the hold fires a small ball too; held past 1.1 s with one skill the
+    // charge reaches level 1, and the release fires the medium ball.
+    EXPECT_TRUE(frames[370].HasAttack("SmallEnergyBall")) << frames[370].Text("attacks");
     const size_t charged = FindFrame(frames, 370, [](const ProbeFrame& f) { return f.Text("charge") == "1"; });
     ASSERT_LT(charged, frames.size()) << "the special never charged";
     EXPECT_NEAR(1.1, double(charged - 370) * 0.016, 0.1);
@@ -260,17 +260,17 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
     ASSERT_LT(released, frames.size()) << "no MediumEnergyBall";
     EXPECT_NEAR(460.0, double(released), 2.0);
     EXPECT_EQ("0", frames[released].Text("charge")) << "the release spends the charge";
-    EXPECT_GT(frames.back().Number("dealt"), dealtBeforeCharge) << "the medium ball missed";
+    EXPECT_GT(frames.back().Number("dealt"), frames[released].Number("dealt")) << "the medium ball missed";
     EXPECT_EQ("100", frames.back().Text("health"));
 }
 
-// The fight's pictures at the combo, the small ball and the charged release, kept as artefacts;
+// The fight's pictures at the combo, the small ball and the flying medium ball, kept as artefacts;
 // each shows the level's sand floor across most of the frame.
 TEST(PlayFightRunTest, KeepsScreenshotsOfTheFight)
 {
     e2e::RunDirectory dir;
     WriteFightLevel(dir);
-    for (const int frames : {240, 340, 424}) {
+    for (const int frames : {240, 340, 480}) {
         SCOPED_TRACE(frames);
         const PlayedRun run = Play(dir, Script(kFight), frames, std::to_string(frames));
         ASSERT_EQ(0, run.result.exitCode) << run.result.output;
