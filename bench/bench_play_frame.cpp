@@ -4,9 +4,9 @@
 // 20 kobold minions around it in the camera's view. The anchor is the physical limit of the
 // frame's largest data transfer: a memcpy of as many bytes as the cube renderer uploads (model
 // and terrain cube instances x the instance record), so the ratio of the two survives a noisy
-// machine. Headless (offscreen video, dummy audio) unless the environment asks for a display; it
-// works in the project's bin/ directory. Build it in a release build for figures that mean
-// anything.
+// machine. The play frame also reports each frame section's mean share of its wall time.
+// Headless (offscreen video, dummy audio) unless the environment asks for a display; it works in
+// the project's bin/ directory. Build it in a release build for figures that mean anything.
 #include "game/cameras/GameCameras.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
@@ -20,6 +20,7 @@
 
 #include "audio/CAudioSystem.h"
 #include "frame/CGameManager.h"
+#include "profiler/CFrameProfiler.h"
 #include "render/CCameraManager.h"
 #include "window/CWindowSystem.h"
 
@@ -98,8 +99,16 @@ void BM_PlayFrameWithPlayerAnd20Enemies(benchmark::State& state)
         state.SkipWithError("the game or level 1 did not start");
         return;
     }
-    for (auto _ : state)
+    // Where the frame goes: each section's mean share (percent of the frame's wall time).
+    double shares[Vesk::FRAME_SECTION_COUNT] = {};
+    for (auto _ : state) {
         Game().Update();
+        for (int i = 0; i < Vesk::FRAME_SECTION_COUNT; ++i)
+            shares[i] += Vesk::CFrameProfiler::GetInstance().GetShare(i);
+    }
+    for (int i = 0; i < Vesk::FRAME_SECTION_COUNT; ++i)
+        state.counters["%" + std::string(Vesk::CFrameProfiler::GetSectionName(i) + 6)] =
+            shares[i] / static_cast<double>(state.iterations());
     state.counters["enemies"] = Game::CGameMaster::GetInstance().GetRemainingEnemyCount();
     state.counters["model cubes"] = Game::GetModelCubeInstances().count;
     state.counters["terrain cubes"] = Game::GetTerrainCubeInstances().count;
