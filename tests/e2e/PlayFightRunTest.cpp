@@ -225,6 +225,7 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
     ASSERT_LT(dodge, frames.size()) << "no dodge";
     EXPECT_EQ("MOVE", frames[dodge].Text("anim"));
     const size_t dodged = FindFrame(frames, dodge, [](const ProbeFrame& f) { return f.Text("move") != "dodge"; });
+    ASSERT_LT(dodged, frames.size()) << "the dodge never ends";
     EXPECT_GT(frames[dodged].Number("x"), frames[dodge].Number("x") + 10.0);
     EXPECT_EQ("1", frames[dodged].Text("skills"));
 
