@@ -14,6 +14,7 @@
 #include "game/gui/CGUIListener.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CSpriteText.h"
+#include "game/gui/CWaveHud.h"
 #include "game/skills/CGlobalSkillList.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CGameMaster.h"
@@ -140,6 +141,9 @@ void CPlayState::Enter()
         Vesk::LogLine("CPlayState: no level file for level " + std::to_string(m_Level) + "; the level is empty");
     CLevelManager::GetInstance().LoadLevel(path);
     Vesk::CCameraManager::GetInstance().SetCurrentCamera("sidescrolling", true);
+    // The waves' banner and text show on this screen.
+    m_pWaveHud = std::make_unique<CWaveHud>();
+    CWaveManager::GetInstance().SetHud(m_pWaveHud.get());
     CWaveManager::GetInstance().Init();
 
     m_pWaveText = MakeText(kFont, kWaveTextScale, CSpriteText::AlignLeft);
@@ -167,6 +171,8 @@ void CPlayState::Exit()
     CGuiManager::GetInstance().DestroyElements(m_ScreenElements, m_ScreenLayers);
     m_pWaveElement = nullptr;
     CWaveManager::GetInstance().Shutdown();
+    CWaveManager::GetInstance().SetHud(nullptr);
+    m_pWaveHud.reset();
     CAttackPool::GetInstance().Shutdown();
     CLevelManager::GetInstance().UnloadLevel();
     CControllerManager::GetInstance().Shutdown();

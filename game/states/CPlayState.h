@@ -28,6 +28,7 @@ namespace Game {
 class CEntity;
 class CGUIListener;
 class CSpriteText;
+class CWaveHud;
 
 class CPlayState : public Vesk::IGameState {
 public:
@@ -90,6 +91,8 @@ public:
     // For tests and tools.
     const Vesk::CFiniteStateMachine<CPlayState>* GetSubStates() const { return m_pSubStates.get(); }
     // The name of the current sub-state; empty outside Enter and Exit.
+    // Where the waves' banner and text show while the play runs.
+    CWaveHud* GetWaveHud() const { return m_pWaveHud.get(); }
     std::string GetSubStateName() const;
     const std::vector<Vesk::CDisplayObject2D*>& GetScreenElements() const { return m_ScreenElements; }
     CSpriteText* GetWaveText() const { return m_pWaveText.get(); }
@@ -122,10 +125,13 @@ private:
     void LayOutScoreTexts();
     // One row revealed: its label and value shown, and the "score_impact" sound.
     void RevealRow(int row, const char* label);
+    // The points text of the row: "-" + count x points per unit + " pts", shown.
+    void ShowPenalty(int row, int count, float pointsPerUnit);
     bool ConfirmPressed() const;
     bool PauseRequested() const;
 
     std::unique_ptr<CGUIListener> m_pListener;
+    std::unique_ptr<CWaveHud> m_pWaveHud;
     std::unique_ptr<Vesk::CFiniteStateMachine<CPlayState>> m_pSubStates;
     std::vector<Vesk::CDisplayObject2D*> m_ScreenElements;
     std::vector<int> m_ScreenLayers;

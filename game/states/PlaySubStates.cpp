@@ -232,6 +232,14 @@ void CPlayState::RevealRow(int row, const char* label)
     CGameMaster::GetInstance().PlaySound("score_impact");
 }
 
+void CPlayState::ShowPenalty(int row, int count, float pointsPerUnit)
+{
+    CSpriteText* points = GetPointsText(row);
+    // Damage taken and deaths are counted as unsigned.
+    SetLabelFloat(points, float(static_cast<unsigned>(count)) * pointsPerUnit, "-", " pts");
+    points->SetVisible(true);
+}
+
 bool CPlayState::ConfirmPressed() const
 {
     return PadReleased(pad::VK_PAD_A) || PadReleased(pad::VK_PAD_START) ||
@@ -289,22 +297,16 @@ void CPlayState::UpdateScoreScreen(float dt)
             RevealRow(RowKills, "KILLS:");
             SetLabelNumber(m_ValueTexts[RowKills].get(), stats.m_Kills, "", "");
             break;
-        case 3: {
-            const unsigned damage = static_cast<unsigned>(stats.m_DamageTaken);
+        case 3:
             RevealRow(RowDamage, "DAMAGE TAKEN:");
             SetLabelNumber(m_ValueTexts[RowDamage].get(), stats.m_DamageTaken, "", "");
-            SetLabelFloat(GetPointsText(RowDamage), float(damage) * kDamagePoints, "-", " pts");
-            GetPointsText(RowDamage)->SetVisible(true);
+            ShowPenalty(RowDamage, stats.m_DamageTaken, kDamagePoints);
             break;
-        }
-        case 4: {
-            const unsigned deaths = static_cast<unsigned>(stats.m_Deaths);
+        case 4:
             RevealRow(RowDeaths, "DEATHS:");
             SetLabelNumber(m_ValueTexts[RowDeaths].get(), stats.m_Deaths, "", "");
-            SetLabelFloat(GetPointsText(RowDeaths), float(deaths) * kDeathPoints, "-", " pts");
-            GetPointsText(RowDeaths)->SetVisible(true);
+            ShowPenalty(RowDeaths, stats.m_Deaths, kDeathPoints);
             break;
-        }
         case 5:
             RevealRow(RowCombo, "MAX COMBO:");
             SetLabelNumber(m_ValueTexts[RowCombo].get(), stats.m_BestCombo, "", "");

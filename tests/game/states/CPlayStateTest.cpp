@@ -17,6 +17,7 @@
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CSpriteText.h"
 #include "game/gui/CUIDisplay2D.h"
+#include "game/gui/CWaveHud.h"
 #include "game/moves/CMoveQueue.h"
 #include "game/moves/ExtraFunction.h"
 #include "game/skills/CGlobalSkillList.h"
@@ -29,6 +30,8 @@
 #include "game/world/CWaveManager.h"
 #include "game/world/GameEnums.h"
 #include "game/world/TypeRegistration.h"
+#include "physics/CRigidBody.h"
+#include "platform/pad/Pad.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -39,6 +42,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <set>
 #include <string>
 #include <typeinfo>
 
@@ -184,9 +189,13 @@ TEST_F(CPlayStateTest, EnterLoadsTheLevelAndOpensTheBannerBeforeTheFirstFrame)
     const Vesk::CDisplayObject2D* banner = play->GetScreenElements().front();
     EXPECT_TRUE(banner->IsVisible());
     EXPECT_EQ(0.0f, banner->GetScale().y);
+    // Apart from the wave box, only the player's HUD shows: the player put it up on arriving.
+    const std::set<std::string> shown = {"wave_number",           "P1HealthBarFrame",   "P1HealthBarCurrent",
+                                         "P1HealthBarCurrentRed", "P1HealthBarBacking", "SkullCounter",
+                                         "powerslot_blank",       "powerslot_active"};
     for (size_t i = 1; i < play->GetScreenElements().size(); ++i) {
         const Vesk::CDisplayObject2D* element = play->GetScreenElements()[i];
-        EXPECT_EQ(element->GetName() == "wave_number", element->IsVisible()) << element->GetName();
+        EXPECT_EQ(shown.count(element->GetName()) != 0, element->IsVisible()) << element->GetName();
     }
     for (int row = 0; row < CPlayState::kScoreRows; ++row) {
         ASSERT_NE(nullptr, play->GetValueText(row));
@@ -307,9 +316,21 @@ TEST_F(CPlayStateTest, TheBannerOpensHoldsAndClosesBeforeTheWavesAreReleased)
     EXPECT_EQ(Game::PHASE_RUNNING, master.GetPhase());
     EXPECT_FALSE(banner->IsVisible());
     EXPECT_EQ(1.0f, banner->GetScale().y);
+
+    // Then the first wave's banner slides across its background.
+    const Vesk::CDisplayObject2D* background = Game::CGuiManager::GetInstance().FindElement(0, "wavebg");
+    ASSERT_NE(nullptr, background);
+    ASSERT_NE(nullptr, play->GetWaveHud());
+    bool shown = false;
+    for (int i = 0; i < 600 && !shown; ++i) {
+        Frame();
+        shown = background->IsVisible() && Shows(play->GetWaveHud()->GetBannerText());
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_NE(std::string::npos, play->GetWaveHud()->GetBannerText()->GetText().find("WAVE 1"));
 }
 
-TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeInPlayDoes)
+TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeStartOrYInPlayDo)
 {
     CPlayState* play = Play(1);
     TapKeys({win::VK_ESCAPE});
@@ -319,18 +340,25 @@ TEST_F(CPlayStateTest, EscapeDuringTheBannerDoesNotPauseLaterButEscapeInPlayDoes
     EXPECT_EQ(play, GameManager().GetCurrentState());
     EXPECT_TRUE(Shows(play->GetWaveText()));
 
-    TapKeys({win::VK_ESCAPE});
-    ASSERT_EQ(2u, GameManager().GetStateCount());
-    EXPECT_EQ(typeid(Game::CPauseState), typeid(*GameManager().GetCurrentState()));
-    EXPECT_EQ("CPauseState", GameManager().GetCurrentState()->GetName());
-    EXPECT_FALSE(Shows(play->GetWaveText()));
-    EXPECT_TRUE(Game::CWaveManager::GetInstance().IsHudHidden());
+    const std::pair<const char*, std::function<void()>> inputs[] = {
+        {"Escape", [this] { TapKeys({win::VK_ESCAPE}); }},
+        {"pad START", [this] { TapPad(pad::BUTTON_START); }},
+        {"pad Y", [this] { TapPad(pad::BUTTON_Y); }},
+    };
+    for (const auto& [input, tap] : inputs) {
+        tap();
+        ASSERT_EQ(2u, GameManager().GetStateCount()) << input;
+        EXPECT_EQ(typeid(Game::CPauseState), typeid(*GameManager().GetCurrentState()));
+        EXPECT_EQ("CPauseState", GameManager().GetCurrentState()->GetName());
+        EXPECT_FALSE(Shows(play->GetWaveText())) << input;
+        EXPECT_TRUE(Game::CWaveManager::GetInstance().IsHudHidden()) << input;
 
-    GameManager().PopState();
-    Frame();
-    Frame();
-    EXPECT_TRUE(Shows(play->GetWaveText()));
-    EXPECT_FALSE(Game::CWaveManager::GetInstance().IsHudHidden());
+        GameManager().PopState();
+        Frame();
+        Frame();
+        EXPECT_TRUE(Shows(play->GetWaveText())) << input;
+        EXPECT_FALSE(Game::CWaveManager::GetInstance().IsHudHidden()) << input;
+    }
 }
 
 TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoosesTheNextState)
@@ -356,6 +384,9 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
         CPlayState* play = Play(1);
         Game::CEntity* player = Game::CEntityFactory::GetInstance().GetEntityByName("player");
         ASSERT_NE(nullptr, player);
+        // The level has no ground: the player is held where it stands.
+        ASSERT_NE(nullptr, player->GetBody());
+        player->GetBody()->SetBodyType(Vesk::BODY_STATIC);
         master.AddPlayer(player);
         master.AddPoints(player, c.points / 2);
         master.AddDamageTaken(player, c.damage);
