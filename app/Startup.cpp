@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
+#include "app/CPlayerProbe.h"
 #include "app/CStateSwitcherListener.h"
 #include "audio/CAudioSystem.h"
 #include "core/COptionSetting.h"
+#include "core/Log.h"
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
 #include "game/cameras/GameCameras.h"
@@ -108,6 +110,14 @@ int RunGame(const DeveloperOptions& options)
 
     if (!options.inputScript.empty() && !Vesk::CInputManager::GetInstance().LoadInputScript(options.inputScript))
         return 1;
+    std::unique_ptr<CPlayerProbe> probe;
+    if (!options.probe.empty()) {
+        probe = std::make_unique<CPlayerProbe>(options.probe);
+        if (!probe->IsOpen()) {
+            Vesk::LogLine("thrummock: cannot open the probe file " + options.probe);
+            return 1;
+        }
+    }
 
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     game.SetFixedTimeStep(options.fixedTimeStep);
@@ -135,7 +145,10 @@ int RunGame(const DeveloperOptions& options)
 
     auto hotkeys = std::make_unique<CStateSwitcherListener>();
     Vesk::CDebugOutputManager::GetInstance().ResetLayout();
+    if (probe)
+        game.SetFrameEndHook([&probe](uint64_t frame) { probe->WriteFrame(frame); });
     game.Run();
+    game.SetFrameEndHook(nullptr);
 
     CLevelManager::GetInstance().UnloadLevel();
     ShutdownGameWorld();

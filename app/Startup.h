@@ -16,9 +16,11 @@ struct DeveloperOptions {
     float fixedTimeStep = 0.0f; // seconds per frame in place of the measured time (0: measured)
     std::string inputScript;    // a file of timed key, mouse and pad events fed in as the frames run
     std::string screenshot;     // BMP file that receives the picture of the last frame (with frameLimit)
+    std::string probe;          // text file that receives one line about the player per frame
 };
 
-// 0 after a normal run, 1 when the engine failed to start or the input script cannot be read.
+// 0 after a normal run, 1 when the engine failed to start or the input script or the probe file
+// cannot be opened.
 int RunGame(const DeveloperOptions& options);
 
 // The cube renderer and model loader, the entity, controller and enumeration types, the entity

@@ -23,14 +23,15 @@ void PrintUsage()
     std::fprintf(
         stderr,
         "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
-        "                 [--screenshot FILE]\n"
+        "                 [--screenshot FILE] [--probe FILE]\n"
         "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
         "beside the executable)\n"
         "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
         "  --fixed-dt SECONDS  fixed frame duration in place of the measured one (env THRUMMOCK_FIXED_DT)\n"
         "  --input-script FILE feed the timed key, mouse and pad events of FILE in as the frames run "
         "(env THRUMMOCK_INPUT_SCRIPT)\n"
-        "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n");
+        "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n"
+        "  --probe FILE        append one line about the player to FILE after every frame (env THRUMMOCK_PROBE)\n");
 }
 
 bool ParseUnsigned(const std::string& text, uint64_t& out)
@@ -62,6 +63,7 @@ CommandLine ParseCommandLine(int argc, char** argv)
     std::string fixedDt = win::GetEnvironmentVariable("THRUMMOCK_FIXED_DT");
     line.developer.inputScript = win::GetEnvironmentVariable("THRUMMOCK_INPUT_SCRIPT");
     line.developer.screenshot = win::GetEnvironmentVariable("THRUMMOCK_SCREENSHOT");
+    line.developer.probe = win::GetEnvironmentVariable("THRUMMOCK_PROBE");
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -75,6 +77,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
             line.developer.inputScript = argv[++i];
         else if (arg == "--screenshot" && hasValue)
             line.developer.screenshot = argv[++i];
+        else if (arg == "--probe" && hasValue)
+            line.developer.probe = argv[++i];
         else {
             std::fprintf(stderr, "thrummock: unknown or incomplete option '%s'\n", arg.c_str());
             line.valid = false;
@@ -90,7 +94,7 @@ CommandLine ParseCommandLine(int argc, char** argv)
     }
     line.runDirectory = runDir.empty() ? win::GetModuleDirectory() + "/../bin" : runDir;
     // The run directory becomes the working directory, so relative paths are fixed now.
-    for (std::string* path : {&line.developer.inputScript, &line.developer.screenshot})
+    for (std::string* path : {&line.developer.inputScript, &line.developer.screenshot, &line.developer.probe})
         if (!path->empty() && (*path)[0] != '/')
             *path = win::GetCurrentDirectory() + "/" + *path;
     return line;

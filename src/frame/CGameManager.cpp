@@ -326,6 +326,8 @@ bool CGameManager::Update()
     m_Timer->frameEnd = ReadCounter();
     m_Timer->lastFrameDuration =
         static_cast<float>(static_cast<double>(m_Timer->frameEnd - m_Timer->frameStart) * m_Timer->secondsPerTick);
+    if (m_FrameEndHook)
+        m_FrameEndHook(m_FrameCount);
 
     RunRequests();
 

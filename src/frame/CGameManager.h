@@ -47,6 +47,9 @@ public:
     void SetFrameLimit(uint64_t frames) { m_FrameLimit = frames; }
     // With a frame limit: the last frame's picture is saved to this BMP file (empty: none).
     void SetScreenshotPath(const std::string& path) { m_ScreenshotPath = path; }
+    // Called at the end of every frame with the frame's index, after drawing and before the
+    // queued state requests run, so it sees the world the frame showed (developer probes).
+    void SetFrameEndHook(std::function<void(uint64_t)> hook) { m_FrameEndHook = std::move(hook); }
     uint64_t GetFrameCount() const { return m_FrameCount; }
     // The time step the last frame's update ran with, after freeze, slow motion and the cap.
     float GetLastTimeStep() const { return m_LastTimeStep; }
@@ -101,6 +104,7 @@ private:
     float m_LastTimeStep = 0.0f;
     uint64_t m_FrameLimit = 0;
     std::string m_ScreenshotPath;
+    std::function<void(uint64_t)> m_FrameEndHook;
     uint64_t m_FrameCount = 0;
     bool m_RestartPending = false;
     bool m_QuitPending = false;

@@ -178,6 +178,30 @@ TEST_F(GameManagerTest, StateRequestsRunInOrderAfterTheFrame)
     EXPECT_EQ("C", m_Game->GetCurrentState()->GetName());
 }
 
+TEST_F(GameManagerTest, FrameEndHookSeesEveryFrameBeforeItsStateRequests)
+{
+    auto* a = new RecordingState("A");
+    m_Game->PushState(a);
+    std::vector<uint64_t> frames;
+    m_Game->SetFrameEndHook([&frames](uint64_t frame) {
+        frames.push_back(frame);
+        g_Calls.push_back("hook");
+    });
+    a->m_OnUpdate = [this] { m_Game->ChangeState(new RecordingState("B")); };
+    TakeCalls();
+    const uint64_t first = m_Game->GetFrameCount();
+    m_Game->Update();
+    EXPECT_EQ((std::vector<std::string>{"A.Update", "hook", "A.Exit", "A.Cleanup", "A.Delete", "B.Init", "B.Enter"}),
+              TakeCalls());
+    m_Game->Update();
+    EXPECT_EQ((std::vector<std::string>{"B.Update", "hook"}), TakeCalls());
+    EXPECT_EQ((std::vector<uint64_t>{first, first + 1}), frames);
+
+    m_Game->SetFrameEndHook(nullptr);
+    m_Game->Update();
+    EXPECT_EQ(2u, frames.size());
+}
+
 TEST_F(GameManagerTest, ChangeReplacesOnlyTheTopAndPopOnEmptyStackDoesNothing)
 {
     m_Game->PushState(new RecordingState("A"));

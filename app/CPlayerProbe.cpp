@@ -1,0 +1,79 @@
+#include "app/CPlayerProbe.h"
+
+#include "game/combat/CAttackPool.h"
+#include "game/controllers/CPlayerController.h"
+#include "game/entities/CCharacter.h"
+#include "game/entities/CEntityFactory.h"
+#include "game/moves/CMove.h"
+#include "game/world/CGameMaster.h"
+
+#include <sstream>
+
+namespace Game {
+
+namespace {
+
+const char* AnimStateName(int state)
+{
+    switch (state) {
+    case CPlayerController::IDLE: return "IDLE";
+    case CPlayerController::RUNTWO: return "RUNTWO";
+    case CPlayerController::JUMP: return "JUMP";
+    case CPlayerController::ATTACKNORMAL: return "ATTACKNORMAL";
+    case CPlayerController::ATTACKUPPERCUT: return "ATTACKUPPERCUT";
+    case CPlayerController::SWINGONE: return "SWINGONE";
+    case CPlayerController::SWINGTWO: return "SWINGTWO";
+    case CPlayerController::SWINGTHREE: return "SWINGTHREE";
+    case CPlayerController::STRETCH: return "STRETCH";
+    case CPlayerController::FIRESHOT: return "FIRESHOT";
+    case CPlayerController::MOVE: return "MOVE";
+    case CPlayerController::SPAWN: return "SPAWN";
+    default: return "-";
+    }
+}
+
+std::string PlayerAttacks(const CEntity* player)
+{
+    std::string names;
+    for (const AttackRecord* attack : CAttackPool::GetInstance().GetActiveAttacks()) {
+        if (attack->m_User.Get() != player)
+            continue;
+        names += names.empty() ? "" : ",";
+        names += attack->m_Name;
+    }
+    return names.empty() ? "-" : names;
+}
+
+} // namespace
+
+CPlayerProbe::CPlayerProbe(const std::string& path) : m_File(path, std::ios::app) {}
+
+std::string CPlayerProbe::Describe(uint64_t frame)
+{
+    std::ostringstream line;
+    line << "frame=" << frame;
+    auto* player = dynamic_cast<CCharacter*>(CEntityFactory::GetInstance().GetEntityByName("player"));
+    if (!player) {
+        line << " player=none";
+        return line.str();
+    }
+    const CVector3D& at = player->GetPosition();
+    const CMove* move = player->GetMoveQueue().GetFront();
+    line << " x=" << at.x << " y=" << at.y << " z=" << at.z << " health=" << player->m_Health
+         << " life=" << player->m_LifeState << " move=" << (move ? move->GetName() : "-");
+    if (const auto* controller = dynamic_cast<const CPlayerController*>(player->GetController())) {
+        line << " anim=" << AnimStateName(controller->GetAnimState())
+             << " history=" << controller->GetComboHistory().size() << " charge=" << controller->GetChargeLevel()
+             << " skills=" << controller->GetCollectedSkills() << " deaths=" << controller->GetDeathCount();
+    }
+    const CGameMaster& master = CGameMaster::GetInstance();
+    const PlayerStats stats = master.GetPlayerStats(player);
+    line << " score=" << master.GetScore(player) << " hits=" << stats.m_Combo << " dealt=" << stats.m_DamageDealt
+         << " taken=" << stats.m_DamageTaken << " enemies=" << master.GetRemainingEnemyCount()
+         << " attacks=" << PlayerAttacks(player);
+    return line.str();
+}
+
+void CPlayerProbe::WriteFrame(uint64_t frame) { m_File << Describe(frame) << '\n' << std::flush; }
+
+} // namespace Game

@@ -1,0 +1,30 @@
+// A developer probe for automated runs: after every frame it appends one line about the player
+// to a text file, so a test can follow a scripted play from outside the program. The line is
+// "frame=N" then space-separated key=value fields: position (x y z), health, life state,
+// animation state, running move, combo history size, charge level, collected skills, death
+// count, score, combo hits, damage dealt and taken, remaining enemies and the player's live
+// attacks (comma-separated, "-" for none). Without a player the line is "frame=N player=none".
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace Game {
+
+class CPlayerProbe {
+public:
+    // Opens the file for appending; IsOpen tells whether that worked.
+    explicit CPlayerProbe(const std::string& path);
+    bool IsOpen() const { return m_File.is_open(); }
+
+    // The line for the frame with the given index, from the current world.
+    static std::string Describe(uint64_t frame);
+    // Appends Describe(frame) and flushes, so the file is complete even if the run crashes.
+    void WriteFrame(uint64_t frame);
+
+private:
+    std::ofstream m_File;
+};
+
+} // namespace Game
