@@ -7,21 +7,17 @@
 #include "core/Log.h"
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
-#include "game/cameras/GameCameras.h"
 #include "game/states/GameStates.h"
-#include "game/voxel/CubeMeshCache.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
 #include "input/CInputManager.h"
-#include "render/CCameraManager.h"
 #include "window/CWindowSystem.h"
 
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/skills/CGlobalSkillList.h"
-#include "game/world/CSlotHash.h"
-#include "game/world/TypeRegistration.h"
+#include "game/world/GameStartup.h"
 
 #include <memory>
 #include <sstream>
@@ -42,29 +38,6 @@ T ReadOption(const std::string& key, T fallback)
 }
 
 } // namespace
-
-void RegisterCameras()
-{
-    Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
-    cameras.CreateCamera<CViewerCamera>("viewercam", false);
-    cameras.CreateCamera<CObjectCamera>("objectcam", false);
-    cameras.CreateCamera<CLevelEditorCamera>("editorcamera", false);
-    cameras.CreateCamera<CLevelEditorCamera>("terraineditorcamera", false);
-    cameras.CreateCamera<CSideScrollCamera>("sidescrolling", false);
-    cameras.CreateCamera<CMenuCamera>("menucamera", false);
-}
-
-void RegisterGameTypes()
-{
-    RegisterCameras();
-    // Without the unit cube no voxel model is drawn, but the game still runs.
-    InitCubeRenderer(30000, 15000);
-    RegisterCubeMeshResource();
-    RegisterEntityTypes();
-    RegisterControllerTypes();
-    CSlotHash::GetInstance().RegisterCollisionGroups();
-    CEntityFactory::GetInstance().Init();
-}
 
 bool LoadGameDefinitions() { return CGamePrefabSettings::GetInstance().LoadFromXml(CGamePrefabSettings::kDefaultPath); }
 

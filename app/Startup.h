@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/IGameState.h"
+#include "game/world/GameStartup.h"
 
 #include <cstdint>
 #include <string>
@@ -23,14 +24,10 @@ struct DeveloperOptions {
 // cannot be opened.
 int RunGame(const DeveloperOptions& options);
 
-// The cube renderer and model loader, the entity, controller and enumeration types, the entity
-// factory, and the cameras.
-void RegisterGameTypes();
 // The prefab settings file; false when it cannot be loaded (start-up then ends).
 bool LoadGameDefinitions();
 // Destroys every entity and controller and forgets the prefabs; before the engine shuts down.
 void ShutdownGameWorld();
-void RegisterCameras();
 
 // The first state for the configured "initialstate" (exact, case-sensitive match); the controls
 // screen for anything else. "PlayState" with a level file makes that file the next level.

@@ -7,21 +7,17 @@
 // machine. The play frame also reports each frame section's mean share of its wall time.
 // Headless (offscreen video, dummy audio) unless the environment asks for a display; it works in
 // the project's bin/ directory. Build it in a release build for figures that mean anything.
-#include "game/cameras/GameCameras.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/states/GameStates.h"
-#include "game/voxel/CubeMeshCache.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CGameMaster.h"
-#include "game/world/CSlotHash.h"
-#include "game/world/TypeRegistration.h"
+#include "game/world/GameStartup.h"
 
 #include "audio/CAudioSystem.h"
 #include "frame/CGameManager.h"
 #include "profiler/CFrameProfiler.h"
-#include "render/CCameraManager.h"
 #include "window/CWindowSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -54,13 +50,7 @@ bool StartPlay()
         game.SetFixedTimeStep(kFrame);
         if (!game.Init(10, 10, 500, 280, "Thrummock", false))
             return false;
-        Vesk::CCameraManager::GetInstance().CreateCamera<Game::CSideScrollCamera>("sidescrolling", false);
-        Game::InitCubeRenderer(30000, 15000);
-        Game::RegisterCubeMeshResource();
-        Game::RegisterEntityTypes();
-        Game::RegisterControllerTypes();
-        Game::CSlotHash::GetInstance().RegisterCollisionGroups();
-        Game::CEntityFactory::GetInstance().Init();
+        Game::RegisterGameTypes();
         if (!Game::CGamePrefabSettings::GetInstance().LoadFromXml(Game::CGamePrefabSettings::kDefaultPath))
             return false;
         Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();

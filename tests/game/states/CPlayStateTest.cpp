@@ -29,6 +29,7 @@
 #include "game/world/CSlotHash.h"
 #include "game/world/CWaveManager.h"
 #include "game/world/GameEnums.h"
+#include "game/world/GameStartup.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CRigidBody.h"
 #include "platform/pad/Pad.h"
@@ -78,12 +79,7 @@ protected:
     void SetUp() override
     {
         GuiScreenFixture::SetUp();
-        Vesk::CCameraManager::GetInstance().CreateCamera<Game::CSideScrollCamera>("sidescrolling", false);
-        Game::InitCubeRenderer(30000, 15000);
-        Game::RegisterCubeMeshResource();
-        Game::RegisterEntityTypes();
-        Game::RegisterControllerTypes();
-        Game::CSlotHash::GetInstance().RegisterCollisionGroups();
+        Game::RegisterGameTypes();
         Levels().SetLevelFileName("");
     }
 
