@@ -31,6 +31,7 @@ public:
         s_Log.push_back("OnAttackLanded " + std::to_string(damage));
     }
     void OnStunned(float seconds) override { s_Log.push_back("OnStunned " + std::to_string(seconds)); }
+    void OnFlockLaunch() override { s_Log.push_back("OnFlockLaunch"); }
 };
 
 class SoundFixture : public WorldFixture {
