@@ -215,6 +215,10 @@ public:
         return m_Wanted[level];
     }
 
+    // The state entered at the level, also while a change there is pending; null beyond the chain
+    // or after a restart there.
+    State* GetEnteredState(unsigned level) const { return level < m_Entered.size() ? m_Entered[level] : nullptr; }
+
     State* FindState(const std::string& name) const
     {
         auto it = m_States.find(name);

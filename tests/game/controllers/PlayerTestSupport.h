@@ -44,10 +44,10 @@ protected:
         const std::string source = testsupport::SourceDir() + "/bin/assets/";
         std::string meshes = "<meshes><default path=\"assets/meshes/default.x\"/>"
                              "<mover path=\"assets/meshes/mover.vskc\"/>";
-        for (const char* mesh : {"player", "tombstone"}) {
-            const std::string file = std::string("assets/meshes/") + mesh + ".vskc";
+        for (const std::string& mesh : m_Models) {
+            const std::string file = "assets/meshes/" + mesh + ".vskc";
             testsupport::WriteFile(m_Dir.File(file), testsupport::ReadFile(source + "meshes/" + mesh + ".vskc"));
-            meshes += std::string("<") + mesh + " path=\"" + file + "\"/>";
+            meshes += "<" + mesh + " path=\"" + file + "\"/>";
         }
         testsupport::WriteFile(m_Dir.File("assets/meshes.xml"), meshes + "</meshes>");
         // The mesh list is read when resources start.
@@ -157,6 +157,9 @@ protected:
     }
     static size_t CountEntities(const std::string& name) { return Factory().FindByName(name).size(); }
 
+    // The game's models the run directory's mesh list offers; derived fixtures add theirs before
+    // SetUp.
+    std::vector<std::string> m_Models = {"player", "tombstone"};
     std::unique_ptr<Vesk::CCompoundBody> m_Ground;
     Game::CCharacter* m_Player = nullptr;
     Game::CPlayerController* m_Controller = nullptr;
