@@ -1,8 +1,8 @@
-// CTrampolineController: drives a trampoline trap. The trap's body keeps its rotation, lets
-// characters through and floats; every character named "player" whose box overlaps it is thrown
-// up at kThrowSpeed with its horizontal speed kept, after which the trampoline rests kRearmTime
-// before it throws again. It owns its two-state machine ("wait", "attack"); the trap is held by
-// handle.
+// CTrampolineController: drives a trampoline trap. Attach locks the trap body's rotation and
+// turns its contact response and gravity off; every character named "player" whose box overlaps
+// the trap is thrown up at kThrowSpeed with its horizontal speed kept, after which the trampoline
+// rests kRearmTime before it throws again. It owns its two-state machine ("wait", "attack"); the
+// trap is held by handle.
 #pragma once
 
 #include "core/CFiniteStateMachine.h"

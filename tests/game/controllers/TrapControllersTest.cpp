@@ -201,6 +201,10 @@ TEST_F(TrapControllersTest, TrapsDestroyedUnderTheirControllersAreLetGo)
         player->SetPosition(c.player);
         for (int i = 0; i < kWaitFrames + 4; ++i)
             Frame();
+        const bool spike = std::string(c.prefab) == "spike";
+        EXPECT_EQ(spike, !Game::CAttackPool::GetInstance().GetActiveAttacks().empty()) << "the spike has struck";
+        EXPECT_EQ(spike ? 0.0f : Game::CTrampolineController::kThrowSpeed, Velocity(*player).y)
+            << "the trampoline has thrown";
 
         Factory().DestroyEntity(trap);
         EXPECT_EQ(nullptr, apart->GetOwnerEntity());
