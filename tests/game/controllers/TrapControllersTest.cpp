@@ -360,6 +360,18 @@ TEST_F(TrapContentTest, TheSpikeTrapHurtsThePlayerStandingOnItOncePerStrikeAndNo
     EXPECT_EQ(before, m_Player->m_Health);
 }
 
+TEST_F(TrapContentTest, TheTrapsKeepTheBodiesTheirControllersGiveThem)
+{
+    const Game::CEntity* spike = Trap("spike", CVector3D(30.0f, 2.0f, 0.0f));
+    const Game::CEntity* trampoline = Trap("trampoline", CVector3D(60.0f, 1.0f, 0.0f));
+    ASSERT_TRUE(spike && spike->GetBody() && trampoline && trampoline->GetBody());
+    EXPECT_EQ(Vesk::BODY_STATIC, spike->GetBody()->GetBodyType());
+    EXPECT_EQ(Vesk::BODY_NO_CONTACT_RESPONSE, trampoline->GetBody()->GetBodyType());
+    // Weightless, the trampoline stays where it was placed.
+    Run(0.5f);
+    EXPECT_NEAR(1.0f, trampoline->GetPosition().y, 0.01f);
+}
+
 TEST_F(TrapContentTest, TheTrampolineThrowsThePlayerHigh)
 {
     SettleIn();
