@@ -44,10 +44,12 @@ protected:
         const std::string source = testsupport::SourceDir() + "/bin/assets/";
         std::string meshes = "<meshes><default path=\"assets/meshes/default.x\"/>"
                              "<mover path=\"assets/meshes/mover.vskc\"/>";
-        for (const char* mesh : {"player", "tombstone"}) {
-            const std::string file = std::string("assets/meshes/") + mesh + ".vskc";
+        std::vector<std::string> models = {"player", "tombstone"};
+        models.insert(models.end(), m_ExtraModels.begin(), m_ExtraModels.end());
+        for (const std::string& mesh : models) {
+            const std::string file = "assets/meshes/" + mesh + ".vskc";
             testsupport::WriteFile(m_Dir.File(file), testsupport::ReadFile(source + "meshes/" + mesh + ".vskc"));
-            meshes += std::string("<") + mesh + " path=\"" + file + "\"/>";
+            meshes += "<" + mesh + " path=\"" + file + "\"/>";
         }
         testsupport::WriteFile(m_Dir.File("assets/meshes.xml"), meshes + "</meshes>");
         // The mesh list is read when resources start.
@@ -157,6 +159,8 @@ protected:
     }
     static size_t CountEntities(const std::string& name) { return Factory().FindByName(name).size(); }
 
+    // More models of bin/assets/meshes (by mesh name) for the run directory; set before SetUp.
+    std::vector<std::string> m_ExtraModels;
     std::unique_ptr<Vesk::CCompoundBody> m_Ground;
     Game::CCharacter* m_Player = nullptr;
     Game::CPlayerController* m_Controller = nullptr;
