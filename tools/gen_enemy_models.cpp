@@ -323,10 +323,12 @@ bool MakeSkeleton(const std::string& path)
         {"legR", 10, 0, 15},
         {"sword", -30},
     };
+    // The heap lies for the whole fake death (eight seconds at the doubled playback speed) and
+    // stands up at its very end.
     rig.Key("FAKEDEATH", 12, 1, {});
     rig.Key("FAKEDEATH", 12, 8, heap);
-    rig.Key("FAKEDEATH", 12, 40, heap);
-    rig.Key("FAKEDEATH", 12, 48, stride(0, 5, 0, -70));
+    rig.Key("FAKEDEATH", 12, 184, heap);
+    rig.Key("FAKEDEATH", 12, 192, stride(0, 5, 0, -70));
 
     rig.Key("HITTED", 14, 1, stride(0, 5, 0, -70));
     rig.Key("HITTED", 14, 3,

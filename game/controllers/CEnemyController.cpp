@@ -158,6 +158,17 @@ void CEnemyController::StopContacts()
     }
 }
 
+void CEnemyController::DeathAnimationEnter()
+{
+    ForceAnimation("DIE");
+    StopContacts();
+}
+
+CVector3D CEnemyController::RandomHorizontalDirection()
+{
+    return CVector3D(RandomRange(-1.0f, 1.0f), 0.0f, RandomRange(-1.0f, 1.0f)).GetNormalized();
+}
+
 // Targets.
 
 void CEnemyController::ScanForTargets(std::vector<CEntity*>& nearTargets, std::vector<CEntity*>& seenTargets) const
@@ -310,6 +321,14 @@ void CEnemyController::AddAnimation(const std::string& state, const std::string&
     m_Clips.push_back({state, clip, mode, stunnable && state != m_HoldState});
 }
 
+void CEnemyController::AddAnimationReturn(const std::string& from, const std::string& to)
+{
+    State* source = m_Animation->FindState(from);
+    State* target = m_Animation->FindState(to);
+    if (source && target)
+        source->AddTransition(target, &CEnemyController::ClipFinished);
+}
+
 void CEnemyController::FinishAnimations()
 {
     State* hold = m_Animation->FindState(m_HoldState);
@@ -428,7 +447,7 @@ void CEnemyController::WanderEnter()
     m_IdleTurn = ChooseIdleTurn();
     if (!m_IdleTurn) {
         if (DistanceSquared(owner->GetPosition(), m_HomePosition) < m_WanderRadius * m_WanderRadius) {
-            m_WanderDirection = CVector3D(RandomRange(-1.0f, 1.0f), 0.0f, RandomRange(-1.0f, 1.0f)).GetNormalized();
+            m_WanderDirection = RandomHorizontalDirection();
         } else {
             m_WanderDirection = -m_WanderDirection;
         }

@@ -151,6 +151,9 @@ protected:
     void SetHoldAnimation(const std::string& name) { m_HoldState = name; }
     // Changes the animation at once, past the hold state, forgetting any held request.
     void ForceAnimation(const std::string& name);
+    // Once the clip of the first animation state has played out, the machine goes on to the
+    // second (a one-off clip such as an attack, so that the next request plays it again).
+    void AddAnimationReturn(const std::string& from, const std::string& to);
     // True when the owner's animation has reached its end (or the model cannot animate).
     bool IsAnimationFinished() const;
 
@@ -202,6 +205,12 @@ protected:
     void ShedParts(const std::vector<std::pair<int, const char*>>& marks);
     // The owner's body stops responding to contacts and leaves the simulation.
     void StopContacts();
+    // A dying that plays out: the "DIE" animation forced past any hold, and StopContacts. The
+    // kinds that use it end the dying once IsAnimationFinished.
+    void DeathAnimationEnter();
+    // A random direction in the horizontal plane (unit length, or zero in the rare draw of two
+    // zeros).
+    static CVector3D RandomHorizontalDirection();
     void JoinGroup(const char* name);
     void LeaveGroup(const char* name);
 
@@ -236,6 +245,7 @@ private:
     bool StunBegins();
     int StunEndsSelector();
     void HoldExit();
+    bool ClipFinished() { return IsAnimationFinished(); }
 
     std::vector<EntityHandle> m_NearTargets;
     std::vector<EntityHandle> m_SeenTargets;
