@@ -254,6 +254,16 @@ bool CEnemyController::GetTargetPoint(CVector3D& out) const
     return false;
 }
 
+bool CEnemyController::GetTargetDistanceSquared(float& out) const
+{
+    const CCharacter* owner = GetOwner();
+    CVector3D point;
+    if (!owner || !GetTargetPoint(point))
+        return false;
+    out = DistanceSquared(point, owner->GetPosition());
+    return true;
+}
+
 CCharacter* CEnemyController::GetTargetCharacter() const { return m_Target.GetAs<CCharacter>(); }
 
 bool CEnemyController::IsAlive(const CCharacter& character)

@@ -195,6 +195,8 @@ protected:
 
     // The target entity's or the target point's position; false without either.
     bool GetTargetPoint(CVector3D& out) const;
+    // The squared distance from the owner to the target point or entity; false without either.
+    bool GetTargetDistanceSquared(float& out) const;
     // The target entity as a character, while it lives.
     CCharacter* GetTargetCharacter() const;
     // Health left and neither dying nor dead.
