@@ -194,8 +194,15 @@ void CRigidBody::SetBodyType(int type)
                                           btCollisionObject::CF_NO_CONTACT_RESPONSE};
     if (!m_Body || type < BODY_DYNAMIC || type > BODY_NO_CONTACT_RESPONSE)
         return;
+    const bool changed = type != m_BodyType;
     m_BodyType = type;
     m_Body->setCollisionFlags(kCollisionFlags[type]);
+    // Contacts cached under the old type (say, deep inside the ground while it passed through)
+    // would push the body out along stale normals in the next step.
+    btDiscreteDynamicsWorld* world = CPhysicsSystem::GetInstance().GetWorld();
+    if (changed && world && m_Body->getBroadphaseHandle())
+        world->getBroadphase()->getOverlappingPairCache()->cleanProxyFromPairs(m_Body->getBroadphaseHandle(),
+                                                                               world->getDispatcher());
 }
 
 void CRigidBody::SetActivationState(int state)

@@ -3,6 +3,7 @@
 // and the slime's own loop and death.
 #include "EnemyTestSupport.h"
 
+#include "game/controllers/CApparationController.h"
 #include "game/controllers/CSlimeController.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +199,24 @@ TEST_F(CEnemyControllerTest, HealthRatioIsAClampedFloatShare)
         m_Slime->m_MaxHealth = c.maximum;
         EXPECT_FLOAT_EQ(c.expected, Game::CEnemyController::HealthRatio(*m_Slime)) << c.health << "/" << c.maximum;
     }
+}
+
+TEST_F(CEnemyControllerTest, AnEnemyRisesOutOfTheGroundAndStaysOnIt)
+{
+    // The ghost rises from the ground as every enemy with a spawn state does.
+    CCharacter* ghost = Enemy("ghost", CVector3D(-60.0f, 4.0f, 0.0f));
+    auto* controller = ControllerOf<Game::CApparationController>(ghost);
+    ASSERT_NE(nullptr, controller);
+    Frame();
+    ASSERT_EQ("spawnstate", controller->GetStateName(0));
+    EXPECT_LT(ghost->GetPosition().y, 0.0f) << "starts below the ground";
+    ASSERT_TRUE(RunUntil([&] { return controller->GetStateName(0) == "alivestate"; }, 2.0f));
+    float lowest = ghost->GetPosition().y;
+    for (int i = 0; i < 30; ++i) {
+        Frame();
+        lowest = std::min(lowest, ghost->GetPosition().y);
+    }
+    EXPECT_GT(lowest, 3.5f) << "standing on the ground after the rise";
 }
 
 } // namespace
