@@ -10,10 +10,14 @@ namespace Game {
 void CTrap::Init(const std::string& name, const EntitySetting& setting)
 {
     CEntity::Init(name, setting);
-    if (m_pBody)
-        m_pBody->SetBodyType(Vesk::BODY_DYNAMIC);
     m_Active = true;
     m_LifeState = LIFE_ALIVE;
+}
+
+void CTrap::PrepareBody()
+{
+    if (m_pBody)
+        m_pBody->SetBodyType(Vesk::BODY_DYNAMIC);
 }
 
 void CDoodads::Init(const std::string& name, const EntitySetting& setting)

@@ -79,6 +79,7 @@ void CEntity::Init(const std::string& name, const EntitySetting& setting)
     m_Name = name;
     CreateNodes(setting);
     CreateBody(setting);
+    PrepareBody();
     m_Dimensions = setting.GetDimensions();
     SetDirection(setting.m_Direction);
     SetPosition(setting.m_StartPosition);

@@ -125,6 +125,9 @@ public:
     int m_LifeState = LIFE_ALIVE;
 
 protected:
+    // Called by Init once the body exists and before the controller attaches, so that what the
+    // controller sets on the body stands.
+    virtual void PrepareBody() {}
     // "<name>_Trans" under the scene root holding "<name>_Geom" with the record's mesh, drawn in
     // the early pass, and the mesh's animation controller.
     void CreateNodes(const EntitySetting& setting);

@@ -9,10 +9,14 @@ namespace Game {
 class CTrap : public CEntity {
 public:
     int GetType() const override { return GENERIC_TRAPS; }
-    // The entity Init, a dynamic body; alive and active.
+    // The entity Init with a dynamic body (before the trap's controller sets it up); alive and
+    // active.
     void Init(const std::string& name, const EntitySetting& setting) override;
 
     bool IsActive() const { return m_Active; }
+
+protected:
+    void PrepareBody() override;
 
 private:
     bool m_Active = false;

@@ -92,6 +92,14 @@ public:
     }
 
     State* GetCurrentState() const { return m_Current; }
+    // The name the current state was added under; empty before the first state is added.
+    std::string GetCurrentStateName() const
+    {
+        for (const auto& [name, state] : m_States)
+            if (state.get() == m_Current)
+                return name;
+        return std::string();
+    }
     State* FindState(const std::string& name) const
     {
         auto it = m_States.find(name);

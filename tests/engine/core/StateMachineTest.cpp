@@ -98,6 +98,7 @@ TEST_F(FlatFixtureTest, AChangeCostsOneFrame)
     owner.flags["walk"] = true;
     fsm.Update(0.1f); // finds the transition, still updates the old state
     EXPECT_EQ(Take(owner), (Log{"update idle"}));
+    EXPECT_EQ("walk", fsm.GetCurrentStateName()) << "the state about to be entered";
     fsm.Update(0.1f);
     EXPECT_EQ(Take(owner), (Log{"exit idle", "enter walk"}));
     fsm.Update(0.1f);
@@ -140,6 +141,7 @@ TEST_F(FlatFixtureTest, UpdateWithoutStatesDoesNothing)
     fsm.Update(0.5f);
     EXPECT_TRUE(owner.log.empty());
     EXPECT_EQ(fsm.GetCurrentState(), nullptr);
+    EXPECT_EQ("", fsm.GetCurrentStateName());
 }
 
 // ---- Hierarchical machine ----

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 namespace {
 
 // Runs in the run directory with the resource manager, as the game does, so that the prefabs'
@@ -26,6 +29,18 @@ protected:
     {
         WaveFixture::TearDown();
         Vesk::CResourceManager::GetInstance().Shutdown();
+    }
+
+    // The log without the lines of particle batches, which need a graphics device this run has not
+    // got (enemies with particle effects make theirs as they are made).
+    static std::string WithoutParticleBatches(const std::string& log)
+    {
+        std::istringstream lines(log);
+        std::string kept;
+        for (std::string line; std::getline(lines, line);)
+            if (!(line.rfind("Resource \"", 0) == 0 && line.find("particle\" did not load") != std::string::npos))
+                kept += line + "\n";
+        return kept;
     }
 
     testsupport::WorkingDirectory m_WorkingDir;
@@ -50,7 +65,7 @@ TEST_F(WaveContentTest, EachLevelsWavesLoadCleanlyAndPlayToTheEnd)
         SCOPED_TRACE(c.level);
         testing::internal::CaptureStderr();
         const bool loaded = InitWaves(assets + "scripts/wave", c.level);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(WithoutParticleBatches(testing::internal::GetCapturedStderr()), "");
         ASSERT_TRUE(loaded);
         EXPECT_EQ(Waves().GetWaveEnemyTotals().size(), c.waves);
         for (int total : Waves().GetWaveEnemyTotals())
