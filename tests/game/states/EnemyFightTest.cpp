@@ -273,7 +273,8 @@ protected:
     static int DamageTaken() { return Game::CGameMaster::GetInstance().GetPlayerStats(Player()).m_DamageTaken; }
 };
 
-// Whether the kind's controller has landed: a bare stub has no behaviour to fight with.
+// Whether the kind drives an enemy controller: a bare stub has no behaviour to fight with, and the
+// fight reads the enemy controller's states.
 bool HasBehaviour(const Game::CEntity* enemy)
 {
     return enemy && dynamic_cast<const CEnemyController*>(enemy->GetController());
@@ -302,7 +303,8 @@ TEST_P(EnemyKindFightTest, ThePlayerBeatsOneEnemyThatFightsBack)
     ASSERT_NE(nullptr, foe);
     ASSERT_NE(nullptr, foe->GetController());
     if (!HasBehaviour(foe))
-        GTEST_SKIP() << "not landed yet: the " << kind.prefab << " controller";
+        GTEST_SKIP() << "the " << kind.prefab
+                     << " controller is not an enemy controller (not landed yet, or built apart)";
 
     const Game::EntityHandle handle(foe);
     const auto controller = [&]() -> const CEnemyController* {
@@ -354,7 +356,7 @@ TEST_F(EnemyFightTest, LevelTwosFirstWaveOfMixedKindsIsBeatenAndTheNextWaveComes
         if (!HasBehaviour(Game::CEntityFactory::GetInstance().GetEntityByName(std::string("master") + kind)))
             missing += std::string(missing.empty() ? "" : " and ") + kind;
     if (!missing.empty())
-        GTEST_SKIP() << "not landed yet: the " << missing << " controller";
+        GTEST_SKIP() << "not landed yet: the " << missing << " controllers";
 
     for (int i = 0; i < 900 && FightBot::LivingEnemies().empty(); ++i)
         Step();
