@@ -288,3 +288,30 @@ TEST(PlayFightRunTest, KeepsScreenshotsOfTheFight)
         EXPECT_GT(sand, samples / 3);
     }
 }
+
+// One enemy of every kind in a row behind the player on level 1, kept as the artefact
+// PlayFightRunTest_lineup.bmp for a person to look over; the picture is taken once the banner has
+// gone and before the first wave comes. Every kind is still standing and counted as an enemy.
+TEST(PlayFightRunTest, KeepsAScreenshotOfEveryEnemyKindInView)
+{
+    e2e::RunDirectory dir;
+    const std::pair<const char*, int> kinds[] = {{"slime", 20}, {"koboldminion", 34}, {"skeleton", 48}, {"ghost", 62},
+                                                 {"boar", 98},  {"golem", 114},       {"bigboss", 134}};
+    std::string row;
+    for (const auto& [kind, x] : kinds)
+        row += std::string("  <entity name=\"") + kind + "\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"" +
+               kind + "\" posX=\"" + std::to_string(x) +
+               "\" posY=\"10\" posZ=\"70\" dirX=\"0\" dirY=\"0\" dirZ=\"-1\"/>\n";
+    std::string level = testsupport::ReadFile(dir.File("assets/levels/arena2.xml"));
+    level.insert(level.find("</Level>"), row);
+    testsupport::WriteFile(dir.File("assets/levels/lineup.xml"), level);
+    dir.WriteConfig(
+        {{"fullscreen", "0"}, {"initialstate", "PlayState"}, {"levelfile", "assets/levels/lineup.xml"}, {"mute", "1"}});
+
+    const PlayedRun run = Play(dir, "", 140, "lineup");
+    ASSERT_EQ(0, run.result.exitCode) << run.result.output;
+    EXPECT_EQ(std::string::npos, run.result.output.find("did not load")) << run.result.output;
+    ASSERT_GE(run.frames.size(), 140u) << run.result.output;
+    EXPECT_EQ("7", run.frames.back().Text("enemies"));
+    ASSERT_GT(run.screenshot.size(), 54u);
+}
