@@ -168,7 +168,7 @@ void CBigBossController::ChangeState(const std::string& name)
 
 std::string CBigBossController::GetStateName(unsigned level) const
 {
-    const Machine::State* state = m_Machine ? m_Machine->GetCurrentState(level) : nullptr;
+    const Machine::State* state = m_Machine ? m_Machine->GetEnteredState(level) : nullptr;
     return state ? state->GetName() : std::string();
 }
 

@@ -62,8 +62,8 @@ public:
     // Sends the machine to the named state; the next Update carries the change out. Unknown
     // names, and states that do not fit the active chain, are ignored.
     void ChangeState(const std::string& name);
-    // The name of the active state at the level (0 top); empty beyond the chain, while a change
-    // there is pending, or without a machine.
+    // The name of the state entered at the level (0 top), also while a change there is pending;
+    // empty beyond the chain or without a machine.
     std::string GetStateName(unsigned level) const;
 
     // The companion while it lives, else null.
