@@ -3,7 +3,8 @@
 // standing beside it, fires a special and a charged special; and, on a level with no floor, falls,
 // dies and revives. The runs start in the play state ("initialstate" "PlayState"), which loads the
 // "levelfile" given; the kobolds and the skill are placed by that level file so that the fight
-// does not hang on where the waves' enemies spawn (they have no behaviour yet and never attack).
+// does not hang on where the waves' enemies spawn, and the kobolds are sparring ones that stand
+// still and notice nobody (the fights against enemies that fight back are played in-process).
 // Screenshots of the fight are kept under the build tree's tests/artifacts/ as
 // PlayFightRunTest_<name>.bmp.
 #include "ProgramRunner.h"
@@ -115,15 +116,44 @@ PlayedRun Play(const e2e::RunDirectory& dir, const std::string& script, int fram
     return run;
 }
 
-// Level 1 with two kobolds ahead of the player (the near one within a swing of where the dodge
-// ends) and a fire skill on the dodge's path.
+// Replaces the first `from` in the text by `to`.
+std::string ReplaceFirst(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    EXPECT_NE(std::string::npos, at) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// A "sparringkobold" prefab in the run directory: a kobold minion that neither moves nor notices
+// anyone, so that the scripted moves meet it where the script expects it.
+void WriteSparringKobold(const e2e::RunDirectory& dir)
+{
+    std::string prefabs = testsupport::ReadFile(dir.File("assets/prefabsettings.xml"));
+    const size_t begin = prefabs.find("<prefab prefabname=\"koboldminion\"");
+    const size_t end = prefabs.find("</prefab>", begin);
+    ASSERT_TRUE(begin != std::string::npos && end != std::string::npos);
+    std::string kobold = prefabs.substr(begin, end + 9 - begin);
+    kobold = ReplaceFirst(kobold, "prefabname=\"koboldminion\"", "prefabname=\"sparringkobold\"");
+    kobold = ReplaceFirst(kobold, "controllerprefabname=\"minion\"", "controllerprefabname=\"sparring\"");
+    kobold = ReplaceFirst(kobold, "<wander_speed val=\"8\"/>", "<wander_speed val=\"0\"/>");
+    kobold = ReplaceFirst(kobold, "<pursue_speed val=\"16\"/>", "<pursue_speed val=\"0\"/>");
+    prefabs.insert(end + 9, "\n    " + kobold);
+    prefabs = ReplaceFirst(prefabs, "<ControllerSetting mappedname=\"MINION\">",
+                           "<ControllerSetting mappedname=\"MINION\">\n    <prefab prefabname=\"sparring\" "
+                           "detectionradius=\"0\" fovdegrees=\"0\" fovlength=\"0\" attackcooldown=\"1\"/>");
+    testsupport::WriteFile(dir.File("assets/prefabsettings.xml"), prefabs);
+}
+
+// Level 1 with two sparring kobolds ahead of the player (the near one within a swing of where the
+// dodge ends) and a fire skill on the dodge's path.
 void WriteFightLevel(const e2e::RunDirectory& dir)
 {
+    WriteSparringKobold(dir);
     std::string level = testsupport::ReadFile(dir.File("assets/levels/arena2.xml"));
     const std::string extra =
-        "  <entity name=\"kobold0\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"koboldminion\" "
+        "  <entity name=\"kobold0\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"sparringkobold\" "
         "posX=\"108\" posY=\"10\" posZ=\"48\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n"
-        "  <entity name=\"kobold1\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"koboldminion\" "
+        "  <entity name=\"kobold1\" type=\"GENERIC_CHARACTER\" entitysettingprefabname=\"sparringkobold\" "
         "posX=\"150\" posY=\"10\" posZ=\"50\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n"
         "  <entity name=\"fireskill\" type=\"PICKUPITEM\" entitysettingprefabname=\"fireskill\" "
         "posX=\"96\" posY=\"10\" posZ=\"48\" dirX=\"0\" dirY=\"0\" dirZ=\"-1\"/>\n";
