@@ -182,6 +182,10 @@ protected:
     {
         GuiScreenFixture::SetUp();
         Game::RegisterGameTypes();
+        // The pool reads its definitions once, when it is made; a test run before may have left
+        // others.
+        ASSERT_TRUE(
+            Game::CAttackPool::GetInstance().LoadDefinitions(testsupport::SourceDir() + "/bin/assets/attacks.xml"));
         SeedRandom(5);
     }
 
