@@ -5,28 +5,12 @@
 #include "game/fx/CParticleEmitter.h"
 #include "game/fx/CParticleManager.h"
 #include "math/GameMath.h"
-#include "math/Quaternion.h"
 #include "math/Random.h"
 
 #include <cmath>
 #include <limits>
 
 namespace Game {
-
-namespace {
-
-// The direction rotated by the angle (radians) about the world up axis.
-CVector3D RotatedAboutUp(const CVector3D& direction, float radians)
-{
-    const float half = radians * 0.5f;
-    CMatrix3 m;
-    CQuaternion(std::cos(half), 0.0f, std::sin(half), 0.0f).ToMatrix3(m);
-    return CVector3D(m(0, 0) * direction.x + m(0, 1) * direction.y + m(0, 2) * direction.z,
-                     m(1, 0) * direction.x + m(1, 1) * direction.y + m(1, 2) * direction.z,
-                     m(2, 0) * direction.x + m(2, 1) * direction.y + m(2, 2) * direction.z);
-}
-
-} // namespace
 
 CApparationController::CApparationController()
 {

@@ -57,12 +57,6 @@ void PlayEffect(const char* name, float volume)
     Vesk::CAudioSystem::GetInstance().PlaySound(name, false).SetVolume(volume);
 }
 
-float SquaredDistance(const CVector3D& a, const CVector3D& b)
-{
-    const CVector3D d = a - b;
-    return d.Dot(d);
-}
-
 } // namespace
 
 CBigBossController::~CBigBossController() { CBigBossController::Detach(); }
@@ -201,10 +195,7 @@ void CBigBossController::UpdateHealthBar() const
     Vesk::CDisplayObject2D* current = FindBarElement(kBarCurrent);
     if (!owner || !current || !m_BarLaidOut)
         return;
-    const float f =
-        owner->m_MaxHealth > 0
-            ? std::clamp(static_cast<float>(owner->m_Health) / static_cast<float>(owner->m_MaxHealth), 0.0f, 1.0f)
-            : 0.0f;
+    const float f = owner->GetHealthRatio();
     // The bar shrinks towards its left end.
     current->SetScale(kBarScale * f, current->GetScale().y);
     current->SetPosition(f * m_BarHalfWidth + (0.5f - m_BarHalfWidth), m_BarTop);
@@ -269,7 +260,7 @@ bool CBigBossController::FollowDone()
     const CCharacter* owner = GetOwner();
     if (!target || !owner)
         return false;
-    return m_StateTimer <= 0.0f || SquaredDistance(owner->GetPosition(), target->GetPosition()) < kReach * kReach;
+    return m_StateTimer <= 0.0f || DistanceSquared(owner->GetPosition(), target->GetPosition()) < kReach * kReach;
 }
 
 bool CBigBossController::SmashesDone() { return m_SmashCount >= kSmashesPerCycle; }
@@ -303,7 +294,7 @@ void CBigBossController::UpdateFindPlayer(float)
         auto* player = dynamic_cast<CCharacter*>(entity);
         if (!player)
             continue;
-        const float distance = SquaredDistance(player->GetPosition(), owner->GetPosition());
+        const float distance = DistanceSquared(player->GetPosition(), owner->GetPosition());
         if (distance < best) {
             best = distance;
             nearest = player;
@@ -425,7 +416,7 @@ void CBigBossController::UpdateHighJump(float)
     CCharacter* owner = GetOwner();
     if (!owner || m_JumpedUp)
         return;
-    if (std::sqrt(SquaredDistance(owner->GetPosition(), m_JumpPosition)) > kJumpArrival) {
+    if (std::sqrt(DistanceSquared(owner->GetPosition(), m_JumpPosition)) > kJumpArrival) {
         owner->SetLinearVelocity(CVector3D(0.0f, kJumpSpeed, 0.0f));
         return;
     }

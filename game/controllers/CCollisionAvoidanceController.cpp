@@ -3,6 +3,7 @@
 #include "game/controllers/IController.h"
 #include "game/entities/CCharacter.h"
 #include "math/AABB.h"
+#include "math/GameMath.h"
 #include "math/Matrix4.h"
 #include "math/Ray.h"
 
@@ -45,18 +46,7 @@ CAABB BoxAhead(const CCharacter& character, float dt)
 
 float DistanceSquared(const CCharacter& a, const CCharacter& b)
 {
-    const CVector3D offset = b.GetPosition() - a.GetPosition();
-    return offset.Dot(offset);
-}
-
-CVector3D RotatedAboutVertical(const CVector3D& v, float radians)
-{
-    CMatrix4 rotation;
-    rotation.RotationY(radians * 180.0f / kPi);
-    const float in[4] = {v.x, v.y, v.z, 0.0f};
-    float out[4];
-    rotation.TransformVector4(out, in);
-    return CVector3D(out[0], out[1], out[2]);
+    return ::DistanceSquared(a.GetPosition(), b.GetPosition());
 }
 
 // Pushes S away from every near member whose box M is about to touch, by the inverse squared
@@ -137,7 +127,7 @@ void CCollisionAvoidanceController::Update(float dt)
         const float angle = std::acos(std::clamp(aheadHeading.Dot(heading), -1.0f, 1.0f));
         if (angle <= kPi * 0.5f) {
             const float share = ahead.size() == 1 ? 0.25f : 0.75f;
-            steering[i].m_Vector = RotatedAboutVertical(heading, share * (kPi * 0.5f - angle));
+            steering[i].m_Vector = RotatedAboutUp(heading, share * (kPi * 0.5f - angle));
             steering[i].m_Face = true;
         }
     }

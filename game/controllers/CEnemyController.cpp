@@ -20,12 +20,6 @@ namespace {
 // Activation state of a body taken out of the simulation.
 constexpr int kSimulationDisabled = 5;
 
-float DistanceSquared(const CVector3D& a, const CVector3D& b)
-{
-    const CVector3D d = a - b;
-    return d.Dot(d);
-}
-
 CVector3D Horizontal(const CVector3D& v) { return CVector3D(v.x, 0.0f, v.z).GetNormalized(); }
 
 } // namespace
@@ -271,13 +265,6 @@ bool CEnemyController::IsAlive(const CCharacter& character)
     return character.m_Health >= 1 && character.m_LifeState < LIFE_DYING;
 }
 
-float CEnemyController::HealthRatio(const CCharacter& character)
-{
-    if (character.m_MaxHealth <= 0)
-        return 0.0f;
-    return std::clamp(static_cast<float>(character.m_Health) / static_cast<float>(character.m_MaxHealth), 0.0f, 1.0f);
-}
-
 void CEnemyController::FaceTarget()
 {
     CCharacter* owner = GetOwner();
@@ -311,7 +298,7 @@ bool CEnemyController::ShouldFlee()
 {
     const CCharacter* owner = GetOwner();
     const CCharacter* target = GetTargetCharacter();
-    return owner && target && HealthRatio(*owner) <= kFleeOwnRatio && HealthRatio(*target) >= kFleeTargetRatio;
+    return owner && target && owner->GetHealthRatio() <= kFleeOwnRatio && target->GetHealthRatio() >= kFleeTargetRatio;
 }
 
 bool CEnemyController::IsSafeFromTarget()

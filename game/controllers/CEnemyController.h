@@ -84,10 +84,6 @@ public:
     float GetWanderTimer() const { return m_WanderTimer; }
     bool IsIdleTurn() const { return m_IdleTurn; }
 
-    // A character's health as a share of its maximum: 0 when the maximum is not positive, never
-    // outside 0..1.
-    static float HealthRatio(const CCharacter& character);
-
 protected:
     using Callback = State::Callback;
     using UpdateCallback = State::UpdateCallback;

@@ -280,6 +280,13 @@ void CCharacter::Heal(float amount)
     m_Health = static_cast<int>(std::clamp(healed, 0.0, static_cast<double>(std::max(0, m_MaxHealth))));
 }
 
+float CCharacter::GetHealthRatio() const
+{
+    if (m_MaxHealth <= 0)
+        return 0.0f;
+    return std::clamp(static_cast<float>(m_Health) / static_cast<float>(m_MaxHealth), 0.0f, 1.0f);
+}
+
 void CCharacter::Die()
 {
     // Callers that test health every frame call this again while the death plays out.

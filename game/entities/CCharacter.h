@@ -62,6 +62,8 @@ public:
     void TakeDamage(int damage);
     // Never above the maximum health.
     void Heal(float amount);
+    // The health as a share of the maximum: 0 when the maximum is not positive, never outside 0..1.
+    float GetHealthRatio() const;
     // Dying, the death sound, and out of every shared controller; nothing when already dying or
     // dead.
     void Die();

@@ -8,5 +8,8 @@
 // below 0 now; the timer is then left at 0. Landing exactly on 0 answers false once.
 bool CountDown(float* timer, float dt);
 
+// The vector turned by the angle (radians) about the world up axis, as CMatrix4::RotationY turns.
+CVector3D RotatedAboutUp(const CVector3D& v, float radians);
+
 // offset = (forward, height, right) relative to the facing, with up = +y.
 CVector3D& FacingOffsetToWorld(CVector3D& out, const CVector3D& facing, const CVector3D& offset);

@@ -53,5 +53,11 @@ struct CVector3D {
 
 inline CVector3D operator*(float s, const CVector3D& v) { return v * s; }
 
+inline float DistanceSquared(const CVector3D& a, const CVector3D& b)
+{
+    const CVector3D d = a - b;
+    return d.Dot(d);
+}
+
 // Reads "x,y,z" (any single separator character between the numbers).
 std::istream& ReadVector3D(std::istream& in, CVector3D& v);

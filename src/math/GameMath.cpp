@@ -1,5 +1,7 @@
 #include "math/GameMath.h"
 
+#include "math/Matrix4.h"
+
 bool CountDown(float* timer, float dt)
 {
     if (!(*timer > 0.0f)) {
@@ -21,4 +23,15 @@ CVector3D& FacingOffsetToWorld(CVector3D& out, const CVector3D& facing, const CV
     const CVector3D side(forward.z, 0.0f, -forward.x);
     out = forward * offset.x + up * offset.y + side * offset.z;
     return out;
+}
+
+CVector3D RotatedAboutUp(const CVector3D& v, float radians)
+{
+    CMatrix4 rotation;
+    constexpr float kDegreesPerRadian = 57.29577951308232f;
+    rotation.RotationY(radians * kDegreesPerRadian);
+    const float in[4] = {v.x, v.y, v.z, 0.0f};
+    float out[4];
+    rotation.TransformVector4(out, in);
+    return CVector3D(out[0], out[1], out[2]);
 }

@@ -197,7 +197,7 @@ TEST_F(CEnemyControllerTest, HealthRatioIsAClampedFloatShare)
     for (const Case& c : cases) {
         m_Slime->m_Health = c.health;
         m_Slime->m_MaxHealth = c.maximum;
-        EXPECT_FLOAT_EQ(c.expected, Game::CEnemyController::HealthRatio(*m_Slime)) << c.health << "/" << c.maximum;
+        EXPECT_FLOAT_EQ(c.expected, m_Slime->GetHealthRatio()) << c.health << "/" << c.maximum;
     }
 }
 
