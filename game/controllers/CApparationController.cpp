@@ -18,11 +18,9 @@ CApparationController::CApparationController()
     m_WanderRadius = std::numeric_limits<float>::infinity();
 }
 
-CApparationController::~CApparationController() { ReleaseEmitter(); }
-
 void CApparationController::Attach(const ControllerSetting& setting)
 {
-    ReleaseEmitter();
+    m_Emitter.reset();
     m_TurnedAway = false;
     m_ShotsFired = 0;
     m_VolleySize = 0;
@@ -32,23 +30,12 @@ void CApparationController::Attach(const ControllerSetting& setting)
     CEnemyController::Attach(setting);
     m_IdleTurn = true;
 
-    m_Emitter = std::make_unique<CParticleEmitter>();
-    m_Emitter->Init(kBurstEffect, kBurstParticles, kBurstMode);
-    m_Emitter->SetLooping(false);
-    CParticleManager::GetInstance().AddEmitter(m_Emitter.get());
+    m_Emitter = MakeRegisteredEmitter(kBurstEffect, kBurstParticles, kBurstMode);
 }
 
 void CApparationController::Detach()
 {
     CEnemyController::Detach();
-    ReleaseEmitter();
-}
-
-void CApparationController::ReleaseEmitter()
-{
-    if (!m_Emitter)
-        return;
-    CParticleManager::GetInstance().RemoveEmitter(m_Emitter.get());
     m_Emitter.reset();
 }
 

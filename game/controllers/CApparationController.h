@@ -7,12 +7,10 @@
 #pragma once
 
 #include "game/controllers/CEnemyController.h"
+#include "game/fx/CParticleManager.h"
 
-#include <memory>
 
 namespace Game {
-
-class CParticleEmitter;
 
 class CApparationController : public CEnemyController {
 public:
@@ -30,8 +28,6 @@ public:
     static constexpr float kDodgeLength = 5.0f;
 
     CApparationController();
-    // Lets go of the emitter too.
-    ~CApparationController() override;
 
     int GetControllerType() const override { return APPARATION; }
     // The common attach, then a fresh burst emitter registered with the particle manager.
@@ -72,9 +68,8 @@ private:
     bool VolleyIsOver();
     // Faces a random angle off the current facing, reversed.
     void TurnAway();
-    void ReleaseEmitter();
 
-    std::unique_ptr<CParticleEmitter> m_Emitter;
+    RegisteredEmitter m_Emitter;
     bool m_TurnedAway = false;
     int m_ShotsFired = 0;
     int m_VolleySize = 0;

@@ -9,8 +9,6 @@ namespace Game {
 
 CGolemController::CGolemController() { m_IdleTurnFactor = kIdleTurnFactor; }
 
-CGolemController::~CGolemController() { ReleaseEmitter(); }
-
 void CGolemController::BuildBehaviour()
 {
     using C = CGolemController;
@@ -41,29 +39,18 @@ void CGolemController::BuildAnimations()
 
 void CGolemController::Attach(const ControllerSetting& setting)
 {
-    ReleaseEmitter();
+    m_BoomEmitter.reset();
     CEnemyController::Attach(setting);
     m_StrikePending = false;
     m_ChargeTime = 0.0f;
     m_ChargeDuration = kChargeDuration;
-    m_BoomEmitter = std::make_unique<CParticleEmitter>();
-    m_BoomEmitter->Init("golemboom_effect", kBoomParticles, 0);
-    m_BoomEmitter->SetLooping(false);
-    CParticleManager::GetInstance().AddEmitter(m_BoomEmitter.get());
+    m_BoomEmitter = MakeRegisteredEmitter("golemboom_effect", kBoomParticles, 0);
 }
 
 void CGolemController::Detach()
 {
-    ReleaseEmitter();
-    CEnemyController::Detach();
-}
-
-void CGolemController::ReleaseEmitter()
-{
-    if (!m_BoomEmitter)
-        return;
-    CParticleManager::GetInstance().RemoveEmitter(m_BoomEmitter.get());
     m_BoomEmitter.reset();
+    CEnemyController::Detach();
 }
 
 // Attack.

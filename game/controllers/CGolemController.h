@@ -6,12 +6,10 @@
 #pragma once
 
 #include "game/controllers/CEnemyController.h"
+#include "game/fx/CParticleManager.h"
 
-#include <memory>
 
 namespace Game {
-
-class CParticleEmitter;
 
 class CGolemController : public CEnemyController {
 public:
@@ -24,7 +22,6 @@ public:
     static constexpr float kBoomDrop = 1.5f;
 
     CGolemController();
-    ~CGolemController() override;
 
     int GetControllerType() const override { return GOLEM; }
 
@@ -58,13 +55,11 @@ private:
     // A target still in reach gets the next wind-up at once.
     void StrikeUpdate(float dt);
 
-    void ReleaseEmitter();
-
     // Set when the attack begins, cleared when the slam lands.
     bool m_StrikePending = false;
     float m_ChargeTime = 0.0f;
     float m_ChargeDuration = kChargeDuration;
-    std::unique_ptr<CParticleEmitter> m_BoomEmitter;
+    RegisteredEmitter m_BoomEmitter;
 };
 
 } // namespace Game

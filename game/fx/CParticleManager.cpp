@@ -31,4 +31,19 @@ void CParticleManager::Update(float dt)
         emitter->Update(dt);
 }
 
+void RegisteredEmitterDeleter::operator()(CParticleEmitter* emitter) const
+{
+    CParticleManager::GetInstance().RemoveEmitter(emitter);
+    delete emitter;
+}
+
+RegisteredEmitter MakeRegisteredEmitter(const std::string& effect, unsigned count, int mode)
+{
+    RegisteredEmitter emitter(new CParticleEmitter());
+    emitter->Init(effect, count, mode);
+    emitter->SetLooping(false);
+    CParticleManager::GetInstance().AddEmitter(emitter.get());
+    return emitter;
+}
+
 } // namespace Game

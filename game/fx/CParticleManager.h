@@ -4,11 +4,22 @@
 
 #include "core/CSingleton.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace Game {
 
 class CParticleEmitter;
+
+// Unregisters the emitter from the particle manager, then deletes it.
+struct RegisteredEmitterDeleter {
+    void operator()(CParticleEmitter* emitter) const;
+};
+// An emitter registered with the particle manager for as long as it lives.
+using RegisteredEmitter = std::unique_ptr<CParticleEmitter, RegisteredEmitterDeleter>;
+// A new emitter of the effect (count particles, mode), not looping, registered.
+RegisteredEmitter MakeRegisteredEmitter(const std::string& effect, unsigned count, int mode);
 
 class CParticleManager : public Vesk::CSingleton<CParticleManager> {
 public:
