@@ -9,7 +9,6 @@
 #include "game/controllers/CEnemyController.h"
 #include "game/fx/CParticleManager.h"
 
-
 namespace Game {
 
 class CApparationController : public CEnemyController {

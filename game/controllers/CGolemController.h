@@ -8,7 +8,6 @@
 #include "game/controllers/CEnemyController.h"
 #include "game/fx/CParticleManager.h"
 
-
 namespace Game {
 
 class CGolemController : public CEnemyController {
