@@ -13,22 +13,17 @@
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/states/GameStates.h"
-#include "game/world/GameStartup.h"
 
-#include "audio/CAudioSystem.h"
 #include "frame/CGameManager.h"
 #include "math/Random.h"
 #include "physics/CPhysicsSystem.h"
 #include "scene/CSceneGraph.h"
 #include "triggers/CTriggerManager.h"
-#include "window/CWindowSystem.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,20 +41,7 @@ Vesk::CGameManager& Game() { return Vesk::CGameManager::GetInstance(); }
 
 bool StartGame()
 {
-    static const bool started = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        std::filesystem::current_path(std::string(THRUMMOCK_SOURCE_DIR) + "/bin");
-        Vesk::CGameManager& game = Game();
-        game.SetFixedTimeStep(kFrame);
-        if (!game.Init(10, 10, 500, 280, "Thrummock", false))
-            return false;
-        Game::RegisterGameTypes();
-        if (!Game::CGamePrefabSettings::GetInstance().LoadFromXml(Game::CGamePrefabSettings::kDefaultPath))
-            return false;
-        Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
-        return true;
-    }();
+    static const bool started = benchsupport::StartGameManager(kFrame);
     return started;
 }
 
@@ -130,8 +112,7 @@ bool StartCrowd(int count)
 void ReportPerEnemy(benchmark::State& state, int count)
 {
     state.counters["enemies"] = count;
-    state.counters["per enemy"] =
-        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per enemy"] = benchsupport::TimePerItem(count);
     state.counters["live"] = static_cast<double>(Game::CEntityFactory::GetInstance().GetLiveEntities().size());
 }
 

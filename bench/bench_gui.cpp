@@ -3,6 +3,7 @@
 // timing, and its elements are taken off their layers, unregistered and deleted as a state does
 // when it exits. The anchor deletes as many elements that were never on a layer nor registered.
 // Both report the time per element. Run from anywhere: it works in the project's bin/ directory.
+#include "BenchSupport.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CUIDisplay2D.h"
 
@@ -34,8 +35,7 @@ std::string ScreenFile(int count)
 
 void PerElement(benchmark::State& state, int count)
 {
-    state.counters["per element"] =
-        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per element"] = benchsupport::TimePerItem(count);
 }
 
 void BM_LeaveScreen(benchmark::State& state)

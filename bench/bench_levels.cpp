@@ -66,6 +66,18 @@ BENCHMARK_CAPTURE(BM_LoadLevel, arena2, "arena2")->Unit(benchmark::kMillisecond)
 BENCHMARK_CAPTURE(BM_LoadLevel, emeraldroom, "emeraldroom")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LoadLevel, purpleroom, "purpleroom")->Unit(benchmark::kMillisecond);
 
+// Reads each file whole, once.
+template <size_t N>
+void ReadFiles(const std::string (&files)[N])
+{
+    for (const std::string& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        benchmark::DoNotOptimize(bytes.str().size());
+    }
+}
+
 // The least a level load does: read the level file, both models and the height map once.
 void BM_ReadLevelFiles(benchmark::State& state, const char* level)
 {
@@ -74,12 +86,7 @@ void BM_ReadLevelFiles(benchmark::State& state, const char* level)
     const std::string files[] = {std::string("assets/levels/") + level + ".xml", model + ".vskc", model + "WALL.vskc",
                                  model + "HM.dat"};
     for (auto _ : state)
-        for (const std::string& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            benchmark::DoNotOptimize(bytes.str().size());
-        }
+        ReadFiles(files);
 }
 BENCHMARK_CAPTURE(BM_ReadLevelFiles, arena2, "arena2")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadLevelFiles, emeraldroom, "emeraldroom")->Unit(benchmark::kMillisecond);
@@ -101,11 +108,7 @@ std::string CrateLevel(int count)
     return path.string();
 }
 
-void PerCrate(benchmark::State& state, int count)
-{
-    state.counters["per crate"] =
-        benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
+void PerCrate(benchmark::State& state, int count) { state.counters["per crate"] = benchsupport::TimePerItem(count); }
 
 void BM_LoadCrateLevel(benchmark::State& state)
 {
@@ -133,12 +136,7 @@ void BM_ReadCrateLevelFiles_Anchor(benchmark::State& state)
     const std::string files[] = {path, "assets/meshes/arena2terrain.vskc", "assets/meshes/arena2terrainWALL.vskc",
                                  "assets/meshes/arena2terrainHM.dat"};
     for (auto _ : state)
-        for (const std::string& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            benchmark::DoNotOptimize(bytes.str().size());
-        }
+        ReadFiles(files);
     PerCrate(state, count);
     std::filesystem::remove(path);
 }

@@ -10,15 +10,14 @@
 // threads of its own), per frame and as a share of that thread's time.
 // Headless (offscreen video, dummy audio) unless the environment asks for a display; it works in
 // the project's bin/ directory. Build it in a release build for figures that mean anything.
+#include "BenchSupport.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/states/GameStates.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CGameMaster.h"
-#include "game/world/GameStartup.h"
 
-#include "audio/CAudioSystem.h"
 #include "frame/CGameManager.h"
 #include "platform/gfx/DriverTime.h"
 #include "platform/win/Timer.h"
@@ -28,9 +27,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,19 +45,11 @@ Vesk::CGameManager& Game() { return Vesk::CGameManager::GetInstance(); }
 bool StartPlay()
 {
     static const bool started = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        std::filesystem::current_path(std::string(THRUMMOCK_SOURCE_DIR) + "/bin");
+        if (!benchsupport::StartGameManager(kFrame))
+            return false;
         Vesk::CGameManager& game = Game();
-        game.SetFixedTimeStep(kFrame);
-        if (!game.Init(10, 10, 500, 280, "Thrummock", false))
-            return false;
-        Game::RegisterGameTypes();
-        if (!Game::CGamePrefabSettings::GetInstance().LoadFromXml(Game::CGamePrefabSettings::kDefaultPath))
-            return false;
         Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
         window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());
-        Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
 
         game.ChangeState(new Game::CPlayState("CPlayState", 1));
         Game::CEntity* player = Game::CEntityFactory::GetInstance().GetEntityByName("player");
