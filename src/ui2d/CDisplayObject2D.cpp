@@ -53,6 +53,11 @@ CDisplayObject2D::~CDisplayObject2D()
 
 void CDisplayObject2D::SetAnimation(const std::string& name)
 {
+    // The one playing restarts without a search.
+    if (m_pAnimation && name == m_CurrentAnimation) {
+        m_CurrentFrame = m_pAnimation->firstFrame;
+        return;
+    }
     const auto found = m_Animations.find(name);
     if (found == m_Animations.end())
         return;
