@@ -2,14 +2,12 @@
 
 #include "game/controllers/IController.h"
 #include "game/entities/CCharacter.h"
-#include "math/AABB.h"
 #include "math/GameMath.h"
 #include "math/Matrix4.h"
 #include "math/Ray.h"
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace Game {
 
@@ -20,11 +18,9 @@ constexpr float kPi = 3.14159265358979f;
 constexpr float kAheadReachSquared = 1.5625f;
 // How far out along the steering the members are sent.
 constexpr float kSteerReach = 15.0f;
-
-struct Steering {
-    bool m_Face = false;
-    CVector3D m_Vector;
-};
+// Added to the squared reach before the grid's cells are sized from it: where the squared
+// distances are so small that they lose precision, the cells stay wide enough.
+constexpr float kTinySquared = 1.0e-30f;
 
 bool IsFree(const CCharacter& character) { return !(character.m_StunTimer > 0.0f) && !character.m_Suspend; }
 
@@ -35,47 +31,11 @@ CVector3D VelocityOf(const CCharacter& character)
     return velocity;
 }
 
-// The character's box moved to where its velocity takes it within dt.
-CAABB BoxAhead(const CCharacter& character, float dt)
-{
-    CAABB box;
-    character.GetBoundingBox(box);
-    box.SetCenter(character.GetPosition() + VelocityOf(character) * dt);
-    return box;
-}
-
-float DistanceSquared(const CCharacter& a, const CCharacter& b)
-{
-    return ::DistanceSquared(a.GetPosition(), b.GetPosition());
-}
-
-// Pushes S away from every near member whose box M is about to touch, by the inverse squared
-// distance, on the ground plane.
-CVector3D NearSteering(const CCharacter& member, const std::vector<CCharacter*>& near, float dt)
-{
-    CVector3D steer = VelocityOf(member);
-    const CAABB own = BoxAhead(member, dt);
-    for (const CCharacter* other : near) {
-        const float distanceSquared = DistanceSquared(member, *other);
-        if (!own.Intersects(BoxAhead(*other, dt)) || !(distanceSquared > 0.0f))
-            continue;
-        const CVector3D away = (other->GetPosition() - member.GetPosition()).GetNormalized();
-        steer.x -= away.x / distanceSquared;
-        steer.z -= away.z / distanceSquared;
-        steer.y = 0.0f;
-        steer.Normalize();
-    }
-    return steer;
-}
-
 // True when the other member's box lies on the way from the member to its target.
-bool BlocksTheWay(const CCharacter& member, const CVector3D& toTarget, const CCharacter& other)
+bool BlocksTheWay(const CRay& way, const CAABB& box)
 {
-    CAABB box;
-    other.GetBoundingBox(box);
     float distance = 0.0f;
-    return RayIntersectAABB(CRay(member.GetPosition(), toTarget), box, &distance) && distance >= 0.0f &&
-           distance <= 1.0f;
+    return RayIntersectAABB(way, box, &distance) && distance >= 0.0f && distance <= 1.0f;
 }
 
 } // namespace
@@ -86,59 +46,103 @@ void CCollisionAvoidanceController::Init(const std::string& name)
     m_AvoidanceRadius = kDefaultRadius;
 }
 
+void CCollisionAvoidanceController::ViewMembers(float dt, float reachSquared)
+{
+    m_Views.resize(m_Crowd.size());
+    // Nobody can be nearer than a squared reach of 0 (or one that is not a number).
+    m_Grid.Begin(reachSquared > 0.0f ? std::sqrt(reachSquared + kTinySquared) : 0.0f);
+    for (size_t i = 0; i < m_Crowd.size(); ++i) {
+        const CCharacter& member = *m_Crowd[i];
+        MemberView& view = m_Views[i];
+        view.free = IsFree(member);
+        view.position = member.GetPosition();
+        view.velocity = VelocityOf(member);
+        member.GetBoundingBox(view.box);
+        view.boxAhead = view.box;
+        view.boxAhead.SetCenter(view.position + view.velocity * dt);
+        if (view.free)
+            m_Grid.Add(static_cast<uint32_t>(i), view.position.x, view.position.z);
+    }
+    m_Grid.Finish();
+}
+
+// Pushes the member away from every near member whose box it is about to touch, by the inverse
+// squared distance, on the ground plane.
+CVector3D CCollisionAvoidanceController::NearSteering(const MemberView& member) const
+{
+    CVector3D steer = member.velocity;
+    for (const uint32_t index : m_Near) {
+        const MemberView& other = m_Views[index];
+        const float distanceSquared = DistanceSquared(member.position, other.position);
+        if (!member.boxAhead.Intersects(other.boxAhead) || !(distanceSquared > 0.0f))
+            continue;
+        const CVector3D away = (other.position - member.position).GetNormalized();
+        steer.x -= away.x / distanceSquared;
+        steer.z -= away.z / distanceSquared;
+        steer.y = 0.0f;
+        steer.Normalize();
+    }
+    return steer;
+}
+
 void CCollisionAvoidanceController::Update(float dt)
 {
     if (!m_Enabled)
         return;
-    const std::vector<CCharacter*> members = GetMembers();
+    CollectMembers(m_Crowd);
     const float radiusSquared = m_AvoidanceRadius * m_AvoidanceRadius;
-    std::vector<Steering> steering(members.size());
+    const float aheadSquared = kAheadReachSquared * radiusSquared;
+    ViewMembers(dt, std::max(radiusSquared, aheadSquared));
+    m_Steering.assign(m_Crowd.size(), Steering{});
 
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        const CCharacter& member = *members[i];
-        if (!IsFree(member))
+    for (size_t i = 0; i < m_Crowd.size(); ++i) {
+        const MemberView& member = m_Views[i];
+        if (!member.free)
             continue;
-        const auto* controller = dynamic_cast<const CCharacterController*>(member.GetController());
+        const auto* controller = dynamic_cast<const CCharacterController*>(m_Crowd[i]->GetController());
         const CEntity* target = controller ? controller->GetTarget() : nullptr;
-        const CVector3D toTarget = target ? target->GetPosition() - member.GetPosition() : CVector3D();
+        const CVector3D toTarget = target ? target->GetPosition() - member.position : CVector3D();
+        const CRay way(member.position, toTarget);
 
-        std::vector<CCharacter*> near;
-        std::vector<CCharacter*> ahead;
-        for (CCharacter* other : members) {
-            if (other == &member || !IsFree(*other))
+        // The grid holds only free members, in the order they joined.
+        m_Near.clear();
+        m_Ahead.clear();
+        m_Grid.Gather(member.position.x, member.position.z, m_Candidates);
+        for (const uint32_t index : m_Candidates) {
+            if (index == i)
                 continue;
-            const float distanceSquared = DistanceSquared(member, *other);
+            const MemberView& other = m_Views[index];
+            const float distanceSquared = DistanceSquared(member.position, other.position);
             if (distanceSquared < radiusSquared)
-                near.push_back(other);
-            if (target && distanceSquared < kAheadReachSquared * radiusSquared &&
-                BlocksTheWay(member, toTarget, *other))
-                ahead.push_back(other);
+                m_Near.push_back(index);
+            if (target && distanceSquared < aheadSquared && BlocksTheWay(way, other.box))
+                m_Ahead.push_back(index);
         }
 
-        steering[i].m_Vector = NearSteering(member, near, dt);
-        if (ahead.empty())
+        m_Steering[i].m_Vector = NearSteering(member);
+        if (m_Ahead.empty())
             continue;
         CVector3D aheadHeading;
-        for (const CCharacter* other : ahead)
-            aheadHeading += VelocityOf(*other).GetNormalized();
-        aheadHeading /= static_cast<float>(ahead.size());
+        for (const uint32_t index : m_Ahead)
+            aheadHeading += m_Views[index].velocity.GetNormalized();
+        aheadHeading /= static_cast<float>(m_Ahead.size());
         aheadHeading.Normalize();
-        const CVector3D heading = VelocityOf(member).GetNormalized();
+        const CVector3D heading = member.velocity.GetNormalized();
         const float angle = std::acos(std::clamp(aheadHeading.Dot(heading), -1.0f, 1.0f));
         if (angle <= kPi * 0.5f) {
-            const float share = ahead.size() == 1 ? 0.25f : 0.75f;
-            steering[i].m_Vector = RotatedAboutUp(heading, share * (kPi * 0.5f - angle));
-            steering[i].m_Face = true;
+            const float share = m_Ahead.size() == 1 ? 0.25f : 0.75f;
+            m_Steering[i].m_Vector = RotatedAboutUp(heading, share * (kPi * 0.5f - angle));
+            m_Steering[i].m_Face = true;
         }
     }
 
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        CCharacter& member = *members[i];
+    for (size_t i = 0; i < m_Crowd.size(); ++i) {
+        CCharacter& member = *m_Crowd[i];
         if (!IsFree(member))
             continue;
-        CVector3D steer = steering[i].m_Vector;
+        CVector3D steer = m_Steering[i].m_Vector;
         steer.y = 0.0f;
-        member.MoveTo(member.GetPosition() + steer * kSteerReach, steering[i].m_Face);
+        member.MoveTo(member.GetPosition() + steer * kSteerReach, m_Steering[i].m_Face);
     }
 }
 

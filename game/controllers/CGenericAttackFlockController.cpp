@@ -32,8 +32,10 @@ void CGenericAttackFlockController::Update(float dt)
     if (m_AttackersChosen >= m_MaxAttackers)
         return;
 
-    std::vector<CCharacter*> candidates;
-    for (CCharacter* member : GetMembers()) {
+    CollectMembers(m_Crowd);
+    std::vector<CCharacter*>& candidates = m_Candidates;
+    candidates.clear();
+    for (CCharacter* member : m_Crowd) {
         if (!(member->m_ActionLockTimer > 0.0f) && member->m_Attacking)
             candidates.push_back(member);
     }
@@ -49,7 +51,8 @@ void CGenericAttackFlockController::Update(float dt)
         m_AttackersChosen += static_cast<unsigned>(candidates.size());
         return;
     }
-    std::vector<bool> taken(candidates.size(), false);
+    std::vector<bool>& taken = m_Taken;
+    taken.assign(candidates.size(), false);
     for (unsigned launched = 0; launched < slots;) {
         const std::size_t pick = static_cast<std::size_t>(Random15()) % candidates.size();
         if (taken[pick])

@@ -2,10 +2,13 @@
 // members. A member asks to attack by raising its attacking flag; within each window at most
 // m_MaxAttackers of the asking members are let through (picked at random when more ask), their
 // attacks spawned and their flags cleared. The others are left as they are, so their own
-// controllers decide whether they still want to attack later.
+// controllers decide whether they still want to attack later. The lists an update builds keep
+// their storage for the next.
 #pragma once
 
 #include "game/controllers/ISharedCharacterController.h"
+
+#include <vector>
 
 namespace Game {
 
@@ -29,6 +32,12 @@ public:
     unsigned m_AttackersChosen = 0;
     float m_WindowLength = kDefaultWindowLength;
     float m_WindowTimer = 0.0f;
+
+private:
+    // Storage kept from update to update.
+    std::vector<CCharacter*> m_Crowd;
+    std::vector<CCharacter*> m_Candidates;
+    std::vector<bool> m_Taken;
 };
 
 } // namespace Game

@@ -42,11 +42,17 @@ bool ISharedCharacterController::IsMember(const CCharacter* character) const
 std::vector<CCharacter*> ISharedCharacterController::GetMembers() const
 {
     std::vector<CCharacter*> members;
+    CollectMembers(members);
+    return members;
+}
+
+void ISharedCharacterController::CollectMembers(std::vector<CCharacter*>& out) const
+{
+    out.clear();
     for (const EntityHandle& handle : m_Members) {
         if (CCharacter* character = handle.GetAs<CCharacter>())
-            members.push_back(character);
+            out.push_back(character);
     }
-    return members;
 }
 
 } // namespace Game

@@ -39,6 +39,8 @@ public:
     bool IsMember(const CCharacter* character) const;
     // The members that still live, in the order they joined.
     std::vector<CCharacter*> GetMembers() const;
+    // The same into `out`, whose storage is reused.
+    void CollectMembers(std::vector<CCharacter*>& out) const;
     std::string GetName() const { return m_Name; }
 
     // Shared controllers run only while enabled.

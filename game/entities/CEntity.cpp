@@ -109,6 +109,9 @@ void CEntity::CreateNodes(const EntitySetting& setting)
 void CEntity::CreateBody(const EntitySetting& setting)
 {
     m_pBody = new Vesk::CRigidBody(setting.GetDimensions(), this, setting.m_Mass, setting.m_CollisionCallback != 0);
+    // Placed before it enters the world: added at the origin, it would overlap everything there
+    // until the next step moved it.
+    m_pBody->SetStartTransform(setting.m_StartPosition, LookAlong(setting.m_StartPosition, setting.m_Direction));
     if (!Vesk::CPhysicsSystem::GetInstance().AddRigidBody(m_pBody, static_cast<short>(setting.m_CollisionGroup),
                                                           static_cast<short>(setting.m_CollisionMask))) {
         Vesk::LogLine("CEntity: \"" + m_Name + "\" has no body (the physics system refused it)");

@@ -59,6 +59,7 @@ void CGameTrigger::InitTrigger(const std::string& name, const EntitySetting& set
     m_Name = name;
 
     m_pBody = new Vesk::CRigidBody(setting.GetDimensions(), static_cast<CEntity*>(this), 0.0f, false);
+    m_pBody->SetStartTransform(setting.m_StartPosition, CMatrix4());
     if (Vesk::CPhysicsSystem::GetInstance().AddRigidBody(m_pBody, -1, -1)) {
         m_pBody->SetBodyType(Vesk::BODY_NO_CONTACT_RESPONSE);
     } else {

@@ -108,6 +108,7 @@ void CCollisionBox::Init(const std::string& name, const EntitySetting& setting)
     ReleaseNodes();
     ReleaseBody();
     m_pBody = new Vesk::CRigidBody(setting.GetDimensions(), static_cast<CEntity*>(this), 0.0f, false);
+    m_pBody->SetStartTransform(setting.m_StartPosition, CMatrix4());
     if (Vesk::CPhysicsSystem::GetInstance().AddRigidBody(m_pBody, COLGRP_WALL, -1)) {
         m_pBody->SetBodyType(Vesk::BODY_STATIC);
     } else {

@@ -169,13 +169,18 @@ GuiCallback& CGuiManager::GetCallback(int id)
     return m_Callbacks[static_cast<size_t>(static_cast<unsigned>(id) & (kCallbackCount - 1))];
 }
 
-void CGuiManager::Clear()
+void CGuiManager::ClearRegistrations()
 {
     m_Elements.clear();
     m_Buttons.clear();
     m_ButtonList.clear();
     m_Meters.clear();
     m_Remembered.clear();
+}
+
+void CGuiManager::Clear()
+{
+    ClearRegistrations();
     if (m_pCursor) {
         Vesk::CDisplay2DSystem::GetInstance().RemoveObject(m_pCursor.get(), kCursorLayer);
         m_pCursor.reset();
@@ -184,9 +189,13 @@ void CGuiManager::Clear()
 
 void CGuiManager::DestroyElements(std::vector<Vesk::CDisplayObject2D*>& elements, std::vector<int>& layers)
 {
+    // Every registration goes at the end anyway; dropped first, each element's own unregistering
+    // has none to look through, so the screen goes in time linear in its elements.
+    ClearRegistrations();
+    Vesk::CDisplay2DSystem& display = Vesk::CDisplay2DSystem::GetInstance();
     const size_t count = std::min(elements.size(), layers.size());
     for (size_t i = 0; i < count; ++i) {
-        RemoveElement(elements[i], layers[i], KindDisplay);
+        display.RemoveObject(elements[i], layers[i]);
         delete elements[i];
         elements[i] = nullptr;
     }

@@ -80,6 +80,8 @@ public:
 
 private:
     void CreateCursor();
+    // Every registration and list emptied; the cursor stays.
+    void ClearRegistrations();
 
     std::multimap<std::string, Vesk::CDisplayObject2D*> m_Elements;
     std::multimap<std::string, CButton*> m_Buttons;

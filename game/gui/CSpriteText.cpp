@@ -55,12 +55,17 @@ CUIDisplay2D* CSpriteText::GetCharacter(int i) const
 
 void CSpriteText::SetText(const std::string& text)
 {
-    for (CUIDisplay2D* character : m_Characters)
-        character->SetAnimation(kBlank);
     m_Text = text;
     const size_t shown = std::min(text.size(), static_cast<size_t>(kMaxCharacters));
-    for (size_t i = 0; i < shown; ++i)
-        m_Characters[i]->SetAnimation(std::string(1, text[i]));
+    for (size_t i = 0; i < m_Characters.size(); ++i) {
+        // Each character shows its glyph, or the blank when it has none (or is past the end),
+        // from the glyph's first frame; a character that shows it already only restarts it.
+        const std::string glyph = i < shown ? std::string(1, text[i]) : std::string(kBlank);
+        CUIDisplay2D* character = m_Characters[i];
+        if (character->GetAnimation() != glyph)
+            character->SetAnimation(kBlank);
+        character->SetAnimation(glyph);
+    }
     Layout(m_X, m_Y);
 }
 

@@ -1,4 +1,5 @@
 #include "platform/gfx/Buffers.h"
+#include "platform/gfx/DriverTime.h"
 
 #include "platform/gfx/detail/GL.h"
 
@@ -57,6 +58,7 @@ void BufferBase::Unlock(unsigned written)
     if (!m_Name)
         return;
     written = std::min(written, m_LockSize);
+    const DriverScope driver;
     const GLenum usage = m_Dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
     glBindBuffer(GL_COPY_WRITE_BUFFER, m_Name);
     if (m_Discard && m_LockOffset == 0) {

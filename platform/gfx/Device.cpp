@@ -1,4 +1,5 @@
 #include "platform/gfx/Device.h"
+#include "platform/gfx/DriverTime.h"
 
 #include "platform/gfx/Program.h"
 #include "platform/gfx/Texture.h"
@@ -217,6 +218,7 @@ bool Device::AllocateBackBuffer(int width, int height)
 
 void Device::Present()
 {
+    const DriverScope driver;
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(m_Window, &width, &height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_BackFramebuffer);

@@ -1,5 +1,6 @@
 // Vertex streams, attribute binding and draw calls of the device.
 #include "platform/gfx/Device.h"
+#include "platform/gfx/DriverTime.h"
 
 #include "platform/gfx/Program.h"
 #include "platform/gfx/detail/GL.h"
@@ -146,6 +147,7 @@ void Device::DrawPrimitive(PrimitiveType type, unsigned startVertex, unsigned pr
     if (primitiveCount == 0 || instances == 0 ||
         !StreamsCover(static_cast<unsigned long long>(startVertex) + count - 1, instances))
         return;
+    const DriverScope driver;
     PrepareDraw();
     if (instances > 1)
         glDrawArraysInstanced(Mode(type), static_cast<GLint>(startVertex), static_cast<GLsizei>(count),
@@ -171,6 +173,7 @@ void Device::DrawIndexedPrimitive(PrimitiveType type, int baseVertex, unsigned m
         return;
     if (!StreamsCover(static_cast<unsigned long long>(static_cast<long long>(highest) + baseVertex), instances))
         return;
+    const DriverScope driver;
     PrepareDraw();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_Indices->Name());
     const void* offset = reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * 2);

@@ -3,6 +3,7 @@
 #include <SDL_timer.h>
 
 #include <chrono>
+#include <ctime>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <x86intrin.h>
@@ -21,6 +22,14 @@ uint64_t ReadTimeStampCounter()
 #else
     return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 #endif
+}
+
+double ThreadCpuSeconds()
+{
+    timespec now{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0)
+        return 0.0;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 } // namespace win

@@ -1,4 +1,5 @@
-// The high-resolution counter and its frequency, and the processor's time-stamp counter.
+// The high-resolution counter and its frequency, the processor's time-stamp counter, and the
+// processor time of the calling thread.
 #pragma once
 
 #include <cstdint>
@@ -11,5 +12,7 @@ int64_t QueryPerformanceCounter();
 int64_t QueryPerformanceFrequency();
 // The time-stamp counter (only ratios of its values carry meaning).
 uint64_t ReadTimeStampCounter();
+// Seconds of processor time the calling thread has used; 0 where it cannot be read.
+double ThreadCpuSeconds();
 
 } // namespace win

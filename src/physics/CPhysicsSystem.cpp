@@ -58,8 +58,9 @@ void CPhysicsSystem::Shutdown()
     m_FreeIds.clear();
     m_NextId = 0;
     m_Callbacks.clear();
-    m_FiredPairs.clear();
-    m_RecordedPairs.clear();
+    m_FiredPairs.Clear();
+    m_RecordedPairs.Clear();
+    m_BodyById.clear();
     m_World.reset();
     m_Solver.reset();
     m_Broadphase.reset();
@@ -94,27 +95,32 @@ bool CPhysicsSystem::AddRigidBody(CRigidBody* body, short group, short mask)
     }
     m_World->addRigidBody(body->m_Body, group, mask);
     m_Bodies.push_back(body);
-    m_BodyMap[body->m_Body] = body;
+    if (m_BodyById.size() <= body->m_Id)
+        m_BodyById.resize(size_t(body->m_Id) + 1, nullptr);
+    m_BodyById[body->m_Id] = body;
+    body->m_Body->setUserPointer(body);
+    body->m_Body->setUserIndex(body->m_Id);
     return true;
 }
 
 bool CPhysicsSystem::RemoveRigidBody(CRigidBody* body)
 {
-    if (!body || !body->IsRegistered())
-        return false;
-    const auto entry = m_BodyMap.find(body->m_Body);
-    if (entry == m_BodyMap.end() || entry->second != body)
+    if (!body || !body->IsRegistered() || body->m_Id >= m_BodyById.size() || m_BodyById[body->m_Id] != body)
         return false;
 
     m_World->removeRigidBody(body->m_Body);
+    body->m_Body->setUserPointer(nullptr);
+    body->m_Body->setUserIndex(-1);
     EraseCallbacksOf(body->m_Id);
+    m_BodyById[body->m_Id] = nullptr;
     m_FreeIds.push_back(body->m_Id);
     body->m_Id = CRigidBody::kNoId;
 
     m_Bodies.erase(std::find(m_Bodies.begin(), m_Bodies.end(), body));
-    m_BodyMap.erase(entry);
-    // Nobody keeps a pointer to it, and it keeps none to bodies it no longer hears about.
-    for (CRigidBody* other : m_Bodies)
+    // Nobody keeps a pointer to it, and it keeps none to bodies it no longer hears about. Touches
+    // are recorded on both bodies, so only the bodies it touches know of it.
+    const std::vector<CRigidBody*> touching = body->m_Contact.m_TouchingBodies;
+    for (CRigidBody* other : touching)
         other->ForgetBody(body);
     body->ClearContacts();
     return true;
@@ -193,20 +199,24 @@ btBoxShape* CPhysicsSystem::CreateBoxShape(const CVector3D& size)
 
 void CPhysicsSystem::ReleaseBoxShape(btBoxShape* box) { m_BoxShapePool.Destroy(box); }
 
-CRigidBody* CPhysicsSystem::FindBody(const btRigidBody* body) const
+CRigidBody* CPhysicsSystem::FindBody(const btCollisionObject* object) const
 {
-    if (!body)
+    if (!object)
         return nullptr;
-    const auto found = m_BodyMap.find(body);
-    return found == m_BodyMap.end() ? nullptr : found->second;
+    // The pointer is trusted only when the id beside it names the same registered body.
+    const int id = object->getUserIndex();
+    if (id < 0 || static_cast<size_t>(id) >= m_BodyById.size())
+        return nullptr;
+    CRigidBody* body = m_BodyById[static_cast<size_t>(id)];
+    return body && body == object->getUserPointer() ? body : nullptr;
 }
 
 void CPhysicsSystem::ProcessCollisions()
 {
     for (CRigidBody* body : m_Bodies)
         body->ClearContacts();
-    m_FiredPairs.clear();
-    m_RecordedPairs.clear();
+    m_FiredPairs.Clear();
+    m_RecordedPairs.Clear();
     if (!m_Dispatcher)
         return;
 
@@ -214,15 +224,15 @@ void CPhysicsSystem::ProcessCollisions()
     // their manifolds.
     for (int i = 0; i < m_Dispatcher->getNumManifolds(); ++i) {
         const btPersistentManifold* manifold = m_Dispatcher->getManifoldByIndexInternal(i);
-        CRigidBody* a = FindBody(btRigidBody::upcast(manifold->getBody0()));
-        CRigidBody* b = FindBody(btRigidBody::upcast(manifold->getBody1()));
+        CRigidBody* a = FindBody(manifold->getBody0());
+        CRigidBody* b = FindBody(manifold->getBody1());
         if (!a || !b)
             continue;
         for (int p = 0; p < manifold->getNumContacts(); ++p) {
             const btManifoldPoint& point = manifold->getContactPoint(p);
             if (point.getDistance() >= kContactDistance)
                 continue;
-            if (m_RecordedPairs.insert(UnorderedPairKey(a, b)).second) {
+            if (m_RecordedPairs.Insert(UnorderedPairKey(a, b))) {
                 const btVector3& normal = point.m_normalWorldOnB;
                 RecordContact(a, b, CVector3D(normal.x(), normal.y(), normal.z()));
                 FirePair(a, b);
@@ -246,11 +256,11 @@ void CPhysicsSystem::RecordContact(CRigidBody* a, CRigidBody* b, const CVector3D
 void CPhysicsSystem::FirePair(CRigidBody* a, CRigidBody* b)
 {
     const uint32_t ab = PairKey(a, b);
-    if (!m_FiredPairs.insert(ab).second)
+    if (!m_FiredPairs.Insert(ab))
         return;
     const uint32_t ba = PairKey(b, a);
     FireKey(ab, a, b);
-    if (m_FiredPairs.insert(ba).second)
+    if (m_FiredPairs.Insert(ba))
         FireKey(ba, b, a);
 }
 

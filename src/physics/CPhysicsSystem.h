@@ -1,20 +1,21 @@
 // The Bullet dynamics world and the registry of rigid bodies: 16-bit body ids (reused first in,
 // first out), collision groups and masks, per-pair collision callbacks, and once a frame the
 // collision pass that turns the world's contact manifolds into per-body contact records. Owns
-// the pools of box shapes and rigid bodies, which live as long as the system itself.
+// the pools of box shapes and rigid bodies, which live as long as the system itself. A
+// registered body's Bullet object carries the body in its user pointer and its id in its user
+// index, so the collision pass reaches the bodies of a contact without a search.
 #pragma once
 
 #include "core/CObjectAllocator.h"
 #include "core/CSingleton.h"
 #include "math/Vector3D.h"
+#include "physics/CPairKeySet.h"
 #include "physics/CRigidBody.h"
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class btBoxShape;
@@ -22,6 +23,7 @@ class btBroadphaseInterface;
 class btCollisionDispatcher;
 class btDefaultCollisionConfiguration;
 class btDiscreteDynamicsWorld;
+class btCollisionObject;
 class btRigidBody;
 class btSequentialImpulseConstraintSolver;
 
@@ -73,7 +75,8 @@ private:
     }
     bool HasCallback(uint32_t key, CollisionCallback fn) const;
     void EraseCallbacksOf(uint16_t id);
-    CRigidBody* FindBody(const btRigidBody* body) const;
+    // The registered body of a Bullet object, else null.
+    CRigidBody* FindBody(const btCollisionObject* object) const;
     void RecordContact(CRigidBody* a, CRigidBody* b, const CVector3D& normalOnB);
     void FirePair(CRigidBody* a, CRigidBody* b);
     void FireKey(uint32_t key, CRigidBody* first, CRigidBody* second);
@@ -87,12 +90,13 @@ private:
     uint16_t m_NextId = 0;
     std::deque<uint16_t> m_FreeIds;
     std::vector<CRigidBody*> m_Bodies;
-    std::map<const btRigidBody*, CRigidBody*> m_BodyMap;
+    // Per id, the body registered under it (null for a free id).
+    std::vector<CRigidBody*> m_BodyById;
     // Per pair key, the callbacks in the order they were registered.
     std::unordered_map<uint32_t, std::vector<CollisionCallback>> m_Callbacks;
-    std::unordered_set<uint32_t> m_FiredPairs;
+    CPairKeySet m_FiredPairs;
     // Unordered pairs already recorded this pass: a pair with several manifolds counts once.
-    std::unordered_set<uint32_t> m_RecordedPairs;
+    CPairKeySet m_RecordedPairs;
 
     CObjectAllocator<btBoxShape> m_BoxShapePool;
     CObjectAllocator<CRigidBody> m_BodyPool;

@@ -6,6 +6,8 @@
 #include <btBulletDynamicsCommon.h>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <new>
 
 namespace Vesk {
@@ -15,6 +17,12 @@ namespace {
 btVector3 ToBullet(const CVector3D& v) { return btVector3(v.x, v.y, v.z); }
 
 CVector3D FromBullet(const btVector3& v) { return CVector3D(v.x(), v.y(), v.z()); }
+
+// CMatrix4 and Bullet both apply matrices to column vectors, so the block carries over as is.
+btMatrix3x3 ToBulletBasis(const CMatrix4& m)
+{
+    return btMatrix3x3(m(0, 0), m(0, 1), m(0, 2), m(1, 0), m(1, 1), m(1, 2), m(2, 0), m(2, 1), m(2, 2));
+}
 
 btVector3 AxisFactors(bool x, bool y, bool z) { return btVector3(x ? 1.0f : 0.0f, y ? 1.0f : 0.0f, z ? 1.0f : 0.0f); }
 
@@ -63,9 +71,17 @@ void CRigidBody::Unregister()
 
 void CRigidBody::CreateShape() { AddShape(CPhysicsSystem::GetInstance().CreateBoxShape(m_Dimensions)); }
 
+void CRigidBody::SetStartTransform(const CVector3D& position, const CMatrix4& rotation)
+{
+    const auto finite = [](float value) { return std::isfinite(value); };
+    m_StartPosition = finite(position.x) && finite(position.y) && finite(position.z) ? position : CVector3D();
+    m_StartRotation = std::all_of(std::begin(rotation.m), std::end(rotation.m), finite) ? rotation : CMatrix4();
+}
+
 void CRigidBody::CreateBody()
 {
-    m_MotionState = new btDefaultMotionState(btTransform::getIdentity(), btTransform::getIdentity());
+    const btTransform start(ToBulletBasis(m_StartRotation), ToBullet(m_StartPosition));
+    m_MotionState = new btDefaultMotionState(start, btTransform::getIdentity());
     btCollisionShape* shape = m_Shapes.empty() ? nullptr : m_Shapes.front();
     btVector3 inertia(0.0f, 0.0f, 0.0f);
     if (m_Mass != 0.0f && shape)
@@ -76,7 +92,7 @@ void CRigidBody::CreateBody()
         m_Body->setActivationState(WANTS_DEACTIVATION);
     if (shape) {
         btVector3 min, max;
-        shape->getAabb(m_Body->getWorldTransform(), min, max);
+        shape->getAabb(btTransform::getIdentity(), min, max);
         m_CreationBox = CAABB(FromBullet(min), FromBullet(max));
     }
     m_Contact.m_ContactNormals.clear();
@@ -97,9 +113,8 @@ void CRigidBody::SetRotation(const CMatrix4& m)
 {
     if (!m_Body)
         return;
-    // CMatrix4 and Bullet both apply matrices to column vectors, so the block carries over as is.
     btTransform transform = m_Body->getWorldTransform();
-    transform.setBasis(btMatrix3x3(m(0, 0), m(0, 1), m(0, 2), m(1, 0), m(1, 1), m(1, 2), m(2, 0), m(2, 1), m(2, 2)));
+    transform.setBasis(ToBulletBasis(m));
     m_Body->setWorldTransform(transform);
     m_Body->setInterpolationWorldTransform(transform);
 }

@@ -51,6 +51,11 @@ public:
     // Called by CPhysicsSystem::AddRigidBody: the shapes, then the Bullet body.
     virtual void CreateShape();
     void CreateBody();
+    // Where the body enters the world (the origin unless set): the Bullet body is built there, so
+    // that its broadphase entry starts there too. Set it before AddRigidBody; the rotation is m's
+    // upper-left 3 x 3 as in SetRotation. A position or rotation with a value that is not finite
+    // is not taken.
+    void SetStartTransform(const CVector3D& position, const CMatrix4& rotation);
 
     // Everything below reaches the Bullet body: no effect (zero results) before AddRigidBody.
     CVector3D GetPosition() const;
@@ -112,6 +117,8 @@ private:
 
     btRigidBody* m_Body = nullptr;
     CVector3D m_Dimensions{2.0f, 2.0f, 2.0f};
+    CVector3D m_StartPosition;
+    CMatrix4 m_StartRotation;
     CAABB m_CreationBox;
     CRigidBody* m_LastTouching = nullptr;
     bool m_Touched = false;

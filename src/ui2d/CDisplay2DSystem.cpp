@@ -5,6 +5,8 @@
 #include "ui2d/CDisplayObject2D.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 namespace Vesk {
 
@@ -14,31 +16,32 @@ void CDisplay2DSystem::AddObject(CDisplayObject2D* object, int layer)
 {
     if (!object)
         return;
-    m_Objects.emplace(layer, object);
-    ++object->m_LayerEntries;
+    object->m_LayerEntries.push_back(m_Objects.emplace(layer, object));
 }
 
 void CDisplay2DSystem::RemoveObject(CDisplayObject2D* object, int layer)
 {
-    const auto range = m_Objects.equal_range(layer);
-    const auto found = std::find_if(range.first, range.second, [object](const auto& e) { return e.second == object; });
-    if (object && found != range.second)
-        Drop(found);
+    if (!object)
+        return;
+    // On one layer, entries keep the order of adding: the object's first entry there is the
+    // layer's first entry of the object.
+    const std::vector<Entry>& entries = object->m_LayerEntries;
+    const auto found = std::find_if(entries.begin(), entries.end(), [layer](Entry e) { return e->first == layer; });
+    if (found != entries.end())
+        Drop(object, static_cast<size_t>(found - entries.begin()));
 }
 
 void CDisplay2DSystem::Forget(CDisplayObject2D* object)
 {
-    for (auto entry = m_Objects.begin(); entry != m_Objects.end();) {
-        auto next = std::next(entry);
-        if (entry->second == object)
-            Drop(entry);
-        entry = next;
-    }
+    while (!object->m_LayerEntries.empty())
+        Drop(object, object->m_LayerEntries.size() - 1);
 }
 
-void CDisplay2DSystem::Drop(std::multimap<int, CDisplayObject2D*>::iterator entry)
+void CDisplay2DSystem::Drop(CDisplayObject2D* object, size_t position)
 {
-    --entry->second->m_LayerEntries;
+    std::vector<Entry>& entries = object->m_LayerEntries;
+    const Entry entry = entries[position];
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(position));
     if (m_Rendering)
         entry->second = nullptr;
     else
@@ -72,7 +75,7 @@ void CDisplay2DSystem::Shutdown()
 {
     for (auto& entry : m_Objects) {
         if (entry.second)
-            entry.second->m_LayerEntries = 0;
+            entry.second->m_LayerEntries.clear();
         entry.second = nullptr;
     }
     if (!m_Rendering)

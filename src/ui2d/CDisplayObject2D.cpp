@@ -41,20 +41,28 @@ CDisplayObject2D::CDisplayObject2D(const std::string& name)
         m_Animations = m_pSprite->GetAnimations();
     if (m_Animations.empty())
         m_Flags &= ~FlagAnimated;
+    const auto found = m_Animations.find(m_CurrentAnimation);
+    m_pAnimation = found == m_Animations.end() ? nullptr : &found->second;
 }
 
 CDisplayObject2D::~CDisplayObject2D()
 {
-    if (m_LayerEntries > 0)
+    if (!m_LayerEntries.empty())
         CDisplay2DSystem::GetInstance().Forget(this);
 }
 
 void CDisplayObject2D::SetAnimation(const std::string& name)
 {
+    // The one playing restarts without a search.
+    if (m_pAnimation && name == m_CurrentAnimation) {
+        m_CurrentFrame = m_pAnimation->firstFrame;
+        return;
+    }
     const auto found = m_Animations.find(name);
     if (found == m_Animations.end())
         return;
     m_CurrentAnimation = name;
+    m_pAnimation = &found->second;
     m_CurrentFrame = found->second.firstFrame;
 }
 
@@ -151,12 +159,9 @@ void CDisplayObject2D::RebuildTransform(const Layout& layout)
 
 void CDisplayObject2D::StepAnimation(float dt)
 {
-    if (!(m_Flags & FlagAnimated))
+    if (!(m_Flags & FlagAnimated) || !m_pAnimation)
         return;
-    const auto found = m_Animations.find(m_CurrentAnimation);
-    if (found == m_Animations.end())
-        return;
-    const SpriteAnimation& animation = found->second;
+    const SpriteAnimation& animation = *m_pAnimation;
     if (animation.secondsPerFrame < m_FrameTimer) {
         if (++m_CurrentFrame > animation.lastFrame)
             m_CurrentFrame = animation.firstFrame;

@@ -1,16 +1,19 @@
 // One HUD or GUI picture: a named sprite sheet placed by a position in screen fractions (x of the
 // viewport's width, y of its height below the upper band), with scale, rotation in degrees, colour
-// and the sheet's named frame animations, which it plays itself. Widths are measured against a
-// virtual screen 800 units wide. Its creator adds it to a layer of the 2D display system and
-// owns it; one deleted while still on a layer takes itself off.
+// and the sheet's named frame animations, which it plays itself: it copies them once and keeps
+// the one playing resolved, so a frame looks no name up. Widths are measured against a virtual
+// screen 800 units wide. Its creator adds it to a layer of the 2D display system and owns it; one
+// deleted while still on a layer takes itself off.
 #pragma once
 
 #include "math/Matrix3.h"
 #include "render/Letterbox.h"
 #include "resources/ISprite.h"
+#include "ui2d/CDisplay2DSystem.h"
 #include "ui2d/CRect2D.h"
 
 #include <string>
+#include <vector>
 
 namespace Vesk {
 
@@ -75,8 +78,6 @@ protected:
     ISprite::Color m_Color;
     unsigned m_Flags = FlagVisible | FlagAnimated;
     CRect2D m_ScreenRect;
-    SpriteAnimationMap m_Animations;
-    std::string m_CurrentAnimation = "idle";
     ISprite* m_pSprite = nullptr;
     int m_CurrentFrame = 0;
     float m_FrameTimer = 0.0f;
@@ -93,11 +94,16 @@ private:
     void RebuildTransform(const Layout& layout);
     void StepAnimation(float dt);
 
+    // Filled by the constructor and never changed after, so entries stay where they are.
+    SpriteAnimationMap m_Animations;
+    std::string m_CurrentAnimation = "idle";
+    // The entry of m_CurrentAnimation; null when the map has none of that name.
+    const SpriteAnimation* m_pAnimation = nullptr;
     // The screen layout the transform was built for; none until the first update.
     Layout m_BuiltFor;
     bool m_Built = false;
-    // Entries of this object in the 2D display system.
-    int m_LayerEntries = 0;
+    // Entries of this object in the 2D display system, in the order they were added.
+    std::vector<CDisplay2DSystem::Entry> m_LayerEntries;
 };
 
 } // namespace Vesk

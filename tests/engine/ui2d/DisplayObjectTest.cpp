@@ -165,6 +165,19 @@ TEST_F(DisplayObjectTest, AnimationsStepAtMostOneFramePerUpdateAndWrap)
     EXPECT_EQ(object.GetAnimation(), "idle");
     EXPECT_EQ(object.GetFrame(), 4);
 
+    // The animation playing stays resolved: asked for again it restarts at its first frame, and
+    // an unknown name leaves it stepping.
+    CDisplayObject2D again("tiles");
+    again.SetAnimation("walk");
+    again.Update(0.25f);
+    again.Update(0.25f);
+    EXPECT_EQ(again.GetFrame(), 1);
+    again.SetAnimation("walk");
+    EXPECT_EQ(again.GetFrame(), 0);
+    again.SetAnimation("undefined");
+    again.Update(0.25f);
+    EXPECT_EQ(again.GetFrame(), 1);
+
     CDisplayObject2D still("red");
     EXPECT_EQ(still.GetFlags() & CDisplayObject2D::FlagAnimated, 0u);
     for (int i = 0; i < 5; ++i)

@@ -1,5 +1,6 @@
-// The entity base: XML round trips and defaults, hit recoil, renaming, and trigger links that
-// either side can release, with entities destroyed while others still refer to them.
+// The entity base: XML round trips and defaults, hit recoil, renaming, trigger links that either
+// side can release, with entities destroyed while others still refer to them, and bodies that
+// enter the world where their entities stand.
 #include "EntityTestSupport.h"
 
 #include "core/CXmlDocument.h"
@@ -7,6 +8,8 @@
 #include "physics/CRigidBody.h"
 #include "scene/CSceneNodes.h"
 #include "support/TestSupport.h"
+
+#include <btBulletDynamicsCommon.h>
 
 #include <cmath>
 
@@ -129,6 +132,29 @@ TEST_F(CEntityTest, RenamedEntityIsFoundUnderTheNewNameOnly)
     EXPECT_EQ(nullptr, Factory().GetEntityByName("before"));
     EXPECT_EQ(entity, Factory().GetEntityByName("after"));
     EXPECT_EQ("after", entity->GetName());
+}
+
+TEST_F(CEntityTest, BodyEntersTheWorldWhereTheEntityStandsAndTouchesNothingAtTheOriginInItsFirstFrame)
+{
+    Game::EntitySetting setting;
+    Game::CEntity* still = Make(Game::GENERIC_ENT, "still", setting);
+    setting.m_StartPosition = CVector3D(40, 0, 0);
+    Game::CEntity* placed = Make(Game::GENERIC_ENT, "placed", setting);
+    ASSERT_TRUE(still->GetBody() && placed->GetBody());
+
+    // Before any step: its broadphase entry is where it stands, and pairs it with nothing.
+    const btBroadphaseProxy* proxy = placed->GetBody()->GetBulletBody()->getBroadphaseHandle();
+    ASSERT_NE(nullptr, proxy);
+    EXPECT_NEAR(40.0f, 0.5f * (proxy->m_aabbMin.x() + proxy->m_aabbMax.x()), 0.5f);
+    btDiscreteDynamicsWorld* world = Vesk::CPhysicsSystem::GetInstance().GetWorld();
+    EXPECT_EQ(0, world->getBroadphase()->getOverlappingPairCache()->getNumOverlappingPairs());
+
+    // Its first frame: a step, then the collision pass.
+    Vesk::CPhysicsSystem::GetInstance().StepSimulation(1.0f / 60.0f, 1, 1.0f / 60.0f);
+    Vesk::CPhysicsSystem::GetInstance().ProcessCollisions();
+    EXPECT_FALSE(placed->GetBody()->IsTouched());
+    EXPECT_FALSE(still->GetBody()->IsTouched());
+    EXPECT_EQ(0, world->getDispatcher()->getNumManifolds());
 }
 
 TEST_F(CEntityTest, BoundingBoxWithoutABodyUsesHalfTheDimensions)
