@@ -67,12 +67,13 @@ GAME_RING = [
     ["voxel"],
     ["terrain"],
     ["entities"],
-    ["fx", "cameras"],
+    ["fx"],
+    ["cameras"],
     ["combat"],
     ["moves"],
-    ["controllers"],
     ["gui"],
     ["skills"],
+    ["controllers"],
     ["world"],
     ["states"],
 ]
@@ -81,18 +82,18 @@ GAME_RING = [
 # that the list only shrinks.
 GAME_PAIRS_TO_UNTANGLE = {
     # Folders that include each other; the other direction goes down the ring.
-    ("voxel", "world"): "the cube renderer's shadow pass asks the level manager for the level",
+    ("entities", "controllers"): "an entity makes and feeds its controller; controllers drive entities",
+    ("entities", "moves"): "a character owns and runs its move queue; the moves act on it",
+    ("entities", "skills"): "a skill pickup reaches the skill list; the list drops its pickups",
+    ("gui", "controllers"): "tweens are controllers run by the controller manager",
     ("entities", "cameras"): "trigger effects reach the side-scrolling camera",
-    ("entities", "moves"): "a character owns its move queue",
-    ("entities", "controllers"): "entities reach prefab settings, the controller manager and player",
-    ("entities", "skills"): "pickups reach the skill list",
     ("entities", "world"): "entities reach the game master, services, slot hash and switches",
     ("combat", "controllers"): "hit resolution reaches the victim's controller",
-    ("controllers", "gui"): "the player HUD and the boss reach the GUI manager",
-    ("controllers", "skills"): "the player and enemies reach the skill list",
-    ("controllers", "world"): "controllers reach the game master, waves, enumerations and slot hash",
+    ("skills", "controllers"): "the skill list makes the controller manager first, to outlive it",
     ("gui", "world"): "the wave HUD implements the world's wave HUD interface",
-    # One-way includes of world's bottom half (the game master's interface).
+    ("controllers", "world"): "controllers reach the game master, waves, enumerations and slot hash",
+    ("voxel", "world"): "the cube renderer's shadow pass asks the level manager for the level",
+    # One-way includes of the game master from below the world.
     ("combat", "world"): "attacks reach the game master",
     ("moves", "world"): "dodge and death reach the game master",
 }
