@@ -5,7 +5,6 @@
 #include "physics/CRigidBody.h"
 
 #include <benchmark/benchmark.h>
-#include <btBulletDynamicsCommon.h>
 
 #include <memory>
 #include <vector>
@@ -39,7 +38,7 @@ public:
                 physics.AddRigidBody(box.get(), -1, -1);
                 box->SetPosition(CVector3D(5.0f + 5.0f * i, 1.0f, 5.0f + 10.0f * j));
                 // Kept awake, as moving characters are, so that every step does the full work.
-                box->SetActivationState(DISABLE_DEACTIVATION);
+                box->SetActivationState(ACTIVATION_NEVER_SLEEPS);
                 m_Boxes.push_back(std::move(box));
             }
         }

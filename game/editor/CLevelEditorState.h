@@ -2,6 +2,10 @@
 // It keeps the name of the camera that was current when the hotkey opened it.
 #pragma once
 
+#ifndef THRUMMOCK_LINKS_EDITOR
+#error "the level editor sits above the game: only the editor, the program and the tests include it"
+#endif
+
 #include "game/states/CPlaceholderState.h"
 
 #include <string>

@@ -2,6 +2,10 @@
 // database, in four slots filled as pads are plugged in and emptied as they go.
 #pragma once
 
+#ifndef THRUMMOCK_PLATFORM_INTERNAL
+#error "SdlPadSource.h is the platform layer's own: reach the pads through platform/pad/Pad.h"
+#endif
+
 #include "platform/pad/Pad.h"
 
 namespace pad {

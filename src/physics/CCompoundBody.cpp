@@ -44,6 +44,17 @@ void CCompoundBody::AddBoxShape(const CVector3D& offset, const CVector3D& size)
     m_Children.push_back(box);
 }
 
+CAABB CCompoundBody::GetChildBox(size_t index) const
+{
+    if (!m_CompoundShape || index >= size_t(m_CompoundShape->getNumChildShapes()))
+        return CAABB(CVector3D(), CVector3D());
+    const btVector3 centre = m_CompoundShape->getChildTransform(int(index)).getOrigin();
+    const btVector3 half =
+        static_cast<const btBoxShape*>(m_CompoundShape->getChildShape(int(index)))->getHalfExtentsWithMargin();
+    const btVector3 low = centre - half, high = centre + half;
+    return CAABB(CVector3D(low.x(), low.y(), low.z()), CVector3D(high.x(), high.y(), high.z()));
+}
+
 void CCompoundBody::AddBoxShapeFromAABB(const CAABB& box) { AddBoxShape(box.GetCenter(), box.max - box.min); }
 
 } // namespace Vesk

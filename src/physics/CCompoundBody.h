@@ -28,6 +28,9 @@ public:
 
     btCompoundShape* GetCompoundShape() const { return m_CompoundShape; }
     size_t GetChildCount() const { return m_Children.size(); }
+    // Child `index`'s box in body space, collision margin included; an empty box at the origin
+    // for an index out of range.
+    CAABB GetChildBox(size_t index) const;
 
 private:
     btCompoundShape* m_CompoundShape = nullptr;

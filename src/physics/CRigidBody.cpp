@@ -12,6 +12,11 @@
 
 namespace Vesk {
 
+static_assert(ACTIVATION_ACTIVE == ACTIVE_TAG && ACTIVATION_SLEEPING == ISLAND_SLEEPING &&
+                  ACTIVATION_WANTS_DEACTIVATION == WANTS_DEACTIVATION &&
+                  ACTIVATION_NEVER_SLEEPS == DISABLE_DEACTIVATION && ACTIVATION_SIMULATION_OFF == DISABLE_SIMULATION,
+              "the engine's activation states are Bullet's");
+
 namespace {
 
 btVector3 ToBullet(const CVector3D& v) { return btVector3(v.x, v.y, v.z); }

@@ -26,6 +26,15 @@ enum RigidBodyType : int {
     BODY_NO_CONTACT_RESPONSE = 2,
 };
 
+// The activation states SetActivationState takes (Bullet's own numbers).
+enum BodyActivationState : int {
+    ACTIVATION_ACTIVE = 1,
+    ACTIVATION_SLEEPING = 2,
+    ACTIVATION_WANTS_DEACTIVATION = 3,
+    ACTIVATION_NEVER_SLEEPS = 4,
+    ACTIVATION_SIMULATION_OFF = 5,
+};
+
 // What the last collision pass found for one body: one normal per contact that exchanged normals
 // (each pointing from the other body towards this one) and one entry per touching body.
 struct ContactInfo {

@@ -2,4 +2,8 @@
 // include this: they name GL objects by plain unsigned numbers.
 #pragma once
 
+#ifndef THRUMMOCK_PLATFORM_INTERNAL
+#error "GL.h is the platform layer's own: draw through the platform/gfx types"
+#endif
+
 #include <epoxy/gl.h>

@@ -159,12 +159,14 @@ TEST_F(PhysicsTest, CompoundBodiesReturnTheirBoxesToThePool)
         compound.AddBoxShapeFromAABB(CAABB(CVector3D(0, 0, 0), CVector3D(2, 4, 6)));
         EXPECT_EQ(Physics().GetBoxShapeStatistics().objectsInUse, before + 3);
 
-        const btCompoundShape* shape = compound.GetCompoundShape();
-        ASSERT_EQ(shape->getNumChildShapes(), 3);
-        const btVector3 offset = shape->getChildTransform(2).getOrigin();
-        ExpectNear(CVector3D(offset.x(), offset.y(), offset.z()), CVector3D(1, 2, 3));
-        const btVector3 half = static_cast<const btBoxShape*>(shape->getChildShape(2))->getHalfExtentsWithMargin();
-        ExpectNear(CVector3D(half.x(), half.y(), half.z()), CVector3D(1, 2, 3));
+        ASSERT_EQ(compound.GetCompoundShape()->getNumChildShapes(), 3);
+        const CAABB box = compound.GetChildBox(2);
+        ExpectNear(box.min, CVector3D(0, 0, 0));
+        ExpectNear(box.max, CVector3D(2, 4, 6));
+        ExpectNear(compound.GetChildBox(1).GetCenter(), CVector3D(5, 0, 0));
+        const CAABB outside = compound.GetChildBox(3);
+        ExpectNear(outside.min, CVector3D(0, 0, 0));
+        ExpectNear(outside.max, CVector3D(0, 0, 0));
     }
     EXPECT_EQ(Physics().GetBoxShapeStatistics().objectsInUse, before);
 }

@@ -6,8 +6,6 @@
 
 #include "physics/CCompoundBody.h"
 
-#include <btBulletDynamicsCommon.h>
-
 #include <memory>
 
 namespace {
@@ -37,19 +35,18 @@ TEST_F(CLevelWallTest, EverySubmeshBecomesOneStaticBox)
     Vesk::CCompoundBody* body = wall.GetBody();
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(body->GetBodyType(), Vesk::BODY_STATIC);
-    const btCompoundShape* shape = body->GetCompoundShape();
-    ASSERT_EQ(shape->getNumChildShapes(), 3);
+    ASSERT_EQ(body->GetChildCount(), 3u);
     const struct {
-        btVector3 centre, half;
+        CVector3D centre, half;
     } boxes[] = {
-        {btVector3(2.0f, 0.0f, 20.0f), btVector3(4.0f, 2.0f, 2.0f)}, // back: two cubes along x
-        {btVector3(-4.0f, 2.0f, 0.0f), btVector3(2.0f, 4.0f, 2.0f)}, // left: two cubes up
-        {btVector3(40.0f, 0.0f, 0.0f), btVector3(2.0f, 2.0f, 2.0f)}, // right: one cube, moved by its local position
+        {CVector3D(2.0f, 0.0f, 20.0f), CVector3D(4.0f, 2.0f, 2.0f)}, // back: two cubes along x
+        {CVector3D(-4.0f, 2.0f, 0.0f), CVector3D(2.0f, 4.0f, 2.0f)}, // left: two cubes up
+        {CVector3D(40.0f, 0.0f, 0.0f), CVector3D(2.0f, 2.0f, 2.0f)}, // right: one cube, moved by its local position
     };
-    for (int i = 0; i < 3; ++i) {
-        const btVector3 centre = shape->getChildTransform(i).getOrigin();
-        const btVector3 half = static_cast<const btBoxShape*>(shape->getChildShape(i))->getHalfExtentsWithMargin();
-        for (int axis = 0; axis < 3; ++axis) {
+    for (unsigned i = 0; i < 3; ++i) {
+        const CAABB box = body->GetChildBox(i);
+        const CVector3D centre = box.GetCenter(), half = (box.max - box.min) * 0.5f;
+        for (unsigned axis = 0; axis < 3; ++axis) {
             EXPECT_NEAR(centre[axis], boxes[i].centre[axis], 1e-4f) << i << ' ' << axis;
             EXPECT_NEAR(half[axis], boxes[i].half[axis], 1e-4f) << i << ' ' << axis;
         }
