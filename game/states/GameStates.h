@@ -2,7 +2,7 @@
 // so start-up, the hotkeys and the state stack already work with the real types.
 #pragma once
 
-#include "core/CSingleton.h"
+#include "game/gui/CHighscoreRecord.h"
 #include "game/states/CCubeTestState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
@@ -71,12 +71,6 @@ public:
 private:
     uint32_t m_Score;
     std::string m_LevelName;
-};
-
-// The kept highscores; until the table is built no level has a record.
-class CHighscoreRecord : public Vesk::CSingleton<CHighscoreRecord> {
-public:
-    uint32_t GetLowestScore(const std::string&) const { return 0; }
 };
 
 class CCtrlState : public CPlaceholderState {
