@@ -91,6 +91,20 @@ void CObjectCamera::Reset()
     CCamera::Reset();
 }
 
+void CObjectCamera::LookFrom(const CVector3D& eye, const CVector3D& lookAt)
+{
+    const CVector3D offset = eye - lookAt;
+    const float distance = offset.Length();
+    m_View.lookAt = lookAt;
+    m_View.distance = std::max(distance, kMinDistance);
+    const float pitch = distance > 0.0f ? std::asin(std::clamp(offset.y / distance, -1.0f, 1.0f)) : 0.0f;
+    m_View.pitch = std::clamp(pitch / kDegreesToRadians, -kMaxPitch, kMaxPitch);
+    m_View.yaw = std::atan2(offset.z, offset.x) / kDegreesToRadians;
+    m_FirstUpdate = false;
+    PlaceOnOrbit();
+    UpdateAnglesFromLookAt();
+}
+
 void CObjectCamera::PlaceOnOrbit()
 {
     const float yaw = m_View.yaw * kDegreesToRadians;

@@ -41,6 +41,8 @@ public:
     // The orbit places the eye; F5 saves the view, else Space loads it.
     void Update(float dt) override;
 
+    // The orbit that puts the eye at `eye` looking at `lookAt` (the first Update keeps it).
+    void LookFrom(const CVector3D& eye, const CVector3D& lookAt);
     // The debug line "Camera position saved." or the failure; true when the file was written.
     bool SaveView(const std::string& path = kViewFile);
     // False (the orbit unchanged) when the file is missing or does not read.

@@ -76,6 +76,18 @@ TEST(HandCamerasTest, MouseTurnWrapsYawAndStopsPitch)
     EXPECT_FLOAT_EQ(-90.0f, camera.GetPitch());
 }
 
+TEST(HandCamerasTest, TheObjectCameraOrbitsToLookFromAGivenEye)
+{
+    Game::CObjectCamera camera;
+    camera.LookFrom(CVector3D(64, 60, -50), CVector3D(64, 0, 40));
+    for (int frame = 0; frame < 3; ++frame)
+        camera.Update(1.0f / 60.0f);
+    EXPECT_NEAR(64.0f, camera.GetEye().x, 0.01f);
+    EXPECT_NEAR(60.0f, camera.GetEye().y, 0.01f);
+    EXPECT_NEAR(-50.0f, camera.GetEye().z, 0.01f);
+    EXPECT_NEAR(40.0f, camera.GetLookAt().z, 0.01f);
+}
+
 class ObjectCamFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return m_Dir.File("objectCam.config"); }
