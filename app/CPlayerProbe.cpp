@@ -1,11 +1,13 @@
 #include "app/CPlayerProbe.h"
 
+#include "frame/CGameManager.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CPlayerController.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/moves/CMove.h"
 #include "game/world/CGameMaster.h"
+#include "game/world/CLevelManager.h"
 
 #include <sstream>
 
@@ -51,7 +53,8 @@ CPlayerProbe::CPlayerProbe(const std::string& path) : m_File(path, std::ios::app
 std::string CPlayerProbe::Describe(uint64_t frame)
 {
     std::ostringstream line;
-    line << "frame=" << frame;
+    const Vesk::IGameState* top = Vesk::CGameManager::GetInstance().GetCurrentState();
+    line << "frame=" << frame << " state=" << (top ? top->GetName() : "-");
     auto* player = dynamic_cast<CCharacter*>(CEntityFactory::GetInstance().GetEntityByName("player"));
     if (!player) {
         line << " player=none";
@@ -59,8 +62,9 @@ std::string CPlayerProbe::Describe(uint64_t frame)
     }
     const CVector3D& at = player->GetPosition();
     const CMove* move = player->GetMoveQueue().GetFront();
-    line << " x=" << at.x << " y=" << at.y << " z=" << at.z << " health=" << player->m_Health
-         << " life=" << player->m_LifeState << " move=" << (move ? move->GetName() : "-");
+    line << " level=" << CLevelManager::GetInstance().GetLevelName() << " x=" << at.x << " y=" << at.y << " z=" << at.z
+         << " health=" << player->m_Health << " life=" << player->m_LifeState
+         << " move=" << (move ? move->GetName() : "-");
     if (const auto* controller = dynamic_cast<const CPlayerController*>(player->GetController())) {
         line << " anim=" << AnimStateName(controller->GetAnimState())
              << " history=" << controller->GetComboHistory().size() << " charge=" << controller->GetChargeLevel()

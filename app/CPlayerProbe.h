@@ -1,9 +1,10 @@
 // A developer probe for automated runs: after every frame it appends one line about the player
 // to a text file, so a test can follow a scripted play from outside the program. The line is
-// "frame=N" then space-separated key=value fields: position (x y z), health, life state,
-// animation state, running move, combo history size, charge level, collected skills, death
-// count, score, combo hits, damage dealt and taken, remaining enemies and the player's live
-// attacks (comma-separated, "-" for none). Without a player the line is "frame=N player=none".
+// "frame=N state=S" (S the name of the game state on top) then space-separated key=value fields:
+// the level's name, position (x y z), health, life state, animation state, running move, combo
+// history size, charge level, collected skills, death count, score, combo hits, damage dealt and
+// taken, remaining enemies and the player's live attacks (comma-separated, "-" for none).
+// Without a player the line ends "player=none".
 #pragma once
 
 #include <cstdint>

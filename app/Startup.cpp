@@ -17,6 +17,8 @@
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/skills/CGlobalSkillList.h"
+#include "game/states/ButtonCallbacks.h"
+#include "game/states/MusicVolumeOption.h"
 #include "game/world/GameStartup.h"
 
 #include <memory>
@@ -96,10 +98,13 @@ int RunGame(const DeveloperOptions& options)
     game.SetFixedTimeStep(options.fixedTimeStep);
     game.SetFrameLimit(options.frameLimit);
     game.SetScreenshotPath(options.screenshot);
+    for (const auto& [frame, path] : options.timedScreenshots)
+        game.AddScreenshotAt(frame, path);
     if (!game.Init(10, 10, 500, 280, "Thrummock", fullscreen > 0))
         return 1;
 
     RegisterGameTypes();
+    RegisterButtonCallbacks();
     if (!LoadGameDefinitions()) {
         game.ShowError("Prefabs file not found!");
         ShutdownGameWorld();
@@ -111,6 +116,8 @@ int RunGame(const DeveloperOptions& options)
     Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
     window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());
 
+    // The music volume the player keeps applies from the first screen on, whichever it is.
+    ApplyStoredMusicVolume();
     if (mute)
         Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
 

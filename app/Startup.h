@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Game {
 
@@ -18,6 +20,8 @@ struct DeveloperOptions {
     std::string inputScript;    // a file of timed key, mouse and pad events fed in as the frames run
     std::string screenshot;     // BMP file that receives the picture of the last frame (with frameLimit)
     std::string probe;          // text file that receives one line about the player per frame
+    // BMP files that receive the pictures of the frames with these indices (from 0)
+    std::vector<std::pair<uint64_t, std::string>> timedScreenshots;
 };
 
 // 0 after a normal run, 1 when the engine failed to start or the input script or the probe file

@@ -23,7 +23,7 @@ void PrintUsage()
     std::fprintf(
         stderr,
         "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
-        "                 [--screenshot FILE] [--probe FILE]\n"
+        "                 [--screenshot FILE] [--screenshot-at FRAME:FILE ...] [--probe FILE]\n"
         "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
         "beside the executable)\n"
         "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
@@ -31,6 +31,8 @@ void PrintUsage()
         "  --input-script FILE feed the timed key, mouse and pad events of FILE in as the frames run "
         "(env THRUMMOCK_INPUT_SCRIPT)\n"
         "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n"
+        "  --screenshot-at FRAME:FILE  save the picture of frame FRAME (from 0) as a BMP file; may be given "
+        "again\n"
         "  --probe FILE        append one line about the player to FILE after every frame (env THRUMMOCK_PROBE)\n");
 }
 
@@ -51,6 +53,19 @@ bool ParseSeconds(const std::string& text, float& out)
     if (text.empty() || *end != '\0' || !(value >= 0.0f))
         return false;
     out = value;
+    return true;
+}
+
+// "FRAME:FILE" appended to the list; false (with a message) when it is not of that form.
+bool ParseTimedScreenshot(const std::string& text, std::vector<std::pair<uint64_t, std::string>>& list)
+{
+    const size_t colon = text.find(':');
+    uint64_t frame = 0;
+    if (colon == std::string::npos || colon + 1 == text.size() || !ParseUnsigned(text.substr(0, colon), frame)) {
+        std::fprintf(stderr, "thrummock: bad --screenshot-at '%s' (FRAME:FILE)\n", text.c_str());
+        return false;
+    }
+    list.emplace_back(frame, text.substr(colon + 1));
     return true;
 }
 
@@ -79,6 +94,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
             line.developer.screenshot = argv[++i];
         else if (arg == "--probe" && hasValue)
             line.developer.probe = argv[++i];
+        else if (arg == "--screenshot-at" && hasValue)
+            line.valid = ParseTimedScreenshot(argv[++i], line.developer.timedScreenshots) && line.valid;
         else {
             std::fprintf(stderr, "thrummock: unknown or incomplete option '%s'\n", arg.c_str());
             line.valid = false;
@@ -94,7 +111,10 @@ CommandLine ParseCommandLine(int argc, char** argv)
     }
     line.runDirectory = runDir.empty() ? win::GetModuleDirectory() + "/../bin" : runDir;
     // The run directory becomes the working directory, so relative paths are fixed now.
-    for (std::string* path : {&line.developer.inputScript, &line.developer.screenshot, &line.developer.probe})
+    std::vector<std::string*> paths = {&line.developer.inputScript, &line.developer.screenshot, &line.developer.probe};
+    for (auto& shot : line.developer.timedScreenshots)
+        paths.push_back(&shot.second);
+    for (std::string* path : paths)
         if (!path->empty() && (*path)[0] != '/')
             *path = win::GetCurrentDirectory() + "/" + *path;
     return line;

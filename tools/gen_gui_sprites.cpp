@@ -1,5 +1,6 @@
-// Generates the GUI's sprite sheets: the five sprite fonts, the labelled buttons and the in-game
-// HUD (bars, icons, prompts, wave plates, score screen), their images
+// Generates the GUI's sprite sheets: the five sprite fonts, the labelled buttons, the in-game
+// HUD (bars, icons, prompts, wave plates, score screen) and the screens around play (backdrops,
+// titles, the controls chart, the how-to-play pages, the credits, the transitions), their images
 // under <assets>/textures and their entries in <assets>/sprites.xml, between the two marker
 // comments that this tool owns (the rest of the file is kept as it is).
 //
@@ -555,6 +556,271 @@ std::vector<HudSheet> HudSheets()
     };
 }
 
+// ---- The screens around play: backdrops, titles, the controls chart, the how-to-play pages,
+// the credits, the title page and the transitions. ----
+
+float LineWidth(const gfx::GlyphRasterizer& raster, const std::string& text, float em)
+{
+    float width = 0.0f;
+    for (char c : text)
+        width += raster.Rasterize(c, em).advance;
+    return width;
+}
+
+// One line of text centred on cx with its capitals centred on cy, outlined and shaded like the
+// fonts; only the band of rows around the line is worked on, so tall pictures stay quick.
+void PaintLine(SpriteImage& image, const gfx::GlyphRasterizer& raster, const std::string& text, float em, float cx,
+               float cy, const Rgb& top, const Rgb& bottom)
+{
+    const int band = int(em * 2.0f) + 8;
+    const int originY = int(std::lround(cy)) - band / 2;
+    Coverage shape(image.Width(), band);
+    const gfx::GlyphBitmap capital = raster.Rasterize('H', em);
+    const int baseline = band / 2 + int(std::lround(capital.height * 0.5f));
+    StampLine(shape, raster, text, em, cx, baseline);
+    PaintText(image, 0, originY, shape, std::max(1.5f, em / 14.0f), top, bottom, float(baseline - capital.height),
+              float(baseline));
+}
+
+// As PaintLine, with the line's left end at x.
+void PaintLineFrom(SpriteImage& image, const gfx::GlyphRasterizer& raster, const std::string& text, float em, float x,
+                   float cy, const Rgb& top, const Rgb& bottom)
+{
+    PaintLine(image, raster, text, em, x + LineWidth(raster, text, em) * 0.5f, cy, top, bottom);
+}
+
+const Rgb kYellow{255, 250, 150}, kYellowLow{250, 196, 20}, kPanelTop{38, 46, 74};
+
+// A title: yellow letters over a gold underline.
+void PaintTitle(SpriteImage& image, const gfx::GlyphRasterizer& raster, const std::string& text, float em)
+{
+    const float cx = image.Width() * 0.5f, lineY = image.Height() - 12.0f;
+    image.Paint(cx, lineY, kInk, 1.0f, RoundedBox(cx - 40.0f, 5.0f, 4.0f));
+    image.PaintShaded(cx, lineY, Rows(kPale, kGold, lineY - 4.0f, lineY + 4.0f), 1.0f,
+                      RoundedBox(cx - 42.0f, 3.0f, 3.0f));
+    PaintLine(image, raster, text, em, cx, (image.Height() - 16.0f) * 0.5f, kYellow, kYellowLow);
+}
+
+// A row of a controls list: the action in gold on the left, the input in white on the right.
+void PaintControlRow(SpriteImage& image, const gfx::GlyphRasterizer& raster, float left, float right, float cy,
+                     const std::string& action, const std::string& input, float em)
+{
+    PaintLineFrom(image, raster, action, em, left, cy, kPale, kGold);
+    PaintLine(image, raster, input, em, right - LineWidth(raster, input, em) * 0.5f, cy, kWhiteTop, kWhiteBottom);
+}
+
+// A full-screen cover of few pixels that the screens stretch: a navy gradient top to bottom,
+// with a gold and ink rim along the bottom rows when rimmed.
+void PaintCover(SpriteImage& image, int frameTop, int height, bool rimmed)
+{
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            const int fromBottom = height - 1 - y;
+            const Rgb colour = rimmed && fromBottom < 2   ? kInk
+                               : rimmed && fromBottom < 5 ? kGold
+                                                          : Mix(kPanelTop, kNight, float(y) / float(height - 1));
+            image.Over(x, frameTop + y, colour, 1.0f);
+        }
+}
+
+HudSheet ControlRow(const char* sprite, const char* file, const char* action, const char* input)
+{
+    return {sprite,
+            file,
+            460,
+            40,
+            1,
+            {{"idle", 1, 1, 1}},
+            [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+                PaintControlRow(image, raster, 12.0f, 448.0f, 20.0f, action, input, 22.0f);
+            }};
+}
+
+HudSheet TitleSheet(const char* sprite, const char* file, const char* text, int width, float em)
+{
+    return {sprite,
+            file,
+            width,
+            80,
+            1,
+            {{"idle", 1, 1, 1}},
+            [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) { PaintTitle(image, raster, text, em); }};
+}
+
+// A block of lines in white, centred, one every `spacing` rows from the top.
+HudSheet TextBlock(const char* sprite, const char* file, int width, int height, float em, float spacing,
+                   std::vector<std::string> lines)
+{
+    return {sprite,
+            file,
+            width,
+            height,
+            1,
+            {{"idle", 1, 1, 1}},
+            [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+                for (size_t i = 0; i < lines.size(); ++i)
+                    PaintLine(image, raster, lines[i], em, width * 0.5f, spacing * (float(i) + 0.5f), kWhiteTop,
+                              kWhiteBottom);
+            }};
+}
+
+// The credits: headings in gold, names and words in white, read from the top down.
+void PaintCredits(SpriteImage& image, const gfx::GlyphRasterizer& raster)
+{
+    struct Line {
+        char kind; // 'T' title, 'H' heading, 'L' line, ' ' gap
+        const char* text;
+    };
+    static const Line kLines[] = {
+        {'T', "THRUMMOCK"},
+        {'L', "a side-scrolling voxel brawler"},
+        {' ', ""},
+        {'H', "GAME DESIGN"},
+        {'L', "The Thrummock team"},
+        {' ', ""},
+        {'H', "PROGRAMMING"},
+        {'L', "Engine, renderer and physics glue"},
+        {'L', "Fighters, waves and bosses"},
+        {'L', "Menus, cameras and the level editor"},
+        {'L', "The Thrummock team"},
+        {' ', ""},
+        {'H', "VOXEL ART"},
+        {'L', "Every hero, kobold, golem and island"},
+        {'L', "built cube by cube by our generators"},
+        {' ', ""},
+        {'H', "SOUND AND MUSIC"},
+        {'L', "Synthesized from scratch, note by note"},
+        {' ', ""},
+        {'H', "LEVELS"},
+        {'L', "Pixeled Pitfight"},
+        {'L', "Jade Jamboree"},
+        {'L', "Heretic Hallway"},
+        {' ', ""},
+        {'H', "BUILT WITH"},
+        {'L', "SDL2 and SDL_mixer"},
+        {'L', "OpenGL 3.3"},
+        {'L', "Bullet Physics"},
+        {'L', "Dear ImGui"},
+        {'L', "TinyXML-2"},
+        {'L', "Liberation and DejaVu fonts"},
+        {' ', ""},
+        {'H', "PLAY TESTING"},
+        {'L', "Everyone who fell off the arena"},
+        {'L', "and pressed attack to get back up"},
+        {' ', ""},
+        {' ', ""},
+        {'T', "THANKS FOR PLAYING!"},
+    };
+    float y = 60.0f;
+    const float cx = image.Width() * 0.5f;
+    for (const Line& line : kLines) {
+        switch (line.kind) {
+        case 'T':
+            PaintLine(image, raster, line.text, 44.0f, cx, y, kYellow, kYellowLow);
+            y += 80.0f;
+            break;
+        case 'H':
+            PaintLine(image, raster, line.text, 30.0f, cx, y, kPale, kGold);
+            y += 54.0f;
+            break;
+        case 'L':
+            PaintLine(image, raster, line.text, 24.0f, cx, y, kWhiteTop, kWhiteBottom);
+            y += 40.0f;
+            break;
+        default: y += 44.0f;
+        }
+    }
+}
+
+std::vector<HudSheet> ScreenSheets()
+{
+    const auto still = std::vector<HudAnimation>{{"idle", 1, 1, 1}};
+    const auto button = std::vector<HudAnimation>{{"idle", 1, 1, 1}, {"mouseover", 1, 1, 1}, {"mouseclick", 1, 1, 1}};
+    // White covers that the screens stretch and fade.
+    const auto white = [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+        image.Paint(2.0f, 2.0f, kWhiteTop, 1.0f, Rect(3.0f, 3.0f));
+    };
+    return {
+        {"ScreenBackdrop", "screen_backdrop.png", 8, 112, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintCover(image, 0, 112, false); }},
+        {"TransitCurtain", "screen_curtain.png", 8, 224, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintCover(image, 0, 224, true); }},
+        // A button nobody sees: the transitions time themselves with its fading tween.
+        {"TransitTimer", "screen_timer.png", 4, 4, 1, button, [](SpriteImage&, const gfx::GlyphRasterizer&, int) {}},
+        {"SplashBG", "screen_white.png", 4, 4, 1, still, white},
+        {"whiteout", "screen_whiteout.png", 4, 4, 1, still, white},
+        // A dark band that fades out to its top and bottom, behind the title page's prompt.
+        {"blackout", "screen_blackout.png", 8, 64, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             for (int y = 0; y < 64; ++y)
+                 for (int x = 0; x < 8; ++x)
+                     image.Over(x, y, kNight,
+                                0.75f * std::clamp(1.6f * (1.0f - std::fabs(float(y) - 31.5f) / 32.0f), 0.0f, 1.0f));
+         }},
+        {"PressTitle", "screen_press_title.png", 420, 48, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintLine(image, raster, "PRESS ANY KEY", 30.0f, 210.0f, 24.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"SplashLogo", "screen_logo.png", 600, 200, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 300.0f, 100.0f, 292.0f, 92.0f, 22.0f, kGold, {64, 78, 124}, {24, 28, 48});
+             PaintLine(image, raster, "THRUMMOCK", 76.0f, 300.0f, 82.0f, kYellow, kYellowLow);
+             PaintLine(image, raster, "A VOXEL BRAWLER", 22.0f, 300.0f, 150.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"ScreenPanel", "screen_panel.png", 540, 380, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             PaintPanel(image, 270.0f, 190.0f, 264.0f, 184.0f, 20.0f, kGold, {38, 46, 74}, {16, 18, 32});
+         }},
+        TitleSheet("TitleControls", "screen_title_controls.png", "CONTROLS", 420, 44.0f),
+        TitleSheet("TitleLevelSelect", "screen_title_levels.png", "SELECT A LEVEL", 460, 40.0f),
+        {"CtrlChart", "screen_controls_chart.png", 700, 290, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 350.0f, 145.0f, 344.0f, 139.0f, 18.0f, kGold, {38, 46, 74}, {16, 18, 32});
+             PaintLine(image, raster, "KEYBOARD", 24.0f, 190.0f, 34.0f, kYellow, kYellowLow);
+             PaintLine(image, raster, "GAMEPAD", 24.0f, 530.0f, 34.0f, kYellow, kYellowLow);
+             image.Paint(360.0f, 160.0f, kGold, 0.6f, Rect(1.0f, 110.0f));
+             const char* const rows[][3] = {
+                 {"MOVE", "ARROWS / WASD", "LEFT STICK"}, {"ATTACK", "J / C", "X"}, {"DODGE", "K / X", "A"},
+                 {"SPECIAL", "L / Z  (HOLD)", "B / RT"},  {"ZOOM", "-", "HOLD LT"}, {"PAUSE", "ESC", "START"}};
+             for (int i = 0; i < 6; ++i) {
+                 const float cy = 76.0f + 36.0f * float(i);
+                 PaintControlRow(image, raster, 28.0f, 340.0f, cy, rows[i][0], rows[i][1], 19.0f);
+                 PaintLine(image, raster, rows[i][2], 19.0f, 530.0f, cy, kWhiteTop, kWhiteBottom);
+             }
+         }},
+        {"PressContinue", "screen_press_continue.png", 460, 40, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintLine(image, raster, "PRESS ENTER OR SPACE TO GO ON", 22.0f, 230.0f, 20.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"CreditsText", "screen_credits.png", 600, 2000, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) { PaintCredits(image, raster); }},
+        TitleSheet("KEYBD1_Title", "howto_keyboard1_title.png", "KEYBOARD: ARROWS", 460, 34.0f),
+        ControlRow("KEYBD1_Move", "howto_keyboard1_move.png", "MOVE", "ARROW KEYS"),
+        ControlRow("KEYBD1_Dodge", "howto_keyboard1_dodge.png", "DODGE", "X"),
+        ControlRow("KEYBD1_Atk", "howto_keyboard1_attack.png", "ATTACK", "C"),
+        ControlRow("KEYBD1_Special", "howto_keyboard1_special.png", "SPECIAL", "Z  (HOLD TO CHARGE)"),
+        TitleSheet("KEYBD2_Title", "howto_keyboard2_title.png", "KEYBOARD: W A S D", 460, 34.0f),
+        ControlRow("KEYBD2_Move", "howto_keyboard2_move.png", "MOVE", "W A S D"),
+        ControlRow("KEYBD2_Dodge", "howto_keyboard2_dodge.png", "DODGE", "K"),
+        ControlRow("KEYBD2_Atk", "howto_keyboard2_attack.png", "ATTACK", "J"),
+        ControlRow("KEYBD2_Special", "howto_keyboard2_special.png", "SPECIAL", "L  (HOLD TO CHARGE)"),
+        TitleSheet("CTRL_Title", "howto_pad_title.png", "GAMEPAD", 460, 34.0f),
+        ControlRow("CTRL_Move", "howto_pad_move.png", "MOVE", "LEFT STICK"),
+        ControlRow("CTRL_Dodge", "howto_pad_dodge.png", "DODGE", "A"),
+        ControlRow("CTRL_Atk", "howto_pad_attack.png", "ATTACK", "X"),
+        ControlRow("CTRL_Special", "howto_pad_special.png", "SPECIAL", "B OR RIGHT TRIGGER"),
+        TitleSheet("INSTR_Title", "howto_title.png", "HOW TO PLAY", 460, 34.0f),
+        TextBlock("INSTR_Text1", "howto_text1.png", 480, 200, 18.0f, 33.0f,
+                  {"Kobolds, boars, skeletons, ghosts and golems", "storm the arena in waves.",
+                   "Beat every wave to clear the level.", "Dodge to roll out of harm's way",
+                   "and strike back while they recover.", "Knocked out? Press attack to get back up."}),
+        TextBlock("INSTR_Text2", "howto_text2.png", 480, 200, 18.0f, 33.0f,
+                  {"Land hit after hit to build your combo.", "Grab the crests that enemies drop:",
+                   "they power up your special attack.", "Hold special to charge it, let go to strike.",
+                   "Score: every foe and combo counts,", "every hit you take and every fall costs."}),
+    };
+}
+
 bool MakeHudSheet(const gfx::GlyphRasterizer& raster, const HudSheet& sheet, const std::string& path)
 {
     SpriteImage image(sheet.width, sheet.height * sheet.frames);
@@ -621,7 +887,10 @@ int main(int argc, char** argv)
             ++failures;
         entries += ButtonEntries(sheet);
     }
-    for (const HudSheet& sheet : HudSheets()) {
+    std::vector<HudSheet> sheets = HudSheets();
+    for (HudSheet& sheet : ScreenSheets())
+        sheets.push_back(std::move(sheet));
+    for (const HudSheet& sheet : sheets) {
         if (!MakeHudSheet(*sans, sheet, assets + "/textures/" + sheet.file))
             ++failures;
         entries += HudEntry(sheet);

@@ -1,15 +1,9 @@
-// The game's cameras, registered by name at start-up. The side-scrolling camera of play has its
-// own unit; the others keep the engine camera's behaviour until the screens that use them come.
+// The game's cameras, registered by name at start-up: the side-scrolling camera of play, the
+// menu camera, the object and viewer cameras and the level editor's cameras.
 #pragma once
 
+#include "game/cameras/CLevelEditorCamera.h"
+#include "game/cameras/CMenuCamera.h"
+#include "game/cameras/CObjectCamera.h"
 #include "game/cameras/CSideScrollCamera.h"
-#include "render/CCamera.h"
-
-namespace Game {
-
-class CViewerCamera : public Vesk::CCamera {};
-class CObjectCamera : public Vesk::CCamera {};
-class CLevelEditorCamera : public Vesk::CCamera {};
-class CMenuCamera : public Vesk::CCamera {};
-
-} // namespace Game
+#include "game/cameras/CViewerCamera.h"

@@ -48,7 +48,8 @@ CGuiScreenState::~CGuiScreenState() = default;
 
 void CGuiScreenState::Enter()
 {
-    if (m_AddsLight)
+    // Screens entered again and again share the one light.
+    if (m_AddsLight && Vesk::CRenderer::GetInstance().GetLightCount() == 0)
         Vesk::CRenderer::GetInstance().AddLight();
     CGuiManager& gui = CGuiManager::GetInstance();
     gui.LoadGui(m_ScreenElements, m_ScreenLayers, kScreenFolder + m_ScreenFile + ".xml");

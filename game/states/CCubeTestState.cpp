@@ -1,5 +1,7 @@
 #include "game/states/CCubeTestState.h"
 
+#include "game/cameras/CObjectCamera.h"
+
 #include "game/voxel/CVeskCubeMesh.h"
 #include "game/voxel/CubeDebris.h"
 #include "game/voxel/CubeHeightMap.h"
@@ -43,11 +45,8 @@ void CCubeTestState::Enter()
     light->m_Direction[1] = direction.y;
     light->m_Direction[2] = direction.z;
 
-    if (Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera()) {
-        camera->SetEye(kEye);
-        camera->SetLookAt(kLookAt);
-        camera->Reset();
-    }
+    if (auto* camera = dynamic_cast<CObjectCamera*>(Vesk::CCameraManager::GetInstance().GetCurrentCamera()))
+        camera->LookFrom(kEye, kLookAt);
 
     Vesk::CSceneGraph::GetInstance().Reset();
     if (Vesk::CGeomNode* ground = AddModel("cubetestground", "ground", CVector3D())) {

@@ -11,6 +11,7 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/fx/CParticleManager.h"
 #include "game/fx/CSprite3DManager.h"
+#include "game/fx/SceneLights.h"
 #include "game/gui/CGUIListener.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CSpriteText.h"
@@ -22,9 +23,7 @@
 #include "game/world/CWaveManager.h"
 #include "physics/CPhysicsSystem.h"
 #include "render/CCameraManager.h"
-#include "render/CRenderer.h"
 #include "scene/CSceneGraph.h"
-#include "scene/CSceneNodes.h"
 #include "ui2d/CDisplayObject2D.h"
 #include "window/CWindowSystem.h"
 
@@ -51,15 +50,6 @@ constexpr float kFinalRowScale = 0.8f;
 constexpr float kWaveTextScale = 0.8f;
 // The points texts of the rows damage taken, deaths and max combo.
 const char* const kPointsFonts[] = {"GameFontRed", "GameFontRed", "GameFontGreen"};
-
-void SetLightPosition(const CVector3D& position)
-{
-    if (Vesk::CLight* light = Vesk::CRenderer::GetInstance().GetLight(0)) {
-        light->m_Position[0] = position.x;
-        light->m_Position[1] = position.y;
-        light->m_Position[2] = position.z;
-    }
-}
 
 std::string VoxelCountLine(const char* title, const CubeInstanceBuffer& buffer)
 {
@@ -115,11 +105,8 @@ void CPlayState::Cleanup() { CGameMaster::GetInstance().Shutdown(); }
 
 void CPlayState::Enter()
 {
-    // Every play would otherwise append one more light; only light 0 is ever set.
-    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-    if (renderer.GetLightCount() == 0)
-        renderer.AddLight();
-    SetLightPosition(kLightPosition);
+    EnsureSceneLight();
+    PlaceSceneLight(kLightPosition);
     CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
     Vesk::CPhysicsSystem::GetInstance().SetGravity(kGravity);
 
@@ -153,7 +140,7 @@ void CPlayState::Enter()
     m_pListener = std::make_unique<CGUIListener>(m_Name);
     Vesk::CWindowSystem::GetInstance().ShowCursor(false);
     CControllerManager::GetInstance().CreateSharedControllers();
-    CreateSky();
+    m_Sky.Create("CPlayState");
     CreateScoreTexts();
     m_ScorePhase = 0;
     m_BannerScaleY = 0.0f;
@@ -180,9 +167,7 @@ void CPlayState::Exit()
     // The sprites take their nodes off the scene before the scene graph deletes the tree.
     CSprite3DManager::GetInstance().Shutdown();
     Vesk::CSceneGraph::GetInstance().Shutdown();
-    m_pSkyTransform = nullptr;
-    m_pSkyMaterial = nullptr;
-    m_pSkyGeom = nullptr;
+    m_Sky.Forget();
     CGameMaster::GetInstance().ResetPlayerStats();
     m_pListener.reset();
     m_pSubStates.reset();
@@ -225,26 +210,8 @@ void CPlayState::Update(float dt)
     UpdateSky(dt);
     if (Vesk::CGameManager::GetInstance().TopIsLevelEditor())
         if (const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera())
-            SetLightPosition(camera->GetEye());
+            PlaceSceneLight(camera->GetEye());
     UpdateDebugLines();
-}
-
-void CPlayState::CreateSky()
-{
-    m_pSkyTransform = new Vesk::CTransformNode("skyplanetrans");
-    m_pSkyMaterial = new Vesk::CMaterialNode("skyplanemat");
-    m_pSkyMaterial->SetMaterial("sky");
-    m_pSkyGeom = new Vesk::CGeomNode("skyplanetrans");
-    m_pSkyGeom->SetMesh("skysphere");
-    m_pSkyMaterial->AddChild(m_pSkyGeom);
-    m_pSkyTransform->AddChild(m_pSkyMaterial);
-    if (!Vesk::CSceneGraph::GetInstance().AddNode(m_pSkyTransform)) {
-        Vesk::LogLine("CPlayState: the scene graph took no sky");
-        delete m_pSkyTransform;
-        m_pSkyTransform = nullptr;
-        m_pSkyMaterial = nullptr;
-        m_pSkyGeom = nullptr;
-    }
 }
 
 void CPlayState::CreateScoreTexts()
@@ -292,17 +259,8 @@ void CPlayState::UpdateFlyingTexts(float dt)
 void CPlayState::UpdateSky(float dt)
 {
     s_SkyAngle += kSkyDegreesPerSecond * dt;
-    const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera();
-    if (!m_pSkyTransform || !camera)
-        return;
-    // The sphere stays centred on the camera and turns slowly about the vertical.
-    CMatrix4 local;
-    local.RotationY(s_SkyAngle);
-    const CVector3D& eye = camera->GetEye();
-    local.m[3] = eye.x;
-    local.m[7] = eye.y;
-    local.m[11] = eye.z;
-    m_pSkyTransform->SetLocalMatrix(local);
+    if (const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera())
+        m_Sky.Follow(camera->GetEye(), s_SkyAngle);
 }
 
 void CPlayState::UpdateDebugLines() const

@@ -16,6 +16,7 @@
 
 #include "core/CFiniteStateMachine.h"
 #include "core/IGameState.h"
+#include "game/fx/SkyDome.h"
 
 #include <array>
 #include <cstdint>
@@ -26,8 +27,6 @@
 
 namespace Vesk {
 class CDisplayObject2D;
-class CGeomNode;
-class CMaterialNode;
 class CTransformNode;
 } // namespace Vesk
 
@@ -108,14 +107,13 @@ public:
     CSpriteText* GetLabelText(int row) const;
     // The points texts of the rows damage taken, deaths and max combo; null for other rows.
     CSpriteText* GetPointsText(int row) const;
-    Vesk::CTransformNode* GetSkyTransform() const { return m_pSkyTransform; }
+    Vesk::CTransformNode* GetSkyTransform() const { return m_Sky.GetTransform(); }
     int GetScorePhase() const { return m_ScorePhase; }
     float GetTimer() const { return m_Timer; }
     static const std::list<FlyingText>& GetFlyingTexts() { return s_FlyingTexts; }
     static float GetSkyAngle() { return s_SkyAngle; }
 
 private:
-    void CreateSky();
     void CreateScoreTexts();
     void DestroyTexts();
     void BuildSubStates();
@@ -143,9 +141,7 @@ private:
     std::unique_ptr<Vesk::CFiniteStateMachine<CPlayState>> m_pSubStates;
     std::vector<Vesk::CDisplayObject2D*> m_ScreenElements;
     std::vector<int> m_ScreenLayers;
-    Vesk::CTransformNode* m_pSkyTransform = nullptr;
-    Vesk::CMaterialNode* m_pSkyMaterial = nullptr;
-    Vesk::CGeomNode* m_pSkyGeom = nullptr;
+    SkyDome m_Sky;
     float m_Timer = 0.0f;
     int m_IntroPhase = 0;
     float m_BannerScaleY = 0.0f;

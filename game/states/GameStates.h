@@ -2,10 +2,14 @@
 // so start-up, the hotkeys and the state stack already work with the real types.
 #pragma once
 
-#include "core/CSingleton.h"
+#include "game/gui/CHighscoreRecord.h"
+#include "game/states/CCtrlState.h"
 #include "game/states/CCubeTestState.h"
+#include "game/states/CMenuState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
+#include "game/states/CSplashState.h"
+#include "game/states/CTransitStates.h"
 #include "game/states/CpmarlSandboxState.h"
 
 #include <cstdint>
@@ -34,28 +38,9 @@ public:
     CPhyState() : CPlaceholderState("CPhyState") {}
 };
 
-class CMenuState : public CPlaceholderState {
-public:
-    CMenuState(const std::string& name, int level) : CPlaceholderState(name), m_Level(level) {}
-    int GetLevel() const { return m_Level; }
-
-private:
-    int m_Level;
-};
-
 class CPauseState : public CPlaceholderState {
 public:
     explicit CPauseState(const std::string& name) : CPlaceholderState(name) {}
-};
-
-// Holds the state it is to change to; until the change is built the held state is only deleted.
-class CTransitInState : public CPlaceholderState {
-public:
-    CTransitInState(Vesk::IGameState* next, const std::string& name) : CPlaceholderState(name), m_pNext(next) {}
-    Vesk::IGameState* GetNextState() const { return m_pNext.get(); }
-
-private:
-    std::unique_ptr<Vesk::IGameState> m_pNext;
 };
 
 // The name entry for a score that beats the lowest kept one of its level; its state name is empty.
@@ -71,17 +56,6 @@ public:
 private:
     uint32_t m_Score;
     std::string m_LevelName;
-};
-
-// The kept highscores; until the table is built no level has a record.
-class CHighscoreRecord : public Vesk::CSingleton<CHighscoreRecord> {
-public:
-    uint32_t GetLowestScore(const std::string&) const { return 0; }
-};
-
-class CCtrlState : public CPlaceholderState {
-public:
-    explicit CCtrlState(const std::string& name) : CPlaceholderState(name) {}
 };
 
 } // namespace Game

@@ -320,6 +320,9 @@ bool CGameManager::Update()
         if (!m_ScreenshotPath.empty() && m_FrameLimit != 0 && m_FrameCount + 1 == m_FrameLimit &&
             !renderer.SaveScreenshot(m_ScreenshotPath))
             LogLine("CGameManager: cannot save the screenshot " + m_ScreenshotPath);
+        const auto timed = m_TimedScreenshots.find(m_FrameCount);
+        if (timed != m_TimedScreenshots.end() && !renderer.SaveScreenshot(timed->second))
+            LogLine("CGameManager: cannot save the screenshot " + timed->second);
         renderer.Present();
     }
 

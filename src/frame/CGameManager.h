@@ -11,6 +11,7 @@
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,8 @@ public:
     void SetFrameLimit(uint64_t frames) { m_FrameLimit = frames; }
     // With a frame limit: the last frame's picture is saved to this BMP file (empty: none).
     void SetScreenshotPath(const std::string& path) { m_ScreenshotPath = path; }
+    // The picture of the frame with this index (counted from 0) is saved to the BMP file.
+    void AddScreenshotAt(uint64_t frame, const std::string& path) { m_TimedScreenshots[frame] = path; }
     // Called at the end of every frame with the frame's index, after drawing and before the
     // queued state requests run, so it sees the world the frame showed (developer probes).
     void SetFrameEndHook(std::function<void(uint64_t)> hook) { m_FrameEndHook = std::move(hook); }
@@ -104,6 +107,7 @@ private:
     float m_LastTimeStep = 0.0f;
     uint64_t m_FrameLimit = 0;
     std::string m_ScreenshotPath;
+    std::map<uint64_t, std::string> m_TimedScreenshots;
     std::function<void(uint64_t)> m_FrameEndHook;
     uint64_t m_FrameCount = 0;
     bool m_RestartPending = false;

@@ -2,7 +2,7 @@
 // and the profiler overlay: nothing is shown at first; one press shows the texts (the line slots
 // keep the last rate line in slot 0 and slots 1 to 7 stay empty); a second press shows the
 // overlay, which fills slots 0 to 7 again. Line slots are 34 pixels high from the top of the
-// 1920 x 1075 viewport, 2 pixels down.
+// 1920 x 1075 viewport, 2 pixels down. The runs open with the physics test, which draws nothing.
 #include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +44,7 @@ std::string RunWithPresses(const e2e::RunDirectory& run, int presses)
 TEST(DebugTextRunTest, CtrlF1AlternatesTheDebugTextsAndTheProfilerOverlay)
 {
     e2e::RunDirectory run;
+    run.WriteConfig({{"initialstate", "PhysicsTest"}, {"mute", "1"}, {"fullscreen", "0"}});
     const std::string before = RunWithPresses(run, 0);
     ASSERT_TRUE(before.size() > 54 && e2e::BmpWidth(before) == 1920 && e2e::BmpHeight(before) == 1080);
     EXPECT_EQ(LitPixelsInSlot(before, 0), 0) << "hidden until the first press";

@@ -1,5 +1,6 @@
 // The program's first frames on the headless driver, whose largest mode is 1920 x 1080: black
-// bands above and below a dark-grey letter-boxed viewport, saved by the screenshot option.
+// bands above and below a dark-grey letter-boxed viewport, saved by the screenshot option. The run
+// opens with the physics test, a state that draws nothing over the cleared viewport.
 #include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ namespace {
 TEST(FirstFrameRunTest, LetterBoxedGreyViewportBetweenBlackBands)
 {
     e2e::RunDirectory run;
+    run.WriteConfig({{"initialstate", "PhysicsTest"}, {"mute", "1"}, {"fullscreen", "0"}});
     const e2e::RunResult result = e2e::RunGame(
         {"--run-dir", run.Path(), "--frames", "3", "--fixed-dt", "0.016", "--screenshot", run.File("first.bmp")});
     ASSERT_EQ(0, result.exitCode) << result.output;

@@ -1,5 +1,7 @@
 #include "ProgramRunner.h"
 
+#include <sstream>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,6 +55,19 @@ RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::s
     else if (WIFSIGNALED(status))
         result.exitCode = 128 + WTERMSIG(status);
     return result;
+}
+
+std::vector<std::string> ProbeStates(const std::string& probePath, size_t frames)
+{
+    std::vector<std::string> states;
+    std::istringstream lines(testsupport::ReadFile(probePath));
+    for (std::string line; states.size() < frames && std::getline(lines, line);) {
+        const size_t at = line.find(" state=");
+        const size_t from = at == std::string::npos ? line.size() : at + 7;
+        states.push_back(line.substr(from, line.find(' ', from) - from));
+    }
+    states.resize(frames);
+    return states;
 }
 
 static uint32_t Read32(const std::string& bytes, size_t at)

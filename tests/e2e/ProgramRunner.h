@@ -32,6 +32,10 @@ private:
 // Runs the game with the arguments and extra environment entries ("NAME=value").
 RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 
+// The name of the game state on top in each of the first `frames` frames of a probe file ("state="
+// of its lines; empty names for frames the file does not reach).
+std::vector<std::string> ProbeStates(const std::string& probePath, size_t frames);
+
 // A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
 uint32_t BmpWidth(const std::string& bytes);
 uint32_t BmpHeight(const std::string& bytes);

@@ -10,7 +10,8 @@ using e2e::RunGame;
 TEST(ProgramRunTest, StartsLogsEveryStepRunsFramesAndExitsCleanly)
 {
     RunDirectory run;
-    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--fixed-dt", "0.016"});
+    const e2e::RunResult result =
+        RunGame({"--run-dir", run.Path(), "--frames", "5", "--fixed-dt", "0.016", "--probe", run.File("run.probe")});
     EXPECT_EQ(0, result.exitCode) << result.output;
     EXPECT_EQ("Window Initialized\nMinidump Initialized\nProfiler Initialized\nTimer Initialized\n"
               "Camera Manager Initialized\nRenderer Initialized\nPhysics Initialized\n"
@@ -18,22 +19,25 @@ TEST(ProgramRunTest, StartsLogsEveryStepRunsFramesAndExitsCleanly)
               "Debug Output Manager Initialized\nCDisplay2D System Initialized\n"
               "CParticle System Initialized\nAudio System Initialized\nSceneGraph Initialized\n",
               testsupport::ReadFile(run.File("startup.log")));
-    EXPECT_NE(std::string::npos, result.output.find("state MenuState: Enter")) << result.output;
-    EXPECT_NE(std::string::npos, result.output.find("state MenuState: Delete")) << result.output;
+    EXPECT_EQ(std::vector<std::string>(5, "CtrlState"), e2e::ProbeStates(run.File("run.probe"), 5))
+        << "the shipped configuration opens with the controls screen";
 }
 
 TEST(ProgramRunTest, FirstStateFollowsInitialState)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"PhysicsTest", "state CPhyState: Enter"},
-        {"menustate", "state CtrlState: Enter"},
+        {"PhysicsTest", "CPhyState"},
+        {"menustate", "CtrlState"},
+        {"MenuState", "MenuState"},
+        {"CtrlState", "CtrlState"},
     };
     for (const auto& [initialState, expected] : cases) {
         RunDirectory run;
         run.WriteConfig({{"initialstate", initialState}, {"mute", "1"}, {"fullscreen", "0"}});
-        const e2e::RunResult result = RunGame({"--frames", "2"}, {"THRUMMOCK_RUN_DIR=" + run.Path()});
+        const e2e::RunResult result =
+            RunGame({"--frames", "2", "--probe", run.File("run.probe")}, {"THRUMMOCK_RUN_DIR=" + run.Path()});
         EXPECT_EQ(0, result.exitCode) << result.output;
-        EXPECT_NE(std::string::npos, result.output.find(expected)) << initialState << "\n" << result.output;
+        EXPECT_EQ(std::vector<std::string>(2, expected), e2e::ProbeStates(run.File("run.probe"), 2)) << initialState;
     }
 }
 
@@ -52,9 +56,9 @@ TEST(ProgramRunTest, MissingConfigurationFallsBackToTheControlsScreen)
 {
     RunDirectory run;
     std::remove(run.File("assets/systemconfig.xml").c_str());
-    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "2"});
+    const e2e::RunResult result = RunGame({"--run-dir", run.Path(), "--frames", "2", "--probe", run.File("run.probe")});
     EXPECT_EQ(0, result.exitCode) << result.output;
-    EXPECT_NE(std::string::npos, result.output.find("state CtrlState: Enter")) << result.output;
+    EXPECT_EQ(std::vector<std::string>(2, "CtrlState"), e2e::ProbeStates(run.File("run.probe"), 2));
 }
 
 TEST(ProgramRunTest, AMissingDefinitionFileStopsStartupAtTheResourceManager)

@@ -51,7 +51,8 @@ TEST(GuiContentTest, TheGeneratorReproducesTheCommittedSheets)
     const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_TRUE(ReadFile(dir.File("sprites.xml")) == ReadFile(SourceDir() + "/bin/assets/sprites.xml"));
-    for (const char* file : {"gamefont.png", "gamefont_red.png", "btn_yes.png", "btn_prev.png"})
+    for (const char* file : {"gamefont.png", "gamefont_red.png", "btn_yes.png", "btn_prev.png", "screen_credits.png",
+                             "screen_controls_chart.png", "howto_text1.png"})
         EXPECT_TRUE(ReadFile(dir.File(std::string("textures/") + file)) ==
                     ReadFile(SourceDir() + "/bin/assets/textures/" + file))
             << file;
