@@ -302,6 +302,50 @@ TEST_F(CLevelEditorTest, SaveAsWritesIntoTheLevelsFolderAndSaysWhatHappened)
     EXPECT_EQ(terraintest::V(PositionOf(moved)), terraintest::V(CVector3D(40.0f, 30.0f, 20.0f)));
 }
 
+// A designer's session through the menu bar: over level 1, an entity is created and moved, the
+// move undone and redone with the bar's buttons, the level saved as a new file through the
+// dialog; the editor closes, and a new play of the saved level has the entity where it was moved.
+TEST_F(CLevelEditorTest, CreateMoveUndoRedoSaveAsAndPlayTheNewLevel)
+{
+    Play(1);
+    OpenEditor();
+    devgui::Panels& panels = Vesk::IDevGUI::GetInstance().GetPanels();
+    auto create = std::make_unique<Game::CreateEntityMessagePacket>();
+    create->m_EntityType = Game::DESTRUCTIBLE_OBJECT;
+    create->m_EntitySetting.m_StartPosition = CVector3D(20.0f, 12.0f, 30.0f);
+    Game::CreateEntityMessagePacket* creation = create.get();
+    Game::CLevelEditorMessageSystem::GetInstance().AddMessage(std::move(create));
+    Game::CEntity* made = creation->m_ResultantEntity.Get();
+    ASSERT_NE(made, nullptr);
+    const std::string name = made->GetName();
+    const CVector3D start = made->GetPosition();
+
+    auto move = std::make_unique<Game::MoveEntityMessagePacket>();
+    move->m_Entity = creation->m_ResultantEntity;
+    move->m_OldPosition = start;
+    move->m_NewPosition = CVector3D(60.0f, 12.0f, 30.0f);
+    move->m_OldDirection = move->m_NewDirection = made->GetDirection();
+    Game::CLevelEditorMessageSystem::GetInstance().AddMessage(std::move(move));
+    ASSERT_TRUE(panels.Press("Menus", "UndoBtn"));
+    EXPECT_EQ(terraintest::V(PositionOf(name)), terraintest::V(start));
+    ASSERT_TRUE(panels.Press("Menus", "RedoBtn"));
+    EXPECT_EQ(terraintest::V(PositionOf(name)), terraintest::V(CVector3D(60.0f, 12.0f, 30.0f)));
+
+    m_Dialogs->QueueChoice(m_Dir.File("assets/levels/designed.xml"));
+    ASSERT_TRUE(panels.Press("Menus", "SaveAsLevelBtn"));
+    Answer();
+    EXPECT_EQ(Line27(), "Level saved as designed.xml");
+    Editor().Resume();
+    Frame();
+    ASSERT_EQ(GameManager().GetStateCount(), 1u);
+
+    Levels().SetLevelFileName("assets/levels/designed.xml");
+    GameManager().ChangeState(new Game::CPlayState("CPlayState", 1));
+    Frame();
+    EXPECT_EQ(Levels().GetLevelName(), "designed");
+    EXPECT_EQ(terraintest::V(PositionOf(name)), terraintest::V(CVector3D(60.0f, 12.0f, 30.0f)));
+}
+
 TEST_F(CLevelEditorTest, SaveEntityTellsTheRealOutcome)
 {
     Play(1);
