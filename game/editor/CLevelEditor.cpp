@@ -81,6 +81,18 @@ CVector3D VectorOf(const void* value)
 
 void SetText(void* value, const std::string& text) { *static_cast<std::string*>(value) = text; }
 
+// A watcher-bar edit of the selection, as an undoable properties packet.
+template <typename Change>
+void EditSelection(void* clientData, Change change)
+{
+    CEntity* entity = Editor(clientData).GetSelectedEntity();
+    if (!entity)
+        return;
+    auto packet = std::make_unique<EntityPropertiesMessagePacket>(entity);
+    change(packet->m_New);
+    CLevelEditorMessageSystem::GetInstance().AddMessage(std::move(packet));
+}
+
 } // namespace
 
 // Input listener
@@ -261,19 +273,19 @@ void CLevelEditor::BuildWatcherBar()
                     "help='Object Watcher Bar'");
     m_WatcherBar.AddVarCB(
         "EntityPosition", devgui::TYPE_DIR3F,
-        [](const void* v, void* c) { WithSelection(c, [v](CEntity& e) { e.SetPosition(VectorOf(v)); }); },
+        [](const void* v, void* c) { EditSelection(c, [v](auto& p) { p.position = VectorOf(v); }); },
         [](void* v, void* c) { WithSelection(c, [v](CEntity& e) { CopyVector(v, e.GetPosition()); }); }, this, "");
     m_WatcherBar.AddVarCB(
         "EntityDimensions", devgui::TYPE_DIR3F, nullptr,
         [](void* v, void* c) { WithSelection(c, [v](CEntity& e) { CopyVector(v, e.GetDimensions()); }); }, this, "");
     m_WatcherBar.AddVarCB(
         "EntityDirection", devgui::TYPE_DIR3F,
-        [](const void* v, void* c) { WithSelection(c, [v](CEntity& e) { e.SetDirection(VectorOf(v)); }); },
+        [](const void* v, void* c) { EditSelection(c, [v](auto& p) { p.direction = VectorOf(v); }); },
         [](void* v, void* c) { WithSelection(c, [v](CEntity& e) { CopyVector(v, e.GetDirection()); }); }, this, "");
     m_WatcherBar.AddVarCB(
         "EntityName", devgui::TYPE_STDSTRING,
         [](const void* v, void* c) {
-            WithSelection(c, [v](CEntity& e) { e.SetName(*static_cast<const std::string*>(v)); });
+            EditSelection(c, [v](auto& p) { p.name = *static_cast<const std::string*>(v); });
         },
         [](void* v, void* c) { WithSelection(c, [v](CEntity& e) { SetText(v, e.GetName()); }); }, this, "");
     m_WatcherBar.AddVarCB(

@@ -152,21 +152,11 @@ void DeleteEntityMessagePacket::RetargetEntity(const EntityHandle& from, const E
 
 // Move and turn
 
-void MoveEntityMessagePacket::Execute()
-{
-    if (m_Entity.IsEmpty())
-        return;
-    CEntity* entity = m_Entity.Get();
-    if (!entity) {
-        WriteEditorMessage(kEditEntityGone);
-        return;
-    }
-    entity->SetPosition(m_NewPosition);
-    entity->SetDirection(m_NewDirection);
-    WriteEditorMessage("Entity moved: Position set to " + PositionText(m_NewPosition));
-}
+void MoveEntityMessagePacket::Execute() { Place(m_NewPosition, m_NewDirection, "Entity moved: Position set to "); }
 
-void MoveEntityMessagePacket::Undo()
+void MoveEntityMessagePacket::Undo() { Place(m_OldPosition, m_OldDirection, "Undo: Position set to "); }
+
+void MoveEntityMessagePacket::Place(const CVector3D& position, const CVector3D& direction, const char* message)
 {
     if (m_Entity.IsEmpty())
         return;
@@ -175,12 +165,43 @@ void MoveEntityMessagePacket::Undo()
         WriteEditorMessage(kEditEntityGone);
         return;
     }
-    entity->SetPosition(m_OldPosition);
-    entity->SetDirection(m_OldDirection);
-    WriteEditorMessage("Undo: Position set to " + PositionText(m_OldPosition));
+    entity->SetPosition(position);
+    entity->SetDirection(direction);
+    WriteEditorMessage(message + PositionText(position));
 }
 
 void MoveEntityMessagePacket::RetargetEntity(const EntityHandle& from, const EntityHandle& to)
+{
+    Retarget(m_Entity, from, to);
+}
+
+// Watcher properties
+
+EntityPropertiesMessagePacket::EntityPropertiesMessagePacket(CEntity* entity) : m_Entity(entity)
+{
+    if (entity)
+        m_Old = m_New = {entity->GetName(), entity->GetPosition(), entity->GetDirection()};
+}
+
+void EntityPropertiesMessagePacket::Execute() { Apply(m_New, "Entity properties set: "); }
+
+void EntityPropertiesMessagePacket::Undo() { Apply(m_Old, "Undo: entity properties restored: "); }
+
+void EntityPropertiesMessagePacket::Apply(const Properties& properties, const char* message)
+{
+    CEntity* entity = m_Entity.Get();
+    if (!entity) {
+        WriteEditorMessage(kEditEntityGone);
+        return;
+    }
+    if (entity->GetName() != properties.name)
+        entity->SetName(properties.name);
+    entity->SetPosition(properties.position);
+    entity->SetDirection(properties.direction);
+    WriteEditorMessage(message + properties.name);
+}
+
+void EntityPropertiesMessagePacket::RetargetEntity(const EntityHandle& from, const EntityHandle& to)
 {
     Retarget(m_Entity, from, to);
 }

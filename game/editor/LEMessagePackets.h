@@ -84,6 +84,31 @@ public:
     EntityHandle m_Entity;
     CVector3D m_OldPosition, m_NewPosition;
     CVector3D m_OldDirection, m_NewDirection;
+
+private:
+    void Place(const CVector3D& position, const CVector3D& direction, const char* message);
+};
+
+// An edit of the entity watcher's fields: name, position and direction before and after.
+class EntityPropertiesMessagePacket : public iLEMessagePacket {
+public:
+    struct Properties {
+        std::string name;
+        CVector3D position;
+        CVector3D direction;
+    };
+
+    // Both records start as the entity is now; the caller changes the new one.
+    explicit EntityPropertiesMessagePacket(CEntity* entity);
+    void Execute() override;
+    void Undo() override;
+    void RetargetEntity(const EntityHandle& from, const EntityHandle& to) override;
+
+    EntityHandle m_Entity;
+    Properties m_Old, m_New;
+
+private:
+    void Apply(const Properties& properties, const char* message);
 };
 
 class LinkEntityMessagePacket : public iLEMessagePacket {

@@ -147,6 +147,14 @@ std::vector<PacketRow> PacketRows()
              return p;
          },
          "Entity moved: Position set to x : 10y : 4z : 2", "Undo: Position set to x : 10y : 4z : 2"},
+        {"properties",
+         [](CEntity* crate, CEntity*) {
+             auto p = std::make_unique<Game::EntityPropertiesMessagePacket>(crate);
+             p->m_New.name = "box";
+             p->m_New.position = CVector3D(0.0f, 1.0f, 2.0f);
+             return p;
+         },
+         "Entity properties set: box", "Undo: entity properties restored: crate"},
         {"link",
          [](CEntity* crate, CEntity* sound) {
              auto p = std::make_unique<Game::LinkEntityMessagePacket>();
@@ -210,7 +218,7 @@ TEST_F(PacketTableTest, EachKindIsSafeOnceItsEntityWasDestroyed)
         if (create)
             Factory().DestroyEntity(
                 static_cast<Game::CreateEntityMessagePacket*>(History().GetPacket(0))->m_ResultantEntity.Get());
-        Factory().DestroyEntity(Factory().GetEntityByName("crate"));
+        Factory().DestroyEntity(m_Crate.Get());
         Factory().DestroyEntity(m_Sound.Get());
         const std::string world = World();
 

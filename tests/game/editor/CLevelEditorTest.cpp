@@ -385,6 +385,43 @@ TEST_F(CLevelEditorTest, DeleteRemovesTheSelectionUndoablyAndWithoutSelectionDoe
     EXPECT_EQ(Factory().GetLiveEntities().size(), live);
 }
 
+TEST_F(CLevelEditorTest, WatcherBarEditsAreUndoable)
+{
+    Play(1);
+    OpenEditor();
+    Game::CEntity* crate = Factory().FindByType(Game::DESTRUCTIBLE_OBJECT).front();
+    const CVector3D start = crate->GetPosition();
+    Editor().SelectEntity(crate);
+    devgui::Panels& panels = Vesk::IDevGUI::GetInstance().GetPanels();
+    devgui::Value value;
+    ASSERT_TRUE(panels.GetValue("EntityWatcherBar", "EntityPosition", value));
+    EXPECT_EQ(terraintest::Vec(value.f[0], value.f[1], value.f[2]), terraintest::V(start));
+    value.f[1] += 5.0f;
+    ASSERT_TRUE(panels.SetValue("EntityWatcherBar", "EntityPosition", value));
+    EXPECT_EQ(crate->GetPosition().y, start.y + 5.0f);
+    ASSERT_TRUE(panels.GetValue("EntityWatcherBar", "EntityType", value));
+    EXPECT_EQ(value.s, "DESTRUCTIBLE_OBJECT");
+    ASSERT_TRUE(panels.Press("Menus", "UndoBtn"));
+    EXPECT_EQ(terraintest::V(crate->GetPosition()), terraintest::V(start));
+}
+
+// Deleting the player in the editor takes its HUD down with it; leaving the editor then shows
+// only the elements that still exist (the sanitizer build catches any use of a freed one).
+TEST_F(CLevelEditorTest, LeavingAfterThePlayerWasDeletedShowsOnlyLiveElements)
+{
+    Play(1);
+    Frame();
+    OpenEditor();
+    ASSERT_FALSE(Factory().FindPlayer().empty());
+    Editor().SelectEntity(Factory().FindPlayer().front());
+    Editor().DeleteSelection();
+    EXPECT_TRUE(Factory().FindPlayer().empty());
+    Editor().Resume();
+    Frame();
+    Frame();
+    EXPECT_EQ(GameManager().GetStateCount(), 1u);
+}
+
 using EntityPickingTest = editortest::EditorFixture;
 
 TEST_F(EntityPickingTest, NearestHitUnlessASmallerOneIsHit)
