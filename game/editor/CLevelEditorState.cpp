@@ -34,6 +34,12 @@ void CLevelEditorState::Enter()
 
 void CLevelEditorState::Update(float dt)
 {
+    // The level below keeps running and may show more of its GUI (its banner ending brings the
+    // HUD up): those elements are hidden too, and shown again on leaving.
+    CGuiManager& gui = CGuiManager::GetInstance();
+    gui.RememberVisibleElements();
+    gui.SetRememberedVisible(false);
+
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     const CVector3D origin(0.0f, 0.0f, 0.0f);
     renderer.DrawLine(origin, CVector3D(5000.0f, 0.0f, 0.0f), 255, 0, 0);
