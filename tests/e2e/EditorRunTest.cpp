@@ -27,15 +27,6 @@ std::vector<double> PlayerX(const std::string& probe)
     return xs;
 }
 
-void KeepArtifact(const std::string& file, const std::string& name)
-{
-    std::filesystem::create_directories(THRUMMOCK_ARTIFACT_DIR);
-    std::error_code error;
-    std::filesystem::copy_file(file, std::string(THRUMMOCK_ARTIFACT_DIR) + "/" + name,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    EXPECT_FALSE(error) << file << ": " << error.message();
-}
-
 // Ctrl+F2 at the frame.
 std::string ToggleEditor(int frame)
 {
@@ -61,7 +52,7 @@ EditorRun RunScript(const e2e::RunDirectory& dir, const std::string& script, int
     run.x = PlayerX(testsupport::ReadFile(probe));
     run.screenshot = testsupport::ReadFile(shot);
     if (!run.screenshot.empty())
-        KeepArtifact(shot, "EditorRunTest_" + name + ".bmp");
+        e2e::KeepArtifact(shot, "EditorRunTest_" + name + ".bmp");
     return run;
 }
 

@@ -32,6 +32,9 @@ private:
 // Runs the game with the arguments and extra environment entries ("NAME=value").
 RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 
+// Copies a file (a screenshot) into the build tree's artefacts for a person to look at.
+void KeepArtifact(const std::string& file, const std::string& name);
+
 // A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
 uint32_t BmpWidth(const std::string& bytes);
 uint32_t BmpHeight(const std::string& bytes);
