@@ -60,6 +60,8 @@ void CStateSwitcherListener::ToggleLevelEditor()
         game.PopState();
         return;
     }
+    if (!CLevelEditorState::CanOpen())
+        return;
     Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
     const unsigned modes = window.GetDisplayModeCount();
     window.ApplyDisplayMode(modes >= 2 ? modes - 2 : 0);

@@ -191,7 +191,9 @@ bool CPlayState::PauseRequested() const
 
 void CPlayState::RunningUpdate(float)
 {
-    ShowPlayHud(true);
+    // The level editor on top hides the HUD; play keeps it shown otherwise.
+    if (!Vesk::CGameManager::GetInstance().TopIsLevelEditor())
+        ShowPlayHud(true);
     if (CGameMaster::GetInstance().GetPhase() != PHASE_RUNNING || !PauseRequested())
         return;
     Vesk::CGameManager::GetInstance().PushState(new CPauseState("CPauseState"));

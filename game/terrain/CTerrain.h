@@ -51,6 +51,20 @@ struct BlockPosition {
     bool IsInGrid() const { return mBlockWidth < MAX_WIDTH && mBlockDepth < MAX_DEPTH && mBlockHeight < MAX_HEIGHT; }
 };
 
+// What one grid cell holds: its occupancy value (0 empty) and its colour, kept for empty cells too.
+struct TerrainCell {
+    BlockPosition position;
+    unsigned char value = 0;
+    CVector3D colour;
+
+    bool operator==(const TerrainCell& other) const
+    {
+        return value == other.value && colour.x == other.colour.x && colour.y == other.colour.y &&
+               colour.z == other.colour.z;
+    }
+    bool operator!=(const TerrainCell& other) const { return !(*this == other); }
+};
+
 class CTerrain {
 public:
     static constexpr unsigned kCellCount = MAX_WIDTH * MAX_DEPTH * MAX_HEIGHT;
@@ -88,6 +102,10 @@ public:
     void RemoveBlocks(const std::vector<BlockPosition>& positions);
     // Empty cells keep the colour without becoming blocks.
     void PaintBlocks(const std::vector<BlockPosition>& positions, const CVector3D& colour);
+    // The cell at a position inside the grid.
+    TerrainCell GetCell(const BlockPosition& pos) const;
+    // Puts each cell back as recorded (occupancy value and colour), in one edit.
+    void RestoreCells(const std::vector<TerrainCell>& cells);
     // Refills the slice holding width w from the grid; nothing when the mesh has no such slice.
     void RebuildSlice(float w);
 

@@ -120,4 +120,37 @@ void CTerrain::PaintBlocks(const std::vector<BlockPosition>& positions, const CV
     FinishEdit(rebuild, {});
 }
 
+TerrainCell CTerrain::GetCell(const BlockPosition& pos) const
+{
+    const unsigned index = GetBlockIndex(pos);
+    TerrainCell cell;
+    cell.position = pos;
+    cell.value = m_Occupancy[index];
+    cell.colour = ColourAt(index);
+    return cell;
+}
+
+void CTerrain::RestoreCells(const std::vector<TerrainCell>& cells)
+{
+    std::set<unsigned> rebuild, touched;
+    for (const TerrainCell& cell : cells) {
+        const BlockPosition& pos = cell.position;
+        if (!pos.IsInGrid())
+            continue;
+        if (cell.value == 0) {
+            SetColour(GetBlockIndex(pos), cell.colour);
+            if (IsOccupied(pos))
+                EmptyCell(pos, rebuild);
+        } else if (IsOccupied(pos)) {
+            // A block that stays a block changes in place: its slice is refilled for the colour.
+            SetOccupancy(GetBlockIndex(pos), cell.value);
+            SetColour(GetBlockIndex(pos), cell.colour);
+            rebuild.insert(TerrainSliceIndex(float(pos.mBlockWidth)));
+        } else {
+            PlaceBlock(pos, cell.colour, cell.value, touched);
+        }
+    }
+    FinishEdit(rebuild, touched);
+}
+
 } // namespace Game

@@ -62,6 +62,8 @@ public:
     std::vector<CEntity*> GetRecentEntities() const;
     // The element with this name goes at the next SaveRecentEntities.
     void AddNameToDelete(const std::string& name) { m_NamesToDelete.push_back(name); }
+    // Takes back the last AddNameToDelete of the name (an undone deletion).
+    void ForgetNameToDelete(const std::string& name);
 
     // The level file the next play or sandbox state loads ("levelfile", the editor's New, Load
     // and Reset set it).

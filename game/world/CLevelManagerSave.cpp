@@ -172,4 +172,11 @@ bool CLevelManager::SaveRecentEntities()
     return true;
 }
 
+void CLevelManager::ForgetNameToDelete(const std::string& name)
+{
+    const auto it = std::find(m_NamesToDelete.rbegin(), m_NamesToDelete.rend(), name);
+    if (it != m_NamesToDelete.rend())
+        m_NamesToDelete.erase(std::next(it).base());
+}
+
 } // namespace Game

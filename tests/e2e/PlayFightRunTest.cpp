@@ -86,16 +86,6 @@ std::string Script(const std::vector<Press>& presses)
     return script;
 }
 
-// Copies a screenshot into the build tree's artefacts for a person to look at.
-void KeepArtifact(const std::string& file, const std::string& name)
-{
-    std::filesystem::create_directories(THRUMMOCK_ARTIFACT_DIR);
-    std::error_code error;
-    std::filesystem::copy_file(file, std::string(THRUMMOCK_ARTIFACT_DIR) + "/" + name,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    EXPECT_FALSE(error) << file << ": " << error.message();
-}
-
 struct PlayedRun {
     e2e::RunResult result;
     std::vector<ProbeFrame> frames;
@@ -112,7 +102,7 @@ PlayedRun Play(const e2e::RunDirectory& dir, const std::string& script, int fram
     run.frames = ReadProbe(probe);
     run.screenshot = testsupport::ReadFile(shot);
     if (!run.screenshot.empty())
-        KeepArtifact(shot, "PlayFightRunTest_" + name + ".bmp");
+        e2e::KeepArtifact(shot, "PlayFightRunTest_" + name + ".bmp");
     return run;
 }
 

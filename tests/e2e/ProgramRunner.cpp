@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 namespace e2e {
@@ -87,6 +89,15 @@ uint32_t BmpPixel(const std::string& bytes, int x, int y)
     const size_t at =
         54 + rowBytes * static_cast<size_t>(static_cast<int>(BmpHeight(bytes)) - 1 - y) + static_cast<size_t>(x) * 3;
     return uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint8_t(bytes[at]);
+}
+
+void KeepArtifact(const std::string& file, const std::string& name)
+{
+    std::filesystem::create_directories(THRUMMOCK_ARTIFACT_DIR);
+    std::error_code error;
+    std::filesystem::copy_file(file, std::string(THRUMMOCK_ARTIFACT_DIR) + "/" + name,
+                               std::filesystem::copy_options::overwrite_existing, error);
+    EXPECT_FALSE(error) << file << ": " << error.message();
 }
 
 } // namespace e2e

@@ -36,6 +36,9 @@ RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::s
 // of its lines; empty names for frames the file does not reach).
 std::vector<std::string> ProbeStates(const std::string& probePath, size_t frames);
 
+// Copies a file (a screenshot) into the build tree's artefacts for a person to look at.
+void KeepArtifact(const std::string& file, const std::string& name);
+
 // A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
 uint32_t BmpWidth(const std::string& bytes);
 uint32_t BmpHeight(const std::string& bytes);

@@ -36,7 +36,7 @@ ALLOWED = {
     "editor": {"platform", "engine", "game", "editor"},
     "app": {"platform", "engine", "game", "editor", "app"},
     "tools": {"platform", "engine", "game", "tools"},
-    "bench": {"platform", "engine", "game", "bench"},
+    "bench": {"platform", "engine", "game", "editor", "bench"},
     "tests/platform": {"platform", "tests", "tests/platform"},
     "tests/engine": {"platform", "engine", "tests", "tests/engine"},
     "tests/game": {"platform", "engine", "game", "editor", "tests", "tests/engine", "tests/game"},
