@@ -178,6 +178,13 @@ CVector3D CPhysicsSystem::GetGravity() const
     return CVector3D(gravity.x(), gravity.y(), gravity.z());
 }
 
+int CPhysicsSystem::GetOverlappingPairCount() const
+{
+    return m_Broadphase ? m_Broadphase->getOverlappingPairCache()->getNumOverlappingPairs() : 0;
+}
+
+int CPhysicsSystem::GetContactManifoldCount() const { return m_Dispatcher ? m_Dispatcher->getNumManifolds() : 0; }
+
 void CPhysicsSystem::StepSimulation(float dt, int maxSubSteps, float fixedStep)
 {
     if (m_World)

@@ -59,6 +59,9 @@ public:
     // Steps the world: dt with at most maxSubSteps sub-steps of fixedStep seconds.
     void StepSimulation(float dt, int maxSubSteps, float fixedStep);
     btDiscreteDynamicsWorld* GetWorld() const { return m_World.get(); }
+    // Pairs of bodies whose broadphase boxes overlap, and contact manifolds of the last step.
+    int GetOverlappingPairCount() const;
+    int GetContactManifoldCount() const;
 
     // A box of full size `size` from the box-shape pool; null for a size that is not finite.
     btBoxShape* CreateBoxShape(const CVector3D& size);

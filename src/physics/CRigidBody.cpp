@@ -240,6 +240,14 @@ CAABB CRigidBody::GetAABB() const
     return CAABB(FromBullet(min), FromBullet(max));
 }
 
+CAABB CRigidBody::GetBroadphaseBox() const
+{
+    const btBroadphaseProxy* proxy = m_Body ? m_Body->getBroadphaseHandle() : nullptr;
+    if (!proxy)
+        return CAABB();
+    return CAABB(FromBullet(proxy->m_aabbMin), FromBullet(proxy->m_aabbMax));
+}
+
 void CRigidBody::ClearContacts()
 {
     m_Touched = false;

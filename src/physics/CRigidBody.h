@@ -89,6 +89,8 @@ public:
     int GetBodyType() const { return m_BodyType; }
     void SetActivationState(int state);
     CAABB GetAABB() const;
+    // The box the broadphase holds for the body (empty while it is in no world).
+    CAABB GetBroadphaseBox() const;
 
     // Debug drawing through the renderer's line queue; colours on the 0-255 scale.
     void DrawAABB(float r, float g, float b) const;
