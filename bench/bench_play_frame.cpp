@@ -13,7 +13,7 @@
 #include "game/states/GameStates.h"
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CGameMaster.h"
-#include "game/world/GameStartup.h"
+#include "game/world/GameLifetime.h"
 
 #include "audio/CAudioSystem.h"
 #include "frame/CGameManager.h"
@@ -50,8 +50,7 @@ bool StartPlay()
         game.SetFixedTimeStep(kFrame);
         if (!game.Init(10, 10, 500, 280, "Thrummock", false))
             return false;
-        Game::RegisterGameTypes();
-        if (!Game::CGamePrefabSettings::GetInstance().LoadFromXml(Game::CGamePrefabSettings::kDefaultPath))
+        if (!Game::GameManagerTable().Start())
             return false;
         Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
         window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());

@@ -49,6 +49,8 @@ Vesk::IMesh* LoadCubeMeshResource(const std::string& name, const std::string& pa
 
 void UnloadCubeMeshResource(const std::string& name) { CubeMeshCache::GetInstance().Unload(name); }
 
+void ReleaseCubeMeshResources() { CubeMeshCache::GetInstance().ReleaseAll(); }
+
 void RegisterCubeMeshResource()
 {
     static bool registered = false;

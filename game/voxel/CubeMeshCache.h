@@ -19,5 +19,7 @@ void RegisterCubeMeshResource();
 Vesk::IMesh* LoadCubeMeshResource(const std::string& name, const std::string& path);
 // The unloader: deletes the cached mesh of the name, if any.
 void UnloadCubeMeshResource(const std::string& name);
+// Deletes every cached mesh (at teardown, before the resource manager's own caches go).
+void ReleaseCubeMeshResources();
 
 } // namespace Game
