@@ -14,6 +14,7 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
+#include "game/world/DebugSwitches.h"
 #include "game/world/GameStartup.h"
 
 namespace Game {
@@ -60,7 +61,9 @@ Vesk::CManagerTable GameManagerTable()
                               [] { CAttackPool::GetInstance().ClearDefinitions(); }};
     Vesk::ManagerStep pickups{"pickups", nullptr, [] { CPickupCatalogue::GetInstance().Shutdown(); }};
     Vesk::ManagerStep gui{"gui", nullptr, [] { CGuiManager::GetInstance().Shutdown(); }};
-    Vesk::CManagerTable table({types, prefabs, attacks, pickups, gui, Step<CLevelManager>("levels")});
+    Vesk::ManagerStep switches{"developer switches", nullptr,
+                               [] { CDebugSwitches::GetInstance().m_DrawEntityBodies = false; }};
+    Vesk::CManagerTable table({types, switches, prefabs, attacks, pickups, gui, Step<CLevelManager>("levels")});
     // Whatever a state left up goes before the program's own managers.
     const Vesk::CManagerTable session = GameSessionTable(SessionKind::Play, std::string());
     for (const Vesk::ManagerStep& step : session.GetSteps())

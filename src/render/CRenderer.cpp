@@ -76,6 +76,11 @@ void CRenderer::Shutdown()
     m_QuadBuffer.reset();
     m_Device.reset();
     m_Initialised = false;
+    // The lights and the fill mode were set by the last state or level: the next start begins
+    // without them.
+    m_Lights.clear();
+    m_FillMode = 0;
+    m_AppliedFillMode = 2;
 }
 
 void CRenderer::SetBackBufferSize(int width, int height, bool windowed)
