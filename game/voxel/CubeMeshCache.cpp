@@ -53,10 +53,6 @@ void ReleaseCubeMeshResources() { CubeMeshCache::GetInstance().ReleaseAll(); }
 
 void RegisterCubeMeshResource()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
     Vesk::CResourceManager& resources = Vesk::CResourceManager::GetInstance();
     resources.RegisterMeshLoader(&LoadCubeMeshResource);
     resources.RegisterMeshUnloader(&UnloadCubeMeshResource);

@@ -11,7 +11,8 @@ class IMesh;
 
 namespace Game {
 
-// Adds the loader and the unloader to the resource manager, once however often it is called.
+// Adds the loader and the unloader to the resource manager, once however often it is called;
+// again after the resource manager's Shutdown, which forgets them.
 void RegisterCubeMeshResource();
 
 // The loader: the cached mesh of the name, or the file read into a new cached mesh named by the
