@@ -45,8 +45,8 @@ void CStateSwitcherListener::OnKeyDown(const Vesk::KeyEvent& event)
     } else if (CtrlPressed(win::VkFromChar('I'))) {
         Vesk::CSceneGraph::GetInstance().EnableFlags(Vesk::CSceneGraph::DebugDrawBounds);
     } else if (CtrlPressed(win::VkFromChar('B'))) {
-        m_DrawBodies = !m_DrawBodies;
-        CDebugSwitches::GetInstance().m_DrawEntityBodies = m_DrawBodies;
+        CDebugSwitches& switches = CDebugSwitches::GetInstance();
+        switches.m_DrawEntityBodies = !switches.m_DrawEntityBodies;
     }
 }
 

@@ -16,8 +16,6 @@ private:
     void ToggleLevelEditor();
     void ToggleDebugDisplay();
     void ToggleDebugLineDepth();
-
-    bool m_DrawBodies = false;
 };
 
 } // namespace Game

@@ -8,18 +8,13 @@
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
 #include "game/states/GameStates.h"
-#include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelManager.h"
 #include "input/CInputManager.h"
 #include "window/CWindowSystem.h"
 
-#include "game/controllers/CControllerManager.h"
-#include "game/controllers/CGamePrefabSettings.h"
-#include "game/entities/CEntityFactory.h"
-#include "game/skills/CGlobalSkillList.h"
 #include "game/states/ButtonCallbacks.h"
 #include "game/states/MusicVolumeOption.h"
-#include "game/world/GameStartup.h"
+#include "game/world/GameLifetime.h"
 
 #include <memory>
 #include <sstream>
@@ -40,17 +35,6 @@ T ReadOption(const std::string& key, T fallback)
 }
 
 } // namespace
-
-bool LoadGameDefinitions() { return CGamePrefabSettings::GetInstance().LoadFromXml(CGamePrefabSettings::kDefaultPath); }
-
-void ShutdownGameWorld()
-{
-    CEntityFactory::GetInstance().Shutdown();
-    // The skill trees' crests hold tween controllers: they go before the controllers do.
-    CGlobalSkillList::GetInstance().Shutdown();
-    CControllerManager::GetInstance().Shutdown();
-    CGamePrefabSettings::GetInstance().Shutdown();
-}
 
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile)
 {
@@ -103,13 +87,11 @@ int RunGame(const DeveloperOptions& options)
     if (!game.Init(10, 10, 500, 280, "Thrummock", fullscreen > 0))
         return 1;
 
-    RegisterGameTypes();
     RegisterButtonCallbacks();
-    if (!LoadGameDefinitions()) {
+    Vesk::CManagerTable managers = GameManagerTable();
+    if (!managers.Start()) {
         game.ShowError("Prefabs file not found!");
-        ShutdownGameWorld();
-        ReleaseCubeRenderer();
-        game.Shutdown();
+        ShutdownGame();
         return 1;
     }
 
@@ -130,10 +112,7 @@ int RunGame(const DeveloperOptions& options)
     game.Run();
     game.SetFrameEndHook(nullptr);
 
-    CLevelManager::GetInstance().UnloadLevel();
-    ShutdownGameWorld();
-    ReleaseCubeRenderer();
-    game.Shutdown();
+    ShutdownGame();
     return 0;
 }
 

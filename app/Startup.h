@@ -28,11 +28,6 @@ struct DeveloperOptions {
 // cannot be opened.
 int RunGame(const DeveloperOptions& options);
 
-// The prefab settings file; false when it cannot be loaded (start-up then ends).
-bool LoadGameDefinitions();
-// Destroys every entity and controller and forgets the prefabs; before the engine shuts down.
-void ShutdownGameWorld();
-
 // The first state for the configured "initialstate" (exact, case-sensitive match); the controls
 // screen for anything else. "PlayState" with a level file makes that file the next level.
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile);

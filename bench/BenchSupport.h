@@ -11,6 +11,7 @@
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/voxel/CubeMeshCache.h"
+#include "game/world/GameLifetime.h"
 #include "game/world/GameStartup.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CPhysicsSystem.h"
@@ -61,8 +62,7 @@ inline bool StartGameManager(float frame)
     game.SetFixedTimeStep(frame);
     if (!game.Init(10, 10, 500, 280, "Thrummock", false))
         return false;
-    Game::RegisterGameTypes();
-    if (!Game::CGamePrefabSettings::GetInstance().LoadFromXml(Game::CGamePrefabSettings::kDefaultPath))
+    if (!Game::GameManagerTable().Start())
         return false;
     Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
     return true;

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 build=${THRUMMOCK_TEST_BUILD:-build-asan}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHRUMMOCK_SANITIZE=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHRUMMOCK_SANITIZE=ON -DTHRUMMOCK_WERROR=ON
 cmake --build "$build" -j "$(nproc)"
 
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy THRUMMOCK_NO_MESSAGEBOX=1

@@ -27,7 +27,7 @@ constexpr unsigned kSparkParticles = 10;
 
 } // namespace
 
-CAttackPool::CAttackPool() { LoadDefinitions(kAttackFile); }
+CAttackPool::CAttackPool() = default;
 
 CAttackPool::~CAttackPool()
 {
@@ -70,9 +70,14 @@ void CAttackPool::Shutdown()
 
 bool CAttackPool::LoadDefinitions(const std::string& path)
 {
+    ClearDefinitions();
+    return LoadAttackDefinitions(path, m_Definitions);
+}
+
+void CAttackPool::ClearDefinitions()
+{
     m_Definitions.clear();
     m_MissingNames.clear();
-    return LoadAttackDefinitions(path, m_Definitions);
 }
 
 const AttackRecord* CAttackPool::FindDefinition(const std::string& name)

@@ -28,7 +28,7 @@ public:
     static constexpr unsigned kAttacksPerPage = 32;
     static constexpr unsigned kSparkCount = 3;
 
-    // Reads the attack file (no definitions when it does not load).
+    // No definitions until LoadDefinitions (the game's start-up reads kAttackFile).
     CAttackPool();
     // Frees the live attacks' records; their bodies are the physics system's by then.
     ~CAttackPool() override;
@@ -53,6 +53,7 @@ public:
     const AttackRecord* FindDefinition(const std::string& name);
     // Replaces the definitions by those of the file; false (and none) when it does not load.
     bool LoadDefinitions(const std::string& path);
+    void ClearDefinitions();
     const AttackDefinitions& GetDefinitions() const { return m_Definitions; }
 
     // The live attacks in spawn order.

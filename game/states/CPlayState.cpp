@@ -21,6 +21,7 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
+#include "game/world/GameLifetime.h"
 #include "physics/CPhysicsSystem.h"
 #include "render/CCameraManager.h"
 #include "scene/CSceneGraph.h"
@@ -107,31 +108,22 @@ void CPlayState::Enter()
 {
     EnsureSceneLight();
     PlaceSceneLight(kLightPosition);
-    CGamePrefabSettings::GetInstance().LoadFromXml("./assets/prefabsettings.xml");
     Vesk::CPhysicsSystem::GetInstance().SetGravity(kGravity);
-
-    CEntityFactory::GetInstance().Init();
-    CControllerManager::GetInstance().Init();
-    CSprite3DManager::GetInstance().Init();
-    CAttackPool::GetInstance().Init();
-    CGameMaster::GetInstance().Init();
-    CGlobalSkillList::GetInstance().Init();
     m_Timer = 0.0f;
 
     CGuiManager& gui = CGuiManager::GetInstance();
     gui.LoadGui(m_ScreenElements, m_ScreenLayers, "assets/scripts/gui/gamehud.xml");
     for (Vesk::CDisplayObject2D* element : m_ScreenElements)
         element->SetVisible(false);
+    // The waves' banner and text show on this screen.
+    m_pWaveHud = std::make_unique<CWaveHud>();
+    CWaveManager::GetInstance().SetHud(m_pWaveHud.get());
 
     const std::string path = GetLevelPath();
     if (path.empty())
         Vesk::LogLine("CPlayState: no level file for level " + std::to_string(m_Level) + "; the level is empty");
-    CLevelManager::GetInstance().LoadLevel(path);
+    GameSessionTable(SessionKind::Play, path).Start();
     Vesk::CCameraManager::GetInstance().SetCurrentCamera("sidescrolling", true);
-    // The waves' banner and text show on this screen.
-    m_pWaveHud = std::make_unique<CWaveHud>();
-    CWaveManager::GetInstance().SetHud(m_pWaveHud.get());
-    CWaveManager::GetInstance().Init();
 
     m_pWaveText = MakeText(kFont, kWaveTextScale, CSpriteText::AlignLeft);
     m_pWaveText->SetVisible(true);
@@ -153,26 +145,17 @@ void CPlayState::Enter()
 
 void CPlayState::Exit()
 {
-    // The skill trees' crests hold tween controllers: they go before the controllers do.
-    CGlobalSkillList::GetInstance().Shutdown();
+    GameSessionTable(SessionKind::Play, std::string()).Stop();
     CGuiManager::GetInstance().DestroyElements(m_ScreenElements, m_ScreenLayers);
     m_pWaveElement = nullptr;
-    CWaveManager::GetInstance().Shutdown();
     CWaveManager::GetInstance().SetHud(nullptr);
     m_pWaveHud.reset();
-    CAttackPool::GetInstance().Shutdown();
-    CLevelManager::GetInstance().UnloadLevel();
-    CControllerManager::GetInstance().Shutdown();
-    CEntityFactory::GetInstance().Shutdown();
-    // The sprites take their nodes off the scene before the scene graph deletes the tree.
-    CSprite3DManager::GetInstance().Shutdown();
+    // The sprites took their nodes off the scene before the scene graph deletes the tree.
     Vesk::CSceneGraph::GetInstance().Shutdown();
     m_Sky.Forget();
     CGameMaster::GetInstance().ResetPlayerStats();
     m_pListener.reset();
     m_pSubStates.reset();
-    CGameMaster::GetInstance().StopMusic();
-    CGamePrefabSettings::GetInstance().Shutdown();
     Vesk::CWindowSystem::GetInstance().ShowCursor(true);
     DestroyTexts();
     s_FlyingTexts.clear();

@@ -8,6 +8,7 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/fx/CSprite3DManager.h"
 #include "game/world/CLevelManager.h"
+#include "game/world/GameLifetime.h"
 
 #include "physics/CPhysicsSystem.h"
 #include "render/CCameraManager.h"
@@ -37,15 +38,12 @@ void CpmarlSandboxState::Enter()
         light->m_Direction[2] = direction.z;
     }
 
-    CEntityFactory::GetInstance().Init();
     // The player's swings and markers need the attack pool and the 3D sprites.
-    CSprite3DManager::GetInstance().Init();
-    CAttackPool::GetInstance().Init();
+    CLevelManager& levels = CLevelManager::GetInstance();
+    if (!GameSessionTable(SessionKind::Sandbox, levels.GetLevelFileName()).Start() || !levels.GetTerrain())
+        Vesk::LogLine("CpmarlSandboxState: the level \"" + levels.GetLevelFileName() + "\" did not load");
     Vesk::CCameraManager& cameras = Vesk::CCameraManager::GetInstance();
     cameras.SetCurrentCamera("sidescrolling", true);
-    CLevelManager& levels = CLevelManager::GetInstance();
-    if (!levels.LoadCurrentLevel())
-        Vesk::LogLine("CpmarlSandboxState: the level \"" + levels.GetLevelFileName() + "\" did not load");
 
     // The player's prefab gives it its player controller.
     CEntity* player = CEntityFactory::GetInstance().GetEntityByName("player");
@@ -65,13 +63,6 @@ void CpmarlSandboxState::Update(float dt)
     CEntityFactory::GetInstance().ProcessPendingDestroys();
 }
 
-void CpmarlSandboxState::Exit()
-{
-    CAttackPool::GetInstance().Shutdown();
-    CLevelManager::GetInstance().UnloadLevel();
-    CEntityFactory::GetInstance().Shutdown();
-    CControllerManager::GetInstance().Shutdown();
-    CSprite3DManager::GetInstance().Shutdown();
-}
+void CpmarlSandboxState::Exit() { GameSessionTable(SessionKind::Sandbox, std::string()).Stop(); }
 
 } // namespace Game

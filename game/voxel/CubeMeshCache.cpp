@@ -49,12 +49,10 @@ Vesk::IMesh* LoadCubeMeshResource(const std::string& name, const std::string& pa
 
 void UnloadCubeMeshResource(const std::string& name) { CubeMeshCache::GetInstance().Unload(name); }
 
+void ReleaseCubeMeshResources() { CubeMeshCache::GetInstance().ReleaseAll(); }
+
 void RegisterCubeMeshResource()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
     Vesk::CResourceManager& resources = Vesk::CResourceManager::GetInstance();
     resources.RegisterMeshLoader(&LoadCubeMeshResource);
     resources.RegisterMeshUnloader(&UnloadCubeMeshResource);

@@ -11,7 +11,8 @@ class IMesh;
 
 namespace Game {
 
-// Adds the loader and the unloader to the resource manager, once however often it is called.
+// Adds the loader and the unloader to the resource manager, once however often it is called;
+// again after the resource manager's Shutdown, which forgets them.
 void RegisterCubeMeshResource();
 
 // The loader: the cached mesh of the name, or the file read into a new cached mesh named by the
@@ -19,5 +20,7 @@ void RegisterCubeMeshResource();
 Vesk::IMesh* LoadCubeMeshResource(const std::string& name, const std::string& path);
 // The unloader: deletes the cached mesh of the name, if any.
 void UnloadCubeMeshResource(const std::string& name);
+// Deletes every cached mesh (at teardown, before the resource manager's own caches go).
+void ReleaseCubeMeshResources();
 
 } // namespace Game

@@ -50,6 +50,9 @@ void CGameMaster::Shutdown()
     m_NextTrack.clear();
     m_SoundVolumes.clear();
     m_PlayerStats.clear();
+    // The next level starts from its beginning.
+    m_Phase = PHASE_LEVEL_START;
+    m_LevelStarted = 0;
 }
 
 void CGameMaster::SetPhase(int phase)

@@ -26,7 +26,11 @@ constexpr unsigned kSlabHeight = 1;
 
 } // namespace
 
-CLevelManager::CLevelManager() : m_Document(std::make_unique<Vesk::CXmlDocument>())
+CLevelManager::CLevelManager() : m_Document(std::make_unique<Vesk::CXmlDocument>()) {}
+
+CLevelManager::~CLevelManager() = default;
+
+bool CLevelManager::Init()
 {
     std::error_code error;
     m_WorkingDirectory = std::filesystem::current_path(error).string();
@@ -34,9 +38,14 @@ CLevelManager::CLevelManager() : m_Document(std::make_unique<Vesk::CXmlDocument>
     CLevelLineup& lineup = CLevelLineup::GetInstance();
     lineup.Init();
     m_LevelFileName = lineup.GetCurrentLevelPath();
+    return true;
 }
 
-CLevelManager::~CLevelManager() = default;
+void CLevelManager::Shutdown()
+{
+    UnloadLevel();
+    m_LevelFileName.clear();
+}
 
 void CLevelManager::DebugLine(const std::string& text)
 {
@@ -137,6 +146,10 @@ void CLevelManager::UnloadLevel()
 {
     m_Wall.reset();
     m_Terrain.reset();
+    m_LevelName.clear();
+    m_Document = std::make_unique<Vesk::CXmlDocument>();
+    m_RecentEntities.clear();
+    m_NamesToDelete.clear();
 }
 
 void CLevelManager::AddRecentEntity(CEntity* entity)

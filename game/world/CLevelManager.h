@@ -24,9 +24,14 @@ class CLevelManager : public Vesk::CSingleton<CLevelManager> {
 public:
     static constexpr float kBlockSize = 4.0f;
 
-    // Reads the lineup and takes its current entry as the current level path.
     CLevelManager();
     ~CLevelManager() override;
+
+    // Notes the working directory, reads the lineup and takes its current entry as the level
+    // file the next play loads.
+    bool Init() override;
+    // Unloads the level and forgets the next level file.
+    void Shutdown() override;
 
     // Loads a level file: its name, its terrain, then every "entity" element and every "spatial"
     // element in document order, trigger modifiers last so that the triggers they name exist.
@@ -38,7 +43,9 @@ public:
     // Replaces terrain and wall: the terrain model of that name with its wall ("WALL" appended)
     // and height map ("HM.dat" appended), or for an empty name the 100 x 50 x 1 slab alone.
     void LoadTerrain(const std::string& meshName);
-    // Destroys the terrain and the wall; entities are not touched. Safe when none is loaded.
+    // Destroys the terrain and the wall and forgets the level's name, document and unsaved edit
+    // lists, so that no later save writes into this level's file; entities are not touched, nor
+    // the next level file. Safe when none is loaded.
     void UnloadLevel();
 
     // The editor's Save As: the terrain model, then the level file with every live entity that

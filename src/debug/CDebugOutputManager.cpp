@@ -51,6 +51,8 @@ void CDebugOutputManager::Shutdown()
     m_Lines.clear();
     m_ScreenTexts.clear();
     m_ScreenTextCount = 0;
+    m_LogHidden = true;
+    m_LinesHidden = true;
 }
 
 void CDebugOutputManager::AddLine(const std::string& text)

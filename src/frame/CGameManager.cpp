@@ -39,28 +39,26 @@ constexpr float kPhysicsStep = 1.0f / 60.0f;
 
 const char* const kLevelEditorState = "LevelEditorState";
 
-// Runs one manager's Init as a start-up step: logs the line on success, otherwise shows the
-// manager's message and calls the shutdown named for the step.
+// A start-up step over one manager's Init and Shutdown: logs the line on success, otherwise shows
+// the manager's message.
 template <typename Manager>
-bool InitStep(CGameManager& game, Manager& manager, void (*onFailure)(Manager&))
+ManagerStep ManagerInitStep(CGameManager& game, Manager& manager, const char* line)
 {
-    if (manager.Init())
-        return true;
-    game.ShowError(manager.GetErrorMessage());
-    if (onFailure)
-        onFailure(manager);
-    return false;
-}
-
-template <typename Manager>
-void ShutdownManager(Manager& manager)
-{
-    manager.Shutdown();
+    return {line,
+            [&game, &manager, line] {
+                if (!manager.Init()) {
+                    game.ShowError(manager.GetErrorMessage());
+                    return false;
+                }
+                game.LogStep(line);
+                return true;
+            },
+            [&manager] { manager.Shutdown(); }};
 }
 
 } // namespace
 
-CGameManager::CGameManager() : m_StartupLog("startup.log", std::ios::out | std::ios::trunc) {}
+CGameManager::CGameManager() = default;
 
 CGameManager::~CGameManager() = default;
 
@@ -87,7 +85,11 @@ int64_t CGameManager::ReadCounter() const { return m_Counter ? m_Counter() : win
 
 bool CGameManager::Init(int x, int y, int width, int height, const std::string& title, bool fullscreen)
 {
-    if (!StartManagers(x, y, width, height, title, fullscreen))
+    m_StartupLog.close();
+    m_StartupLog.clear();
+    m_StartupLog.open("startup.log", std::ios::out | std::ios::trunc);
+    m_Managers = MakeManagerTable(x, y, width, height, title, fullscreen);
+    if (!m_Managers.Start())
         return false;
     if (win::Window* window = CWindowSystem::GetInstance().GetWindow()) {
         window->Show(win::ShowCommand::Default);
@@ -120,77 +122,80 @@ void CGameManager::InstallWindowHooks()
     CWindowSystem::GetInstance().SetHooks(std::move(hooks));
 }
 
-bool CGameManager::StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen)
+CManagerTable CGameManager::MakeManagerTable(int x, int y, int width, int height, const std::string& title,
+                                             bool fullscreen)
 {
-    InstallWindowHooks();
     CWindowSystem& windowSystem = CWindowSystem::GetInstance();
-    if (!windowSystem.CreateMainWindow(x, y, width, height, title, fullscreen)) {
-        ShowError(windowSystem.GetErrorMessage());
-        return false;
-    }
-    LogStep("Window Initialized");
-
-    CMiniDumper::Install();
-    LogStep("Minidump Initialized");
-
-    CFrameProfiler::GetInstance().Init();
-    LogStep("Profiler Initialized");
-
-    const int64_t frequency = m_Counter ? m_CounterFrequency : win::QueryPerformanceFrequency();
-    if (frequency <= 0) {
-        ShowError("CGameManager:: Unable to initialize timer");
-        return false;
-    }
-    m_Timer = std::make_unique<FrameTimer>();
-    m_Timer->secondsPerTick = 1.0 / static_cast<double>(frequency);
-    LogStep("Timer Initialized");
-
-    CInputManager::GetInstance().Init();
-
-    if (!InitStep<CCameraManager>(*this, CCameraManager::GetInstance(), &ShutdownManager<CCameraManager>))
-        return false;
-    LogStep("Camera Manager Initialized");
-
-    if (!InitStep<CRenderer>(*this, CRenderer::GetInstance(), nullptr))
-        return false;
-    LogStep("Renderer Initialized");
-
-    if (!InitStep<CPhysicsSystem>(*this, CPhysicsSystem::GetInstance(), nullptr))
-        return false;
-    LogStep("Physics Initialized");
-
-    IDevGUI::GetInstance().Init();
-    IDevGUI::GetInstance().WindowSize(windowSystem.GetClientWidth(), windowSystem.GetClientHeight());
-    LogStep("DevGUI Component Initialized");
-
-    if (!InitStep<CResourceManager>(*this, CResourceManager::GetInstance(),
-                                    [](CResourceManager&) { CRenderer::GetInstance().Shutdown(); }))
-        return false;
-    LogStep("Resource Manager Initialized");
-
-    if (!InitStep<CDebugOutputManager>(*this, CDebugOutputManager::GetInstance(),
-                                       &ShutdownManager<CDebugOutputManager>))
-        return false;
-    LogStep("Debug Output Manager Initialized");
-
-    if (!InitStep<CDisplay2DSystem>(*this, CDisplay2DSystem::GetInstance(), &ShutdownManager<CDisplay2DSystem>))
-        return false;
-    LogStep("CDisplay2D System Initialized");
-
-    if (!InitStep<CParticleSystem>(*this, CParticleSystem::GetInstance(), &ShutdownManager<CParticleSystem>))
-        return false;
-    LogStep("CParticle System Initialized");
-
-    if (!InitStep<CAudioSystem>(*this, CAudioSystem::GetInstance(), &ShutdownManager<CAudioSystem>))
-        return false;
-    LogStep("Audio System Initialized");
-
-    CTriggerManager::GetInstance().Init();
-
-    if (!InitStep<CSceneGraph>(*this, CSceneGraph::GetInstance(), &ShutdownManager<CSceneGraph>))
-        return false;
-    LogStep("SceneGraph Initialized");
-    return true;
+    ManagerStep window{"Window Initialized",
+                       [this, x, y, width, height, title, fullscreen, &windowSystem] {
+                           InstallWindowHooks();
+                           if (!windowSystem.CreateMainWindow(x, y, width, height, title, fullscreen)) {
+                               ShowError(windowSystem.GetErrorMessage());
+                               return false;
+                           }
+                           LogStep("Window Initialized");
+                           return true;
+                       },
+                       [&windowSystem] { windowSystem.DestroyMainWindow(); }};
+    ManagerStep minidump{"Minidump Initialized",
+                         [this] {
+                             CMiniDumper::Install();
+                             LogStep("Minidump Initialized");
+                             return true;
+                         },
+                         nullptr};
+    ManagerStep profiler{"Profiler Initialized",
+                         [this] {
+                             CFrameProfiler::GetInstance().Init();
+                             LogStep("Profiler Initialized");
+                             return true;
+                         },
+                         [] { CFrameProfiler::GetInstance().Shutdown(); }};
+    ManagerStep timer{"Timer Initialized",
+                      [this] {
+                          const int64_t frequency = m_Counter ? m_CounterFrequency : win::QueryPerformanceFrequency();
+                          if (frequency <= 0) {
+                              ShowError("CGameManager:: Unable to initialize timer");
+                              return false;
+                          }
+                          m_Timer = std::make_unique<FrameTimer>();
+                          m_Timer->secondsPerTick = 1.0 / static_cast<double>(frequency);
+                          LogStep("Timer Initialized");
+                          return true;
+                      },
+                      [this] { m_Timer.reset(); }};
+    ManagerStep input{"Input",
+                      [] {
+                          CInputManager::GetInstance().Init();
+                          return true;
+                      },
+                      [] { CInputManager::GetInstance().Shutdown(); }};
+    ManagerStep devGui{"DevGUI Component Initialized",
+                       [this, &windowSystem] {
+                           IDevGUI::GetInstance().Init();
+                           IDevGUI::GetInstance().WindowSize(windowSystem.GetClientWidth(),
+                                                             windowSystem.GetClientHeight());
+                           LogStep("DevGUI Component Initialized");
+                           return true;
+                       },
+                       [] { IDevGUI::GetInstance().Terminate(); }};
+    ManagerStep triggers{"Triggers",
+                         [] {
+                             CTriggerManager::GetInstance().Init();
+                             return true;
+                         },
+                         [] { CTriggerManager::GetInstance().Shutdown(); }};
+    return CManagerTable(
+        {window, minidump, profiler, timer, input,
+         ManagerInitStep(*this, CCameraManager::GetInstance(), "Camera Manager Initialized"),
+         ManagerInitStep(*this, CRenderer::GetInstance(), "Renderer Initialized"),
+         ManagerInitStep(*this, CPhysicsSystem::GetInstance(), "Physics Initialized"), devGui,
+         ManagerInitStep(*this, CResourceManager::GetInstance(), "Resource Manager Initialized"),
+         ManagerInitStep(*this, CDebugOutputManager::GetInstance(), "Debug Output Manager Initialized"),
+         ManagerInitStep(*this, CDisplay2DSystem::GetInstance(), "CDisplay2D System Initialized"),
+         ManagerInitStep(*this, CParticleSystem::GetInstance(), "CParticle System Initialized"),
+         ManagerInitStep(*this, CAudioSystem::GetInstance(), "Audio System Initialized"), triggers,
+         ManagerInitStep(*this, CSceneGraph::GetInstance(), "SceneGraph Initialized")});
 }
 
 void CGameManager::Run() { CWindowSystem::GetInstance().PumpMessages(); }
@@ -440,28 +445,39 @@ std::unique_ptr<IGameState> CGameManager::TakeTop()
     return top;
 }
 
-void CGameManager::Shutdown()
+void CGameManager::PopAllStates()
 {
     while (!m_States.empty())
         TakeTop();
     for (const Request& request : m_Requests)
         delete request.state;
     m_Requests.clear();
-    m_Timer.reset();
-    CFrameProfiler::GetInstance().Shutdown();
+}
 
-    CSceneGraph::GetInstance().Shutdown();
-    CTriggerManager::GetInstance().Shutdown();
-    CDebugOutputManager::GetInstance().Shutdown();
-    CResourceManager::GetInstance().Shutdown();
-    CParticleSystem::GetInstance().Shutdown();
-    IDevGUI::GetInstance().Terminate();
-    CRenderer::GetInstance().Shutdown();
-    CDisplay2DSystem::GetInstance().Shutdown();
-    CAudioSystem::GetInstance().Shutdown();
-    CCameraManager::GetInstance().Shutdown();
-    CPhysicsSystem::GetInstance().Shutdown();
-    CInputManager::GetInstance().Shutdown();
+void CGameManager::Shutdown()
+{
+    PopAllStates();
+    // Also before any Init: the table's stops are harmless on managers that are not up.
+    if (m_Managers.GetSteps().empty())
+        m_Managers = MakeManagerTable(0, 0, 0, 0, std::string(), false);
+    m_Managers.Stop();
+    // The window went last. The next Init starts as the first did: no frame counted, no developer
+    // option, no request.
+    m_Counter = nullptr;
+    m_CounterFrequency = 0;
+    m_FixedTimeStep = 0.0f;
+    m_LastTimeStep = 0.0f;
+    m_FrameLimit = 0;
+    m_ScreenshotPath.clear();
+    m_FrameEndHook = nullptr;
+    m_FrameCount = 0;
+    CFrameClock::GetInstance().SetFrameIndex(0);
+    CFrameClock::GetInstance().SetSteps(0.0f, 0.0f);
+    m_RestartPending = false;
+    m_QuitPending = false;
+    m_Status = StatusRun;
+    m_FreezeTimer = 0.0f;
+    m_ShowProfiler = true;
 }
 
 } // namespace Vesk

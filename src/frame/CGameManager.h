@@ -4,6 +4,7 @@
 // carried out after it, and shuts everything down.
 #pragma once
 
+#include "core/CManagerTable.h"
 #include "core/CSingleton.h"
 #include "core/IGameState.h"
 
@@ -26,7 +27,10 @@ public:
 
     bool Init(int x, int y, int width, int height, const std::string& title, bool fullscreen);
     void Run();
+    // Takes every state down (Exit and Cleanup, top first) and drops the queued requests, then
+    // the engine's managers in reverse start-up order.
     void Shutdown() override;
+    void PopAllStates();
     bool Update();
 
     void PushState(IGameState* state);
@@ -41,6 +45,8 @@ public:
     // The profiler overlay in the debug output's line slots 0 to 7, for a frame of dt seconds.
     void DrawProfile(float dt);
     void ShowError(const std::string& text) const;
+    // A line of "startup.log", which Init opens (truncated) in the working directory.
+    void LogStep(const char* line);
 
     // Developer options: a fixed frame duration in place of the measured one (0: measured), and
     // a frame count after which the quit message is posted (0: no limit).
@@ -82,8 +88,8 @@ private:
         IGameState* state;
     };
 
-    bool StartManagers(int x, int y, int width, int height, const std::string& title, bool fullscreen);
-    void LogStep(const char* line);
+    // The engine's managers in start-up order, from the window to the scene graph.
+    CManagerTable MakeManagerTable(int x, int y, int width, int height, const std::string& title, bool fullscreen);
     void InstallWindowHooks();
     // 0.05 while the freeze timer is in slow motion (above 0.1 s), else 1.
     float SlowMotionFactor() const;
@@ -101,6 +107,7 @@ private:
     std::deque<Request> m_Requests;
     std::unique_ptr<FrameTimer> m_Timer;
     std::ofstream m_StartupLog;
+    CManagerTable m_Managers;
     std::function<int64_t()> m_Counter;
     int64_t m_CounterFrequency = 0;
     float m_FixedTimeStep = 0.0f;

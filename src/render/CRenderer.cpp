@@ -76,6 +76,15 @@ void CRenderer::Shutdown()
     m_QuadBuffer.reset();
     m_Device.reset();
     m_Initialised = false;
+    // The lights, the queued debug shapes and the fill mode belong to the last state or level:
+    // the next start begins without them.
+    m_Lights.clear();
+    m_LineVertices.clear();
+    m_Quads.clear();
+    m_Triangles.clear();
+    m_QuadVertices.clear();
+    m_FillMode = 0;
+    m_AppliedFillMode = 2;
 }
 
 void CRenderer::SetBackBufferSize(int width, int height, bool windowed)

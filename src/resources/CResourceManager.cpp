@@ -75,6 +75,9 @@ bool CResourceManager::Init()
 
 void CResourceManager::Shutdown()
 {
+    // Loaders are registered again by whoever starts the manager next.
+    m_MeshLoaders.clear();
+    m_MeshUnloaders.clear();
     CResManager<CXMesh>::GetInstance().ReleaseAll();
     CResManager<CMD2Mesh>::GetInstance().ReleaseAll();
     ReleasePrimitives<CDXWireCube, CDXCylinderMesh, CDXPlaneMesh, CDXQuadMesh, CDXSphereMesh, CDXCubeMesh>();

@@ -155,7 +155,13 @@ void CWindowSystem::PlaceWindowed(int width, int height)
     m_ClientHeight = client.Height();
 }
 
-void CWindowSystem::DestroyMainWindow() { m_Window.reset(); }
+void CWindowSystem::DestroyMainWindow()
+{
+    m_Window.reset();
+    // No window, no client area: nothing reads the last window's size.
+    m_ClientWidth = 0;
+    m_ClientHeight = 0;
+}
 
 void CWindowSystem::EnumerateDisplayModes()
 {

@@ -96,6 +96,29 @@ void CopyTree(const std::string& from, const std::string& to)
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
+namespace {
+
+std::function<void()>& ManagerReset()
+{
+    static std::function<void()> reset;
+    return reset;
+}
+
+class SuiteEndReset : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestSuiteEnd(const ::testing::TestSuite&) override { ResetManagers(); }
+};
+
+} // namespace
+
+void SetManagerReset(std::function<void()> reset) { ManagerReset() = std::move(reset); }
+
+void ResetManagers()
+{
+    if (ManagerReset())
+        ManagerReset()();
+}
+
 } // namespace testsupport
 
 // Sanitizer builds: GCC 12's leak checker misreads some heap addresses as glibc's header of a
@@ -112,5 +135,6 @@ int main(int argc, char** argv)
     // Game processes started by the end-to-end tests need the same leak-checker setting.
     setenv("ASAN_OPTIONS", __asan_default_options(), 0);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new testsupport::SuiteEndReset());
     return RUN_ALL_TESTS();
 }

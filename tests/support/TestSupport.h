@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace testsupport {
@@ -64,5 +65,12 @@ std::string GameExecutable();
 
 // Copies the directory tree `from` into `to` (created when missing).
 void CopyTree(const std::string& from, const std::string& to);
+
+// What takes down every manager of the layers a binary links, through the same tables the
+// program uses: each binary registers it once (a static object in a file of its own). It runs
+// after every test suite, so no suite sees what another left, and where a fixture wants a clean
+// slate before or after each test.
+void SetManagerReset(std::function<void()> reset);
+void ResetManagers();
 
 } // namespace testsupport

@@ -12,6 +12,8 @@
 #include "resources/CDXEffect.h"
 #include "resources/CResManager.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,7 +52,8 @@ protected:
     }
     void TearDown() override
     {
-        Vesk::CFrameClock::GetInstance().SetSteps(0.0f, 0.0f);
+        // The batches cached here point at this test's materials: they go with them.
+        testsupport::ResetManagers();
         restest::DeviceResourceTest::TearDown();
     }
 

@@ -2,6 +2,8 @@
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -54,7 +56,13 @@ TEST(RendererColoursTest, PackedArgbFromEachDrawCall)
     EXPECT_EQ(lines[2].colour, 0xFF0A141Eu);
 }
 
-TEST(RendererDebugQueuesTest, AabbEdgesCoverTheBox)
+// Each test starts with the queues empty.
+class RendererDebugQueuesTest : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::ResetManagers(); }
+};
+
+TEST_F(RendererDebugQueuesTest, AabbEdgesCoverTheBox)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     renderer.DrawAABB(CAABB(CVector3D(-1, -2, -3), CVector3D(1, 2, 3)), 255, 255, 255);
@@ -68,7 +76,7 @@ TEST(RendererDebugQueuesTest, AabbEdgesCoverTheBox)
     }
 }
 
-TEST(RendererDebugQueuesTest, GridLineCounts)
+TEST_F(RendererDebugQueuesTest, GridLineCounts)
 {
     const struct {
         uint32_t countX, countZ;
@@ -95,7 +103,7 @@ TEST(RendererDebugQueuesTest, GridLineCounts)
     EXPECT_EQ(v[0].colour, 0x04010203u);
 }
 
-TEST(RendererDebugQueuesTest, LinesNeverPileUpWhileHidden)
+TEST_F(RendererDebugQueuesTest, LinesNeverPileUpWhileHidden)
 {
     CRenderer& renderer = CRenderer::GetInstance();
     const unsigned char saved = CRenderer::s_DebugDrawFlags;
@@ -111,7 +119,7 @@ TEST(RendererDebugQueuesTest, LinesNeverPileUpWhileHidden)
     CRenderer::s_DebugDrawFlags = saved;
 }
 
-TEST(RendererDebugQueuesTest, QuadsAndTrianglesFarthestFirst)
+TEST_F(RendererDebugQueuesTest, QuadsAndTrianglesFarthestFirst)
 {
     CCameraManager::GetInstance().Init(); // eye at (0, 0, -40)
     CRenderer& renderer = CRenderer::GetInstance();

@@ -40,7 +40,8 @@ bool ResourceTest::StartWithRepositoryAssets()
     return Vesk::CResourceManager::GetInstance().Init();
 }
 
-void ResourceTest::TearDown() { Vesk::CResourceManager::GetInstance().Shutdown(); }
+// Every manager goes, the resource manager's caches with the renderer's lights and queues.
+void ResourceTest::TearDown() { testsupport::ResetManagers(); }
 
 void DeviceResourceTest::SetUp()
 {

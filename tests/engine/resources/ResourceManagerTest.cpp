@@ -121,6 +121,7 @@ protected:
 TEST(ResourceCacheTest, LoadsOncePerNameRetriesFailuresAndFallsBackToDefault)
 {
     CResManager<CountedResource>& cache = CResManager<CountedResource>::GetInstance();
+    g_Log.clear();
 
     CountedResource* first = cache.GetResource("a", "a-file");
     EXPECT_EQ(first, cache.GetResource("a", "ignored"));

@@ -10,6 +10,7 @@
 #include "game/world/TypeRegistration.h"
 #include "physics/CPhysicsSystem.h"
 #include "scene/CSceneGraph.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,7 @@ protected:
         ASSERT_TRUE(Factory().Init());
     }
 
-    void TearDown() override
-    {
-        Factory().Shutdown();
-        Game::CControllerManager::GetInstance().Shutdown();
-        Game::CGamePrefabSettings::GetInstance().Shutdown();
-        Vesk::CPhysicsSystem::GetInstance().Shutdown();
-        Vesk::CSceneGraph::GetInstance().Shutdown();
-    }
+    void TearDown() override { testsupport::ResetManagers(); }
 
     static Game::CEntityFactory& Factory() { return Game::CEntityFactory::GetInstance(); }
 

@@ -66,7 +66,7 @@ void GuiScreenFixture::TearDown()
     for (const Override& entry : g_Overrides)
         Game::CGuiManager::GetInstance().GetCallback(entry.id) = entry.saved;
     if (m_Started)
-        Vesk::CGameManager::GetInstance().Shutdown();
+        testsupport::ResetManagers();
     Vesk::CAudioSystem::GetInstance().Shutdown();
     pad::SetSource(nullptr);
 }

@@ -29,6 +29,7 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
+#include "game/world/GameLifetime.h"
 #include "game/world/GameStartup.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CRigidBody.h"
@@ -79,7 +80,7 @@ protected:
     void SetUp() override
     {
         GuiScreenFixture::SetUp();
-        Game::RegisterGameTypes();
+        ASSERT_TRUE(Game::GameManagerTable().Start());
         Levels().SetLevelFileName("");
     }
 
@@ -89,8 +90,6 @@ protected:
             GameManager().PopState();
             Frame();
         }
-        Levels().SetLevelFileName("");
-        Game::ReleaseCubeRenderer();
         GuiScreenFixture::TearDown();
     }
 
@@ -223,8 +222,9 @@ TEST_F(CPlayStateTest, RepeatedPlaysLeaveNothingBehindAndKeepOneLight)
         CPlayState* play = Play(level);
         EXPECT_EQ(lights, renderer.GetLightCount());
         EXPECT_NE(nullptr, play->GetValueText(CPlayState::RowFinal));
-        if (level == 4)
+        if (level == 4) {
             EXPECT_EQ("", Levels().GetLevelName()) << "a number without a level loads the empty level";
+        }
         Frame();
         Leave();
         ExpectNothingLeft();

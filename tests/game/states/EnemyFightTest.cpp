@@ -17,6 +17,7 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
+#include "game/world/GameLifetime.h"
 #include "game/world/GameStartup.h"
 #include "input/CInputManager.h"
 #include "math/Random.h"
@@ -181,11 +182,8 @@ protected:
     void SetUp() override
     {
         GuiScreenFixture::SetUp();
-        Game::RegisterGameTypes();
-        // The pool reads its definitions once, when it is made; a test run before may have left
-        // others.
-        ASSERT_TRUE(
-            Game::CAttackPool::GetInstance().LoadDefinitions(testsupport::SourceDir() + "/bin/assets/attacks.xml"));
+        // The program's own start-up reads the copied assets: the prefabs and the attacks.
+        ASSERT_TRUE(Game::GameManagerTable().Start());
         SeedRandom(5);
     }
 
@@ -196,8 +194,6 @@ protected:
             game.PopState();
             Frame();
         }
-        Levels().SetLevelFileName("");
-        Game::ReleaseCubeRenderer();
         GuiScreenFixture::TearDown();
     }
 

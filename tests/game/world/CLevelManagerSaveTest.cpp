@@ -92,8 +92,17 @@ TEST_F(CLevelManagerSaveTest, SaveLeavesOutRunTimeObjectsAndTagsByType)
 
 TEST_F(CLevelManagerSaveTest, SavesWithoutALevelAreRefused)
 {
-    Game::CEntity* crate = Factory().CreateEntity(Game::DESTRUCTIBLE_OBJECT, "crate", Game::EntitySetting());
+    // A level loaded and unloaded before: nothing of it is left to save into.
+    const std::string arena = m_Dir.File("assets/levels/arena2.xml");
+    const std::string committed = testsupport::ReadFile(arena);
+    ASSERT_TRUE(Manager().LoadLevel("assets/levels/arena2.xml"));
+    Factory().Clear();
     Manager().UnloadLevel();
+    EXPECT_EQ(Manager().GetLevelName(), "");
+    EXPECT_EQ(Manager().GetDocument().GetRoot(), nullptr);
+    EXPECT_EQ(Manager().GetTerrain(), nullptr);
+
+    Game::CEntity* crate = Factory().CreateEntity(Game::DESTRUCTIBLE_OBJECT, "crate", Game::EntitySetting());
     EXPECT_FALSE(Manager().SaveLevel("nothing"));
     EXPECT_FALSE(testsupport::FileExists(m_Dir.File("assets/levels/nothing.xml")));
     EXPECT_FALSE(Manager().SaveTerrain());
@@ -101,6 +110,7 @@ TEST_F(CLevelManagerSaveTest, SavesWithoutALevelAreRefused)
     Manager().AddRecentEntity(crate);
     EXPECT_FALSE(Manager().SaveRecentEntities());
     EXPECT_EQ(Manager().GetRecentEntities(), std::vector<Game::CEntity*>{crate});
+    EXPECT_EQ(testsupport::ReadFile(arena), committed);
 }
 
 TEST_F(CLevelManagerSaveTest, FailedWriteKeepsTheLevelNameAndReportsIt)

@@ -34,11 +34,7 @@ protected:
 
     void TearDown() override
     {
-        Manager().UnloadLevel();
-        Manager().SetLevelName("");
-        Factory().Shutdown();
-        Game::CControllerManager::GetInstance().Shutdown();
-        Game::CGamePrefabSettings::GetInstance().Shutdown();
+        testsupport::ResetManagers();
         TerrainFixture::TearDown();
     }
 
