@@ -90,17 +90,6 @@ CAABB BodyBox(const CEntity& entity)
     return box;
 }
 
-// The unit direction from a character to its target in the ground plane; false when they stand
-// on one spot.
-bool GroundDirection(const CCharacter& from, const CCharacter& to, CVector3D& out)
-{
-    out = CVector3D(to.GetPosition().x - from.GetPosition().x, 0.0f, to.GetPosition().z - from.GetPosition().z);
-    if (out.Length() <= 1e-4f)
-        return false;
-    out.Normalize();
-    return true;
-}
-
 } // namespace
 
 void CPlayerController::RequestState(int state)
@@ -392,9 +381,8 @@ void CPlayerController::AppendComboHistory(int entry, float window)
 
 void CPlayerController::FaceTarget(CCharacter* character, CCharacter* target)
 {
-    CVector3D direction;
-    if (character && target && GroundDirection(*character, *target, direction))
-        character->SetDirection(direction);
+    if (character && target)
+        character->FaceTowards(target->GetPosition());
 }
 
 bool CPlayerController::IsTargetFar(CCharacter* target)
