@@ -517,6 +517,10 @@ void CPlayerController::UpdateRevive(float dt)
     CCharacter* owner = GetOwner();
     if (!owner || owner->m_StunTimer > 0.0f || owner->m_ActionLockTimer > 0.0f)
         return;
+    // One revive per revive time: the rest of the time only keeps the player from acting. A
+    // player who died again meanwhile may always revive.
+    if (m_RevivedInTime && owner->m_Health >= 1)
+        return;
     bool revive = false;
     for (unsigned bit : {Listener::ACTION_ATTACK, Listener::ACTION_DODGE, Listener::ACTION_SPECIAL})
         if (IsHeld(bit) || (IsReleased(bit) && HoldTime(bit) < kReviveTapTime))
@@ -532,6 +536,7 @@ void CPlayerController::Revive(CCharacter& owner)
     owner.m_Health = owner.m_MaxHealth;
     owner.SetLifeState(LIFE_ALIVE);
     m_ReviveTimer = Spawn(owner, "PlayerRevive").selfStun;
+    m_RevivedInTime = true;
     RequestState(SPAWN);
     owner.SetDirection(CVector3D(1.0f, 0.0f, 0.0f));
     owner.m_Spawning = true;
