@@ -5,6 +5,7 @@
 #include "../gui/GuiScreenFixture.h"
 
 #include "frame/CGameManager.h"
+#include "game/base/GameEnums.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CBigBossController.h"
 #include "game/controllers/CEnemyController.h"
@@ -16,7 +17,6 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/GameEnums.h"
 #include "game/world/GameStartup.h"
 #include "input/CInputManager.h"
 #include "math/Random.h"
