@@ -146,7 +146,7 @@ void CLevelManager::UnloadLevel()
 {
     m_Wall.reset();
     m_Terrain.reset();
-    m_LevelName.clear();
+    SetLevelName("");
     m_Document = std::make_unique<Vesk::CXmlDocument>();
     m_RecentEntities.clear();
     m_NamesToDelete.clear();

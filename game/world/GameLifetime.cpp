@@ -1,6 +1,7 @@
 #include "game/world/GameLifetime.h"
 
 #include "frame/CGameManager.h"
+#include "game/base/DebugSwitches.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
@@ -14,7 +15,6 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/DebugSwitches.h"
 #include "game/world/GameStartup.h"
 
 namespace Game {
