@@ -1,5 +1,6 @@
 #include "debug/CDebugOutputManager.h"
 
+#include "core/Log.h"
 #include "platform/gfx/SpriteBatch.h"
 #include "render/CRenderer.h"
 
@@ -15,6 +16,8 @@ constexpr float kLogTop = 0.5f;
 constexpr float kTextLeft = 0.005f;
 constexpr unsigned kFirstClearedLine = 1;
 constexpr unsigned kLastClearedLine = 7;
+constexpr unsigned kFirstNoticeLine = 18;
+constexpr unsigned kNoticeLines = 4;
 // The screen texts' rectangles reach this far right and down, so only their corner matters.
 constexpr float kScreenTextExtent = 1000.0f;
 
@@ -41,6 +44,7 @@ bool CDebugOutputManager::Init()
     Fill(m_Lines, kLineCount);
     Fill(m_LogLines, kLogLineCount);
     m_ScreenTextCount = 0;
+    m_NoticeCount = 0;
     ResetLayout();
     return true;
 }
@@ -72,6 +76,14 @@ void CDebugOutputManager::ClearLines()
 {
     for (size_t i = kFirstClearedLine; i <= kLastClearedLine && i < m_Lines.size(); ++i)
         m_Lines[i]->SetText(std::string());
+}
+
+void CDebugOutputManager::ShowNotice(const std::string& text)
+{
+    LogLine(text);
+    SetLine(text, kFirstNoticeLine + std::min(m_NoticeCount, kNoticeLines - 1));
+    m_NoticeCount = std::min(m_NoticeCount + 1, kNoticeLines);
+    m_LinesHidden = false;
 }
 
 void CDebugOutputManager::AddScreenText(const std::string& text, float x, float y, float red, float green, float blue)

@@ -1,7 +1,8 @@
 // On-screen developer text drawn over everything else: a scrolling log of 15 lines in the lower
 // half of the screen, 30 numbered line slots from the top (the profiler overlay uses the first
-// eight) and up to 60 screen texts a frame at positions the caller chooses. Owns every text
-// object; nothing is drawn until one of the three hidden flags is cleared.
+// eight; notices take 18 to 21) and up to 60 screen texts a frame at positions the caller
+// chooses. Owns every text object; nothing is drawn until one of the three hidden flags is
+// cleared.
 #pragma once
 
 #include "core/CSingleton.h"
@@ -30,6 +31,10 @@ public:
     void SetLine(const std::string& text, unsigned index);
     // Empties line slots 1 to 7; slot 0 keeps its text.
     void ClearLines();
+    // A problem the player must see, such as a start that cannot do what it was asked: the text
+    // goes to the log (one line) and into the next notice slot (line slots 18 to 21, the last
+    // one reused), and the line slots are shown.
+    void ShowNotice(const std::string& text);
     // The next free screen text at the top-left corner (x, y), in screen fractions, with colour
     // channels on the 0-255 scale. Dropped once all 60 are used this frame.
     void AddScreenText(const std::string& text, float x, float y, float red, float green, float blue);
@@ -71,6 +76,7 @@ private:
     bool m_LinesHidden = true;
     bool m_ScreenTextsHidden = true;
     unsigned m_ScreenTextCount = 0;
+    unsigned m_NoticeCount = 0;
 };
 
 } // namespace Vesk
