@@ -11,14 +11,6 @@ using e2e::RunGame;
 
 namespace {
 
-size_t Count(const std::string& text, const std::string& what)
-{
-    size_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
-
 TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
 {
     RunDirectory run;
@@ -33,7 +25,7 @@ TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
     EXPECT_EQ(0, result.exitCode) << result.output;
     const std::string restart = "state MenuState: Exit\nstate MenuState: Enter\n";
     EXPECT_NE(std::string::npos, result.output.find(restart)) << result.output;
-    EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << result.output;
+    EXPECT_EQ(2u, e2e::Count(result.output, "state MenuState: Enter")) << result.output;
 }
 
 TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
@@ -47,7 +39,7 @@ TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
                 {"THRUMMOCK_RUN_DIR=" + run.Path(), "THRUMMOCK_INPUT_SCRIPT=" + run.File("script.txt")});
     EXPECT_EQ(0, result.exitCode) << result.output;
     EXPECT_NE(std::string::npos, result.output.find("script.txt line 2: ")) << result.output;
-    EXPECT_EQ(2u, Count(result.output, "state MenuState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;
+    EXPECT_EQ(2u, e2e::Count(result.output, "state MenuState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;
 
     result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--input-script", run.File("absent.txt")});
     EXPECT_NE(0, result.exitCode) << result.output;

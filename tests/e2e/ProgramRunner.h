@@ -4,6 +4,7 @@
 
 #include "support/TestSupport.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ private:
 
 // Runs the game with the arguments and extra environment entries ("NAME=value").
 RunResult RunGame(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+
+// How many times the piece occurs in the text (overlapping ones counted).
+size_t Count(const std::string& text, const std::string& piece);
 
 // A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
 uint32_t BmpWidth(const std::string& bytes);

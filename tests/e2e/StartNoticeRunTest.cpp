@@ -1,7 +1,8 @@
-// A start that cannot do what it was asked says so, once in the log and on screen in the notice
-// slot (line slot 18: 34 pixels high from 2 pixels down the 1920 x 1075 viewport), and carries on
-// as before: an unknown "initialstate", a missing or unreadable "assets/systemconfig.xml" and a
-// level file that does not load. A start that can do what it was asked shows no notice.
+// A start that cannot do what it was asked says so, once in the log and on screen as a notice
+// where line slot 18 stands (34 pixels high from 2 pixels down the 1920 x 1075 viewport), with
+// the developer texts still hidden, and carries on as before: an unknown "initialstate", a
+// missing or unreadable "assets/systemconfig.xml" and a level file that does not load. A start
+// that can do what it was asked shows no notice.
 #include "ProgramRunner.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,6 @@ int WhitePixelsInNoticeSlot(const std::string& picture)
             white += (rgb >> 16 & 0xFF) > 0xE0 && (rgb >> 8 & 0xFF) > 0xE0 && (rgb & 0xFF) > 0xE0;
         }
     return white;
-}
-
-size_t Count(const std::string& text, const std::string& piece)
-{
-    size_t count = 0;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
-        ++count;
-    return count;
 }
 
 TEST(StartNoticeRunTest, AStartThatCannotDoWhatItWasAskedSaysSoOnceInTheLogAndOnScreen)
@@ -87,7 +80,7 @@ TEST(StartNoticeRunTest, AStartThatCannotDoWhatItWasAskedSaysSoOnceInTheLogAndOn
         const std::string picture = testsupport::ReadFile(shot);
         ASSERT_TRUE(picture.size() > 54 && e2e::BmpWidth(picture) == 1920 && e2e::BmpHeight(picture) == 1080);
         if (c.notice) {
-            EXPECT_EQ(1u, Count(result.output, c.notice)) << result.output;
+            EXPECT_EQ(1u, e2e::Count(result.output, c.notice)) << result.output;
             EXPECT_GT(WhitePixelsInNoticeSlot(picture), 200) << "the notice is not on screen";
         } else {
             EXPECT_EQ(std::string::npos, result.output.find("thrummock: ")) << result.output;
