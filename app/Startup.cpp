@@ -57,13 +57,16 @@ Vesk::IGameState* CreateInitialState(const std::string& initialState, const std:
         return new CMenuState("MenuState", 0);
     if (initialState == "PlayState")
         return new CPlayState("CPlayState", 1);
+    if (!initialState.empty())
+        Vesk::CDebugOutputManager::GetInstance().ShowNotice("thrummock: unknown initialstate \"" + initialState +
+                                                            "\"; the controls screen starts instead");
     return new CCtrlState("CtrlState");
 }
 
 int RunGame(const DeveloperOptions& options)
 {
     Vesk::COptionSetting& settings = Vesk::COptionSetting::GetInstance();
-    settings.Init();
+    const bool configured = settings.Init();
     const int fullscreen = ReadOption<int>("fullscreen", 0);
     const bool mute = ReadOption<bool>("mute", false);
 
@@ -102,6 +105,10 @@ int RunGame(const DeveloperOptions& options)
     ApplyStoredMusicVolume();
     if (mute)
         Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
+    if (!configured)
+        Vesk::CDebugOutputManager::GetInstance().ShowNotice(std::string("thrummock: cannot read ") +
+                                                            Vesk::COptionSetting::kDefaultPath +
+                                                            "; the default settings and the controls screen are used");
 
     game.ChangeState(CreateInitialState(settings.GetValue("initialstate"), settings.GetValue("levelfile")));
 

@@ -29,7 +29,8 @@ struct DeveloperOptions {
 int RunGame(const DeveloperOptions& options);
 
 // The first state for the configured "initialstate" (exact, case-sensitive match); the controls
-// screen for anything else. "PlayState" with a level file makes that file the next level.
+// screen for anything else, with a notice on screen and in the log when a name was given.
+// "PlayState" with a level file makes that file the next level.
 Vesk::IGameState* CreateInitialState(const std::string& initialState, const std::string& levelFile);
 
 } // namespace Game

@@ -5,6 +5,10 @@
 #include "game/entities/SpawnerCore.h"
 #include "math/Random.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace Game {
 
 void CLocationBasedSpawnerTrigger::InitTrigger(const std::string& name, const EntitySetting& setting,
@@ -51,10 +55,10 @@ void CLocationBasedSpawnerTrigger::AddSpawnGroup(const SpawnGroupRecord& record)
 
 int CLocationBasedSpawnerTrigger::GetRemainingSpawnCount() const
 {
-    int remaining = 0;
+    int64_t remaining = 0;
     for (const SpawnGroupRecord& record : m_SpawnQueue)
         remaining += record.m_Count;
-    return remaining;
+    return static_cast<int>(std::min<int64_t>(remaining, std::numeric_limits<int>::max()));
 }
 
 std::vector<CEntity*> CLocationBasedSpawnerTrigger::GetWaveLocations() const

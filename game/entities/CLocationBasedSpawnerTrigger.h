@@ -40,6 +40,7 @@ public:
     // Queues the record; the first of an empty queue sets the fire mode from its interval. A record
     // without a live template or with a count below 1 would never finish and is refused.
     void AddSpawnGroup(const SpawnGroupRecord& record);
+    // The counts still queued, summed wide and held at the int maximum.
     int GetRemainingSpawnCount() const;
     std::vector<CEntity*> GetWaveLocations() const;
 

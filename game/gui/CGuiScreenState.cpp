@@ -48,9 +48,10 @@ CGuiScreenState::~CGuiScreenState() = default;
 
 void CGuiScreenState::Enter()
 {
-    // Screens entered again and again share the one light.
-    if (m_AddsLight && Vesk::CRenderer::GetInstance().GetLightCount() == 0)
-        Vesk::CRenderer::GetInstance().AddLight();
+    // Screens pushed over one another, or entered again, share the one default light.
+    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    if (m_AddsLight && renderer.GetLightCount() == 0)
+        renderer.AddLight();
     CGuiManager& gui = CGuiManager::GetInstance();
     gui.LoadGui(m_ScreenElements, m_ScreenLayers, kScreenFolder + m_ScreenFile + ".xml");
     m_Buttons = gui.TakeButtons();

@@ -29,7 +29,7 @@ public:
 
     // screenFile: the file's name under "assets/scripts/gui/" without ".xml". firstSelection:
     // the button marked on Enter, taken modulo the button count, or kNoFirstSelection. addsLight:
-    // whether Enter adds a default light to the renderer.
+    // whether Enter adds a default light to a renderer that has none.
     CGuiScreenState(std::string name, std::string screenFile, ScreenControls controls, int firstSelection,
                     bool addsLight = true);
     ~CGuiScreenState() override;

@@ -131,8 +131,9 @@ private:
     void LayOutScoreTexts();
     // One row revealed: its label and value shown, and the "score_impact" sound.
     void RevealRow(int row, const char* label);
-    // The points text of the row: "-" + count x points per unit + " pts", shown.
-    void ShowPenalty(int row, int count, float pointsPerUnit);
+    // The points text of the row, shown: count x points per unit (the score's weight, negative
+    // for a penalty) with its sign, "-0" for a penalty of nothing, and " pts".
+    void ShowRowPoints(int row, int count, int pointsPerUnit);
     bool ConfirmPressed() const;
     bool PauseRequested() const;
 

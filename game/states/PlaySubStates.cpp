@@ -24,6 +24,8 @@
 #include "ui2d/CDisplayObject2D.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 namespace Game {
 
@@ -46,11 +48,6 @@ constexpr float kLabelX = 0.45f;
 constexpr float kValueX = 0.68f;
 constexpr float kPointsX = 0.74f;
 constexpr float kRowY[] = {0.38f, 0.43f, 0.48f, 0.53f, 0.58f, 0.655f};
-
-// Points per unit the score screen shows beside the rows damage taken, deaths and max combo.
-constexpr float kDamagePoints = 13.0f;
-constexpr float kDeathPoints = 100.0f;
-constexpr int kComboPoints = 17;
 
 CEntity* FirstPlayer()
 {
@@ -234,11 +231,14 @@ void CPlayState::RevealRow(int row, const char* label)
     CGameMaster::GetInstance().PlaySound("score_impact");
 }
 
-void CPlayState::ShowPenalty(int row, int count, float pointsPerUnit)
+void CPlayState::ShowRowPoints(int row, int count, int pointsPerUnit)
 {
     CSpriteText* points = GetPointsText(row);
-    // Damage taken and deaths are counted as unsigned.
-    SetLabelFloat(points, float(static_cast<unsigned>(count)) * pointsPerUnit, "-", " pts");
+    // The score's own weights, so that the rows add up to the final score; summed wide, so that
+    // no count overflows them.
+    const int64_t value = int64_t(count) * pointsPerUnit;
+    const char* sign = value < 0 || (value == 0 && pointsPerUnit < 0) ? "-" : "+";
+    SetLabelText(points, std::to_string(value < 0 ? -value : value), sign, " pts");
     points->SetVisible(true);
 }
 
@@ -302,22 +302,21 @@ void CPlayState::UpdateScoreScreen(float dt)
         case 3:
             RevealRow(RowDamage, "DAMAGE TAKEN:");
             SetLabelNumber(m_ValueTexts[RowDamage].get(), stats.m_DamageTaken, "", "");
-            ShowPenalty(RowDamage, stats.m_DamageTaken, kDamagePoints);
+            ShowRowPoints(RowDamage, stats.m_DamageTaken, -CGameMaster::kScorePerDamageTaken);
             break;
         case 4:
             RevealRow(RowDeaths, "DEATHS:");
             SetLabelNumber(m_ValueTexts[RowDeaths].get(), stats.m_Deaths, "", "");
-            ShowPenalty(RowDeaths, stats.m_Deaths, kDeathPoints);
+            ShowRowPoints(RowDeaths, stats.m_Deaths, -CGameMaster::kScorePerDeath);
             break;
         case 5:
             RevealRow(RowCombo, "MAX COMBO:");
             SetLabelNumber(m_ValueTexts[RowCombo].get(), stats.m_BestCombo, "", "");
-            SetLabelNumber(GetPointsText(RowCombo), stats.m_BestCombo * kComboPoints, "+", " pts");
-            GetPointsText(RowCombo)->SetVisible(true);
+            ShowRowPoints(RowCombo, stats.m_BestCombo, CGameMaster::kScorePerBestCombo);
             break;
         case 6:
             RevealRow(RowFinal, "FINAL SCORE:");
-            SetLabelFloat(m_ValueTexts[RowFinal].get(), float(FinalScore(player)), "", "");
+            SetLabelText(m_ValueTexts[RowFinal].get(), std::to_string(FinalScore(player)), "", "");
             break;
         default:
             for (size_t n : {2u, 3u})

@@ -54,6 +54,11 @@ public:
     static constexpr float kComboSeconds = 5.0f;
     static constexpr float kComboAfterPointsSeconds = 2.5f;
     static constexpr float kCountUpSeconds = 1.0f;
+    // What GetScore weighs the statistics by: points per best-combo hit, per death and per unit
+    // of damage taken.
+    static constexpr int kScorePerBestCombo = 23;
+    static constexpr int kScorePerDeath = 120;
+    static constexpr int kScorePerDamageTaken = 31;
 
     // Music stopped, next volume 1.0, fade timer 0.
     bool Init() override;

@@ -137,8 +137,9 @@ int CGameMaster::GetScore(CEntity* player) const
         return 0;
     const PlayerStats& s = found->second;
     // Wraps like 32-bit integer arithmetic.
-    const uint32_t score = 23u * uint32_t(s.m_BestCombo) - 120u * uint32_t(s.m_Deaths) -
-                           31u * uint32_t(s.m_DamageTaken) + uint32_t(s.m_Points);
+    const uint32_t score = uint32_t(kScorePerBestCombo) * uint32_t(s.m_BestCombo) -
+                           uint32_t(kScorePerDeath) * uint32_t(s.m_Deaths) -
+                           uint32_t(kScorePerDamageTaken) * uint32_t(s.m_DamageTaken) + uint32_t(s.m_Points);
     return static_cast<int32_t>(score);
 }
 

@@ -1,6 +1,9 @@
 #include "game/world/CLevelLineup.h"
 
-#include <fstream>
+#include "core/Log.h"
+#include "platform/win/RegularFile.h"
+
+#include <sstream>
 
 namespace Game {
 
@@ -14,11 +17,14 @@ bool CLevelLineup::ReadLineup(const std::string& path)
 {
     m_CurrentIndex = 0;
     m_LevelPaths.clear();
-    std::ifstream file(path);
-    if (!file)
+    std::string text, error;
+    if (!win::ReadRegularFile(path, text, error)) {
+        Vesk::LogLine("CLevelLineup: cannot read the lineup \"" + path + "\": " + error);
         return false;
+    }
+    std::istringstream tokens(text);
     std::string token;
-    while (file >> token && token != "#")
+    while (tokens >> token && token != "#")
         m_LevelPaths.push_back(kLevelsDirectory + token);
     return true;
 }

@@ -15,9 +15,10 @@ public:
     static constexpr const char* kLineupPath = "assets/levellineup.dat";
     static constexpr const char* kLevelsDirectory = "assets/levels/";
 
-    // Reads kLineupPath; the current index goes back to 0. A missing file gives an empty list.
+    // Reads kLineupPath; the current index goes back to 0. A file that cannot be read (missing,
+    // not a regular file, too large) gives an empty list and a log line.
     bool Init() override;
-    // Reads the lineup from any file, as Init does; false when the file cannot be opened.
+    // Reads the lineup from any file, as Init does; false when the file cannot be read.
     bool ReadLineup(const std::string& path);
 
     const std::vector<std::string>& GetLevelPaths() const { return m_LevelPaths; }

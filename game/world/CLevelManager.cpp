@@ -69,7 +69,7 @@ bool CLevelManager::LoadLevel(const std::string& path)
     }
     auto document = std::make_unique<Vesk::CXmlDocument>();
     if (!document->Load(path)) {
-        DebugLine("Failed to load level file " + path);
+        Vesk::CDebugOutputManager::GetInstance().ShowNotice("CLevelManager: Failed to load level file " + path);
         return false;
     }
     m_Document = std::move(document);

@@ -36,8 +36,8 @@ public:
     // Loads a level file: its name, its terrain, then every "entity" element and every "spatial"
     // element in document order, trigger modifiers last so that the triggers they name exist.
     // An empty path gives the empty slab and an empty level name. A file that does not load
-    // leaves everything as it was (false, with a debug-log line); elements of unknown types are
-    // skipped with a log line.
+    // leaves everything as it was (false, with a notice on screen and in the log); elements of
+    // unknown types are skipped with a log line.
     bool LoadLevel(const std::string& path);
     bool LoadCurrentLevel() { return LoadLevel(m_LevelFileName); }
     // Replaces terrain and wall: the terrain model of that name with its wall ("WALL" appended)

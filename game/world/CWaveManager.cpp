@@ -14,6 +14,7 @@
 #include "game/world/CLevelManager.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace Game {
 
@@ -148,13 +149,19 @@ bool CWaveManager::LoadWaves(const std::string& levelName)
     int waves = 0;
     int spawners = 0;
     for (Vesk::CXmlElement wave = list.FirstChildElement(); wave != nullptr; ++wave, ++waves) {
-        int total = 0;
+        int64_t total = 0;
         int groupIndex = 0;
         for (Vesk::CXmlElement group = wave.FirstChildElement(); group != nullptr; ++group, ++groupIndex) {
             if (AddGroup(group, waves, groupIndex, total))
                 ++spawners;
         }
-        m_WaveEnemyTotals.push_back(total);
+        if (total > kMaxWaveEnemyTotal) {
+            Vesk::LogLine("CWaveManager: wave " + std::to_string(waves) + " of \"" + path + "\" adds up to " +
+                          std::to_string(total) + " enemies; its total is held at " +
+                          std::to_string(kMaxWaveEnemyTotal));
+            total = kMaxWaveEnemyTotal;
+        }
+        m_WaveEnemyTotals.push_back(static_cast<int>(total));
         global->AppendToFirstSequence(waves);
     }
     global->SetActivationLimit(waves);
@@ -165,7 +172,7 @@ bool CWaveManager::LoadWaves(const std::string& levelName)
     return true;
 }
 
-bool CWaveManager::AddGroup(Vesk::CXmlElement group, int wave, int groupIndex, int& total)
+bool CWaveManager::AddGroup(Vesk::CXmlElement group, int wave, int groupIndex, int64_t& total)
 {
     const std::string spawnerName = "lspawnertrigger" + std::to_string(wave) + "_" + std::to_string(groupIndex);
     std::vector<SpawnGroupRecord> records;
@@ -320,7 +327,7 @@ int CWaveManager::GetRemainingEnemies() const
     if (wave < 0)
         return 0;
     bool registered = false;
-    int remaining = 0;
+    int64_t remaining = 0;
     for (const auto& slave : GetGlobalTrigger()->GetSlaveEntries()) {
         const auto* spawner = dynamic_cast<const CLocationBasedSpawnerTrigger*>(slave.second);
         if (slave.first != wave || !spawner)
@@ -328,7 +335,10 @@ int CWaveManager::GetRemainingEnemies() const
         registered = true;
         remaining += spawner->GetRemainingSpawnCount();
     }
-    return registered ? remaining + CGameServices::GetInstance().GetRemainingEnemyCount() : 0;
+    if (!registered)
+        return 0;
+    remaining += CGameServices::GetInstance().GetRemainingEnemyCount();
+    return static_cast<int>(std::min<int64_t>(remaining, kMaxWaveEnemyTotal));
 }
 
 } // namespace Game

@@ -13,6 +13,7 @@
 #include "game/world/CWaveBanner.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
     static constexpr size_t kWaveTextBlanks = 45;
     // Larger counts in a wave file are cut down to this.
     static constexpr int kMaxEntryCount = 1000;
+    // A wave's enemy total, and what is left of it, are held at this (summed wide, so that no
+    // number of entries can overflow them into a negative "n OF m").
+    static constexpr int kMaxWaveEnemyTotal = 1000 * kMaxEntryCount;
 
     // One enemy kind a wave file names: its entry name, its prefab ("GENERIC_CHARACTER") and
     // the name of its template entity.
@@ -61,7 +65,7 @@ public:
     // The enemy total of the wave that started last; 0 before the first.
     int GetWaveEnemyTotal() const;
     // What the spawners of the wave that started last have still to spawn, plus the live enemies;
-    // 0 before the first wave or when that wave has no spawner.
+    // 0 before the first wave or when that wave has no spawner; at most kMaxWaveEnemyTotal.
     int GetRemainingEnemies() const;
     void SetHudHidden(bool hidden);
     bool IsHudHidden() const { return m_Banner.IsHidden(); }
@@ -85,8 +89,9 @@ private:
     void CreateGlobalTrigger();
     void CreateTemplates();
     const CEntity* FindTemplate(const std::string& entryName) const;
-    // Adds the group's spawn entries to a new spawner; false (and no spawner) when none is usable.
-    bool AddGroup(Vesk::CXmlElement group, int wave, int groupIndex, int& total);
+    // Adds the group's spawn entries to a new spawner and their counts to the wave's total,
+    // summed wide; false (and no spawner) when none is usable.
+    bool AddGroup(Vesk::CXmlElement group, int wave, int groupIndex, int64_t& total);
     void Retarget();
     void SetWaveText(const std::string& text);
     // The wave that started last, clamped into the waves read; -1 before the first.

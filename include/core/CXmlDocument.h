@@ -71,8 +71,9 @@ public:
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
 
-    // True when the file parses and has a root element. On failure the document is empty (no
-    // root), so earlier cursors into it must not be used.
+    // True when the file parses to its end and holds exactly one root element, beside which only
+    // the declaration and comments stand (so that it saves into a file that loads again). On
+    // failure the document is empty (no root), so earlier cursors into it must not be used.
     bool Load(const std::string& path);
     // Writes "<path>.tmp" and renames it over the path; false (with a log line) when anything
     // fails, including an existing target that cannot be written. The old file then stays.

@@ -7,6 +7,7 @@
 
 #include <tinyxml2.h>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
@@ -52,50 +53,30 @@ bool ScanFloat(const char* text, float* value)
     return result.ec == std::errc() && result.ptr != begin;
 }
 
-// Whether a closing tag ends an element that was never opened, at the top level (inside an
-// element TinyXML-2 reports the mismatch itself, but at the top level it stops there silently
-// and drops the rest). Comments, CDATA, processing instructions and quoted attribute values are
-// stepped over; unterminated ones are left to the parser.
-bool HasStrayClosingTag(const std::string& text)
+// TinyXML-2 stops without an error at a closing tag at the top level and drops the rest of the
+// text. An element appended on a line of its own after the text tells: the document was read to
+// its end only when the parser made that element the document's last node, on that line.
+const char* const kEndMark = "vesk.end-of-text";
+
+// Appends the end mark to the text; the line it stands on, as the parser counts lines.
+int AppendEndMark(std::string& text)
 {
-    int depth = 0;
-    std::string::size_type at = 0;
-    const auto skipPast = [&text, &at](const char* end) {
-        const std::string::size_type found = text.find(end, at);
-        at = found == std::string::npos ? text.size() : found + std::strlen(end);
-    };
-    while ((at = text.find('<', at)) != std::string::npos) {
-        if (text.compare(at, 4, "<!--") == 0) {
-            skipPast("-->");
-        } else if (text.compare(at, 9, "<![CDATA[") == 0) {
-            skipPast("]]>");
-        } else if (text.compare(at, 2, "<?") == 0 || text.compare(at, 2, "<!") == 0) {
-            skipPast(">");
-        } else if (text.compare(at, 2, "</") == 0) {
-            if (--depth < 0)
-                return true;
-            skipPast(">");
-        } else {
-            char quote = 0;
-            char last = 0;
-            for (++at; at < text.size(); ++at) {
-                const char c = text[at];
-                if (quote) {
-                    quote = c == quote ? 0 : quote;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                }
-                if (!quote && c != ' ' && c != '\t' && c != '\n' && c != '\r')
-                    last = c;
-            }
-            if (last != '/')
-                ++depth;
-            ++at;
-        }
-    }
-    return false;
+    const int line = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 2;
+    text += "\n<";
+    text += kEndMark;
+    text += "/>";
+    return line;
+}
+
+// Whether the parser reached the end mark, which is then taken out of the document.
+bool TakeEndMark(tinyxml2::XMLDocument& document, int line)
+{
+    tinyxml2::XMLNode* last = document.LastChild();
+    const tinyxml2::XMLElement* element = last ? last->ToElement() : nullptr;
+    if (!element || std::strcmp(element->Name(), kEndMark) != 0 || element->GetLineNum() != line)
+        return false;
+    document.DeleteNode(last);
+    return true;
 }
 
 // Only the declaration, comments and exactly one element may stand at the top level: a document
@@ -274,17 +255,19 @@ bool CXmlDocument::Load(const std::string& path)
         m_pXmlDoc->Clear();
         return false;
     }
+    const int endMarkLine = AppendEndMark(text);
     if (m_pXmlDoc->Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
         LogLine("CXmlDocument: cannot load \"" + path + "\": " + m_pXmlDoc->ErrorStr());
         m_pXmlDoc->Clear();
         return false;
     }
+    const bool readToTheEnd = TakeEndMark(*m_pXmlDoc, endMarkLine);
     if (!m_pXmlDoc->FirstChildElement()) {
         LogLine("CXmlDocument: \"" + path + "\" has no root element");
         m_pXmlDoc->Clear();
         return false;
     }
-    if (HasStrayClosingTag(text) || !HasSingleRoot(*m_pXmlDoc)) {
+    if (!readToTheEnd || !HasSingleRoot(*m_pXmlDoc)) {
         LogLine("CXmlDocument: \"" + path + "\" holds more than one root element, or text or a stray closing tag");
         m_pXmlDoc->Clear();
         return false;

@@ -1,5 +1,6 @@
 #include "debug/CDebugOutputManager.h"
 
+#include "core/Log.h"
 #include "platform/gfx/SpriteBatch.h"
 #include "render/CRenderer.h"
 
@@ -15,6 +16,8 @@ constexpr float kLogTop = 0.5f;
 constexpr float kTextLeft = 0.005f;
 constexpr unsigned kFirstClearedLine = 1;
 constexpr unsigned kLastClearedLine = 7;
+constexpr unsigned kFirstNoticeLine = 18;
+constexpr unsigned kNoticeCount = 4;
 // The screen texts' rectangles reach this far right and down, so only their corner matters.
 constexpr float kScreenTextExtent = 1000.0f;
 
@@ -40,7 +43,9 @@ bool CDebugOutputManager::Init()
     Fill(m_ScreenTexts, kScreenTextCount);
     Fill(m_Lines, kLineCount);
     Fill(m_LogLines, kLogLineCount);
+    Fill(m_Notices, kNoticeCount);
     m_ScreenTextCount = 0;
+    m_NoticeCount = 0;
     ResetLayout();
     return true;
 }
@@ -49,6 +54,8 @@ void CDebugOutputManager::Shutdown()
 {
     m_LogLines.clear();
     m_Lines.clear();
+    m_Notices.clear();
+    m_NoticeCount = 0;
     m_ScreenTexts.clear();
     m_ScreenTextCount = 0;
     m_LogHidden = true;
@@ -76,6 +83,15 @@ void CDebugOutputManager::ClearLines()
         m_Lines[i]->SetText(std::string());
 }
 
+void CDebugOutputManager::ShowNotice(const std::string& text)
+{
+    LogLine(text);
+    if (m_Notices.empty())
+        return;
+    m_Notices[std::min<size_t>(m_NoticeCount, m_Notices.size() - 1)]->SetText(text);
+    m_NoticeCount = std::min(m_NoticeCount + 1, kNoticeCount);
+}
+
 void CDebugOutputManager::AddScreenText(const std::string& text, float x, float y, float red, float green, float blue)
 {
     if (m_ScreenTextCount >= m_ScreenTexts.size())
@@ -99,6 +115,10 @@ void CDebugOutputManager::ResetLayout()
         m_Lines[i]->SetRect(i * kLineHeight, kTextLeft, 1.0f, 1.0f);
         m_Lines[i]->SetColor({255, 255, 255, 255});
     }
+    for (size_t i = 0; i < m_Notices.size(); ++i) {
+        m_Notices[i]->SetRect((kFirstNoticeLine + i) * kLineHeight, kTextLeft, 1.0f, 1.0f);
+        m_Notices[i]->SetColor({255, 255, 255, 255});
+    }
     for (size_t i = 0; i < m_LogLines.size(); ++i) {
         m_LogLines[i]->SetRect(kLogTop + i * kLineHeight, kTextLeft, 1.0f, 1.0f);
         m_LogLines[i]->SetColor({150, 255, 255, 255});
@@ -118,6 +138,7 @@ void CDebugOutputManager::Render()
         DrawSet(m_LogLines, m_LogLines.size());
     if (!m_LinesHidden)
         DrawSet(m_Lines, m_Lines.size());
+    DrawSet(m_Notices, m_NoticeCount);
     batch->End();
 }
 

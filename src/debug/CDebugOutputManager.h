@@ -1,7 +1,8 @@
 // On-screen developer text drawn over everything else: a scrolling log of 15 lines in the lower
 // half of the screen, 30 numbered line slots from the top (the profiler overlay uses the first
-// eight) and up to 60 screen texts a frame at positions the caller chooses. Owns every text
-// object; nothing is drawn until one of the three hidden flags is cleared.
+// eight), up to 60 screen texts a frame at positions the caller chooses, and up to four notices
+// of problems the player must see. Owns every text object; apart from the notices, nothing is
+// drawn until one of the three hidden flags is cleared.
 #pragma once
 
 #include "core/CSingleton.h"
@@ -30,6 +31,10 @@ public:
     void SetLine(const std::string& text, unsigned index);
     // Empties line slots 1 to 7; slot 0 keeps its text.
     void ClearLines();
+    // A problem the player must see, such as a start that cannot do what it was asked: the text
+    // goes to the log (one line) and into the next of the four notices (the last one reused),
+    // which stand where line slots 18 to 21 do and are drawn whatever the hidden flags say.
+    void ShowNotice(const std::string& text);
     // The next free screen text at the top-left corner (x, y), in screen fractions, with colour
     // channels on the 0-255 scale. Dropped once all 60 are used this frame.
     void AddScreenText(const std::string& text, float x, float y, float red, float green, float blue);
@@ -51,6 +56,7 @@ public:
     const std::string& GetLine(unsigned index) const { return TextOf(m_Lines, index % kLineCount); }
     const std::string& GetLogLine(unsigned index) const { return TextOf(m_LogLines, index); }
     const std::string& GetScreenText(unsigned index) const { return TextOf(m_ScreenTexts, index); }
+    const std::string& GetNotice(unsigned index) const { return TextOf(m_Notices, index); }
     unsigned GetScreenTextCount() const { return m_ScreenTextCount; }
 
     // The text objects themselves, oldest log line first.
@@ -67,10 +73,12 @@ private:
     TextSet m_LogLines;
     TextSet m_Lines;
     TextSet m_ScreenTexts;
+    TextSet m_Notices;
     bool m_LogHidden = true;
     bool m_LinesHidden = true;
     bool m_ScreenTextsHidden = true;
     unsigned m_ScreenTextCount = 0;
+    unsigned m_NoticeCount = 0;
 };
 
 } // namespace Vesk

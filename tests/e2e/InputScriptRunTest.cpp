@@ -12,14 +12,6 @@ using e2e::RunGame;
 
 namespace {
 
-size_t Count(const std::string& text, const std::string& what)
-{
-    size_t count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
-
 TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
 {
     RunDirectory run;
@@ -35,7 +27,7 @@ TEST(InputScriptRunTest, ScriptedCtrlRRestartsTheState)
     EXPECT_EQ(0, result.exitCode) << result.output;
     const std::string restart = "state CPhyState: Exit\nstate CPhyState: Enter\n";
     EXPECT_NE(std::string::npos, result.output.find(restart)) << result.output;
-    EXPECT_EQ(2u, Count(result.output, "state CPhyState: Enter")) << result.output;
+    EXPECT_EQ(2u, e2e::Count(result.output, "state CPhyState: Enter")) << result.output;
 }
 
 TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
@@ -50,7 +42,7 @@ TEST(InputScriptRunTest, BadLinesAreReportedAndAMissingScriptStopsTheStart)
                 {"THRUMMOCK_RUN_DIR=" + run.Path(), "THRUMMOCK_INPUT_SCRIPT=" + run.File("script.txt")});
     EXPECT_EQ(0, result.exitCode) << result.output;
     EXPECT_NE(std::string::npos, result.output.find("script.txt line 2: ")) << result.output;
-    EXPECT_EQ(2u, Count(result.output, "state CPhyState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;
+    EXPECT_EQ(2u, e2e::Count(result.output, "state CPhyState: Enter")) << "Ctrl+F9 still restarts\n" << result.output;
 
     result = RunGame({"--run-dir", run.Path(), "--frames", "5", "--input-script", run.File("absent.txt")});
     EXPECT_NE(0, result.exitCode) << result.output;

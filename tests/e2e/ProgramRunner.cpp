@@ -72,6 +72,14 @@ std::vector<std::string> ProbeStates(const std::string& probePath, size_t frames
     return states;
 }
 
+size_t Count(const std::string& text, const std::string& piece)
+{
+    size_t count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
 static uint32_t Read32(const std::string& bytes, size_t at)
 {
     uint32_t value = 0;

@@ -4,6 +4,7 @@
 
 #include "support/TestSupport.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ std::vector<std::string> ProbeStates(const std::string& probePath, size_t frames
 
 // Copies a file (a screenshot) into the build tree's artefacts for a person to look at.
 void KeepArtifact(const std::string& file, const std::string& name);
+
+// How many times the piece occurs in the text (overlapping ones counted).
+size_t Count(const std::string& text, const std::string& piece);
 
 // A 24-bit BMP file's contents: width, height, and the RGB of the pixel at (x, y) from the top.
 uint32_t BmpWidth(const std::string& bytes);

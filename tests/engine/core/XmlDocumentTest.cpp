@@ -274,6 +274,8 @@ TEST_F(XmlDocumentTest, FailedLoadLeavesNoRoot)
         {"second root", "<Level/><Other/>", m_Dir.File("bad6.xml")},
         {"stray closing tag", "<Level></Level></Stray><entity/>", m_Dir.File("bad7.xml")},
         {"stray closing tag first", "</Stray><Level/>", m_Dir.File("bad8.xml")},
+        {"stray closing tag after a '>' in an instruction", "<?x ><b?><Level/></z><entity/>", m_Dir.File("bad11.xml")},
+        {"nul byte before a second root", std::string("<Level/>\0<entity/>", 17), m_Dir.File("bad12.xml")},
         {"text after the root", "<Level/>\ntrailing words", m_Dir.File("bad9.xml")},
         {"document type", "<!DOCTYPE Level><Level/>", m_Dir.File("bad10.xml")},
     };
@@ -296,6 +298,7 @@ TEST_F(XmlDocumentTest, OneRootWithDeclarationAndCommentsLoadsAndSavesLoadably)
         "<?xml version=\"1.0\"?>\n<!-- head --><Level a=\"x>y\" b='</no>'><e/><!-- </no> --></Level>\n<!-- tail -->",
         "<Level><![CDATA[</no>]]><e/></Level>",
         "<Level\n><e\n/></Level>",
+        "<?x a=\"></b>\"?><Level><e/></Level>",
     };
     const std::string path = m_Dir.File("good.xml");
     for (const char* text : documents) {

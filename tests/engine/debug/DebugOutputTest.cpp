@@ -1,6 +1,6 @@
-// The debug output's texts: the scrolling log, the numbered line slots and the per-frame screen
-// texts, with their pixel layout on an 800 x 600 screen under the default camera (aspect 500 /
-// 280: a 448-pixel viewport below a 76-pixel band).
+// The debug output's texts: the scrolling log, the numbered line slots, the per-frame screen
+// texts and the notices, with their pixel layout on an 800 x 600 screen under the default
+// camera (aspect 500 / 280: a 448-pixel viewport below a 76-pixel band).
 #include "debug/CDebugOutputManager.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -123,6 +123,19 @@ TEST_F(DebugOutputTest, LayoutOfTheLineSlotsAndTheLogFollowsTheScreen)
     ExpectRect(*debug.GetLogLineObjects()[0], 2 + 448, 8, 1600, 2 + 896);
 }
 
+TEST_F(DebugOutputTest, NoticesGoToTheLogAndStayWhereSlots18To21AreTheLastOneReused)
+{
+    testing::internal::CaptureStderr();
+    for (int i = 1; i <= 5; ++i)
+        debug.ShowNotice("notice " + std::to_string(i));
+    EXPECT_EQ("notice 1\nnotice 2\nnotice 3\nnotice 4\nnotice 5\n", testing::internal::GetCapturedStderr());
+    for (unsigned i = 0; i < 3; ++i)
+        EXPECT_EQ("notice " + std::to_string(i + 1), debug.GetNotice(i));
+    EXPECT_EQ("notice 5", debug.GetNotice(3));
+    EXPECT_EQ("", debug.GetLine(18)) << "the line slots are left alone";
+    EXPECT_TRUE(debug.AreLinesHidden()) << "notices show without the developer texts";
+}
+
 TEST(DebugOutputBeforeInitTest, TextOperationsAreHarmless)
 {
     CDebugOutputManager& debug = CDebugOutputManager::GetInstance();
@@ -134,8 +147,10 @@ TEST(DebugOutputBeforeInitTest, TextOperationsAreHarmless)
     debug.ClearLines();
     debug.AddScreenText("c", 0, 0, 0, 0, 0);
     debug.ClearScreenText();
+    debug.ShowNotice("d");
     debug.ResetLayout();
     debug.Render();
     EXPECT_EQ("", debug.GetLine(3));
+    EXPECT_EQ("", debug.GetNotice(0));
     EXPECT_EQ(0u, debug.GetScreenTextCount());
 }

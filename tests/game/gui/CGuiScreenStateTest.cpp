@@ -1,12 +1,13 @@
 // The shared screen-state pattern in a running game: keyboard and pad navigation with wrap-around
 // and hidden buttons, screens without buttons, one callback per press whether the selection came
-// from the keyboard or the mouse, mouse clicks, and going back.
+// from the keyboard or the mouse, mouse clicks, going back, and the one default light the screens share.
 #include "GuiScreenFixture.h"
 
 #include "frame/CGameManager.h"
 #include "game/gui/CButton.h"
 #include "platform/pad/Pad.h"
 #include "platform/win/VirtualKeys.h"
+#include "render/CRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -242,3 +243,20 @@ TEST_F(CGuiScreenStateTest, BackKeysPopTheScreenOnlyWhileItIsOnTop)
 }
 
 } // namespace
+
+TEST_F(CGuiScreenStateTest, EnteringScreensAgainOrOverOneAnotherKeepsTheOneDefaultLight)
+{
+    WriteThreeButtons();
+    Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
+    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
+    Open("three", ScreenControls::Pause(), 0);
+    ASSERT_EQ(renderer.GetLightCount(), 1) << "the first screen brings the light";
+    Open("three", ScreenControls::Confirmation(), 0);
+    EXPECT_EQ(renderer.GetLightCount(), 1) << "a screen over a screen";
+    for (int again = 0; again < 2; ++again) {
+        game.PopState();
+        Frame();
+        Open("three", ScreenControls::Confirmation(), 0);
+        EXPECT_EQ(renderer.GetLightCount(), 1) << "entered again, time " << again + 1;
+    }
+}

@@ -370,8 +370,10 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
         bool highscore;
     } cases[] = {
         // 500 + 23 x 4 - 120 x 3 - 31 x 10 = -78: a negative total counts as 0.
-        {500, 10, 3, 4, "-130 pts", "-300 pts", "+68 pts", "0", false},
+        {500, 10, 3, 4, "-310 pts", "-360 pts", "+92 pts", "0", false},
         {1000, 0, 0, 0, "-0 pts", "-0 pts", "+0 pts", "1000", true},
+        // 2000 + 23 x 7 - 120 x 2 - 31 x 9 = 1642.
+        {2000, 9, 2, 7, "-279 pts", "-240 pts", "+161 pts", "1642", true},
     };
     Game::CGameMaster& master = Game::CGameMaster::GetInstance();
     for (const auto& c : cases) {
@@ -421,6 +423,12 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
         EXPECT_EQ(c.deathPoints, play->GetPointsText(CPlayState::RowDeaths)->GetText());
         EXPECT_EQ(c.comboPoints, play->GetPointsText(CPlayState::RowCombo)->GetText());
         EXPECT_EQ(c.finalScore, play->GetValueText(CPlayState::RowFinal)->GetText());
+        // The rows add up to the final score, and that is the score the player keeps.
+        long sum = std::stol(play->GetValueText(CPlayState::RowScore)->GetText());
+        for (int row : {CPlayState::RowDamage, CPlayState::RowDeaths, CPlayState::RowCombo})
+            sum += std::stol(play->GetPointsText(row)->GetText());
+        EXPECT_EQ(std::to_string(std::max(0l, sum)), play->GetValueText(CPlayState::RowFinal)->GetText());
+        EXPECT_EQ(long(CPlayState::FinalScore(player)), std::max(0l, sum));
 
         TapKeys({win::VK_RETURN});
         Frame();
@@ -439,7 +447,7 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
         if (c.highscore) {
             const auto* input = dynamic_cast<Game::CHighscoreInputState*>(next);
             ASSERT_NE(nullptr, input);
-            EXPECT_EQ(1000u, input->GetScore());
+            EXPECT_EQ(std::to_string(input->GetScore()), c.finalScore);
             EXPECT_EQ("tiny", input->GetLevelName());
         } else {
             const auto* transit = dynamic_cast<Game::CTransitInState*>(next);

@@ -1,9 +1,12 @@
-// The lineup file: tokens up to "#", each a level file under "assets/levels/"; no file, no list.
+// The lineup file: tokens up to "#", each a level file under "assets/levels/"; no file, no list;
+// what is no regular file (a device, a pipe, a folder) is refused at once with a log line.
 #include "support/TestSupport.h"
 
 #include "game/world/CLevelLineup.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -47,6 +50,27 @@ TEST(CLevelLineupTest, MissingFileAndIndexOutsideGiveNoPath)
     }
     EXPECT_FALSE(lineup.ReadLineup(dir.File("missing.dat")));
     EXPECT_TRUE(lineup.GetLevelPaths().empty());
+}
+
+TEST(CLevelLineupTest, DevicesPipesAndFoldersAreRefusedWithALogLine)
+{
+    testsupport::ScratchDir dir;
+    const std::string fifo = dir.File("lineup.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Game::CLevelLineup& lineup = Game::CLevelLineup::GetInstance();
+    // Each would grow without end, block with no writer, or read as an empty list.
+    for (const std::string& path : {std::string("/dev/zero"), fifo, dir.Path()}) {
+        SCOPED_TRACE(path);
+        testsupport::WriteFile(dir.File("lineup.dat"), "a.xml #");
+        ASSERT_TRUE(lineup.ReadLineup(dir.File("lineup.dat")));
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(lineup.ReadLineup(path));
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(lineup.GetLevelPaths().empty());
+        EXPECT_NE(log.find("CLevelLineup: cannot read the lineup \"" + path + "\": not a regular file"),
+                  std::string::npos)
+            << log;
+    }
 }
 
 TEST(CLevelLineupTest, ShippedLineupPlaysTheThreeLevelsInOrder)

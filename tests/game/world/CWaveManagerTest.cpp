@@ -1,7 +1,8 @@
 // The wave manager: a whole level played on a fixed clock (waves in order, one banner each, the
 // next wave only after the last is beaten, cleared after the last), the objects it makes and
-// spawns being transient, the wave file table with its bad entries, the clamped queries when the
-// global trigger is woken past its waves, retargeting, and the hold before play starts.
+// spawns being transient, the wave file table with its bad entries, a wave's total held at its
+// limit, the clamped queries when the global trigger is woken past its waves, retargeting, and
+// the hold before play starts.
 #include "WaveTestSupport.h"
 
 #include "game/entities/CLocationBasedSpawnerTrigger.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -215,6 +217,35 @@ TEST_F(CWaveManagerTest, WaveFilesMakeOneSpawnerPerUsableGroupAndBadEntriesLogAn
             EXPECT_EQ(Waves().GetWaveEnemyTotal(), 0);
         }
     }
+}
+
+TEST_F(CWaveManagerTest, AWaveWhoseEntriesAddUpPastItsLimitIsHeldThereAndNeverTurnsNegative)
+{
+    // Two groups of 600 entries of 1000 minions: 1.2 million in the wave.
+    std::string group;
+    for (int i = 0; i < 600; ++i)
+        group += "<minion count='1000' interval='1000'/>";
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(InitWith("<WaveList><w><g>" + group + "</g><h>" + group + "</h></w></WaveList>"));
+    const std::string log = WaveLogLines(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(Waves().GetWaveEnemyTotals(), std::vector<int>{CWaveManager::kMaxWaveEnemyTotal});
+    EXPECT_EQ(log, "CWaveManager: wave 0 of \"" + m_Dir.File("level.xml") +
+                       "\" adds up to 1200000 enemies; its total is held at 1000000\n");
+
+    Waves().SetOnHold(false);
+    RunFor(CWaveManager::kFireDelay + 1.0f);
+    ASSERT_EQ(Waves().GetWaveNumber(), 2) << "the wave has started";
+    EXPECT_EQ(Waves().GetWaveEnemyTotal(), CWaveManager::kMaxWaveEnemyTotal);
+    EXPECT_EQ(Waves().GetRemainingEnemies(), CWaveManager::kMaxWaveEnemyTotal);
+
+    // Queued counts past the int range, as a spawner fed directly could hold them.
+    auto* spawner = dynamic_cast<Game::CLocationBasedSpawnerTrigger*>(Factory().FindByName("lspawnertrigger0_0").at(0));
+    ASSERT_NE(spawner, nullptr);
+    const Game::CEntity* minion = Factory().FindByName("masterminion").at(0);
+    for (int i = 0; i < 2; ++i)
+        spawner->AddSpawnGroup(Game::SpawnGroupRecord(minion, std::numeric_limits<int>::max(), 1000.0f));
+    EXPECT_EQ(spawner->GetRemainingSpawnCount(), std::numeric_limits<int>::max());
+    EXPECT_EQ(Waves().GetRemainingEnemies(), CWaveManager::kMaxWaveEnemyTotal);
 }
 
 TEST_F(CWaveManagerTest, QueriesStayWithinTheWavesWhenTheGlobalTriggerIsWokenPastThem)
