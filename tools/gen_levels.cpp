@@ -189,7 +189,9 @@ bool MakeLevelFile(const LevelDesign& level, const std::string& path)
 // two blocks high, so that it reads as a wall and not as a step, against the back wall or clear of
 // the places the fight uses; nothing lies below it. A wave location keeps the columns its spawns
 // can land on (CLocationBasedSpawnerTrigger::kSpread and the widest enemy, 7 columns each way) on
-// the floor and inside the walls.
+// the floor and inside the walls. No level locks the camera: a lock holds until the play state
+// resets the camera, and the player, kept in view, could no longer follow the waves across the
+// level.
 std::vector<LevelDesign> Levels()
 {
     return {
@@ -219,10 +221,7 @@ std::vector<LevelDesign> Levels()
          2,
          {CVector3D(56, 134, 80), CVector3D(48, 120, 70), CVector3D(42, 84, 56), CVector3D(46, 192, 124),
           CVector3D(36, 172, 108), CVector3D(52, 110, 74), CVector3D(30, 76, 52), CVector3D(60, 150, 96)},
-         {{10, 15},
-          {{20, 20}, {45, 22}, {70, 27}, {81, 22}},
-          {{15, 8}, {75, 35}},
-          {{"centrelock", "CAMERA_LOCK_TRIGGER", "cameralock", {44, 21}, CVector3D(40, 30, 40)}}}},
+         {{10, 15}, {{20, 20}, {45, 22}, {70, 27}, {81, 22}}, {{15, 8}, {75, 35}}, {}}},
         // Level 3: a violet crypt with two raised tombs and four tall pillars.
         {"purpleroom",
          80,
