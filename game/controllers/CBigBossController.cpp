@@ -40,7 +40,6 @@ const char* const kBarFrame = "BossHealthBarFrame";
 const char* const kBarCurrent = "BossHealthBarCurrent";
 const char* const kBarBacking = "BossHealthBarBacking";
 
-const char* const kSmashAttack = "BossSmash";
 const char* const kJumpSmashAttack = "TreantJumpSmash";
 const char* const kSmashSound = "boss_smash";
 const char* const kBreakSound = "crate_destroy";
@@ -318,10 +317,12 @@ void CBigBossController::UpdateFollowTarget(float dt)
     if (!owner || !target)
         return;
     CountDown(&m_StateTimer, dt);
-    // Stop beside the target on the side the boss comes from.
+    // Stop beside the target on the side the boss comes from. The point lies at the boss's own
+    // height, whose centre stands higher than the target's, so that the move can arrive.
     const CVector3D aim = target->GetPosition();
-    const float x = aim.x >= owner->GetPosition().x ? aim.x - kFollowOffset : aim.x + kFollowOffset;
-    owner->MoveTo(CVector3D(x, aim.y, aim.z), true);
+    const CVector3D& position = owner->GetPosition();
+    const float x = aim.x >= position.x ? aim.x - kFollowOffset : aim.x + kFollowOffset;
+    owner->MoveTo(CVector3D(x, position.y, aim.z), true);
 }
 
 void CBigBossController::ExitFollowTarget()
@@ -346,6 +347,9 @@ void CBigBossController::UpdateSmash(float dt)
     CCharacter* owner = GetOwner();
     if (!owner || !CountDown(&m_StateTimer, dt))
         return;
+    // Each smash lands on the target's side, wherever the follow left the boss facing.
+    if (const CEntity* target = GetTarget())
+        owner->FaceTowards(target->GetPosition());
     CAttackPool& attacks = CAttackPool::GetInstance();
     const AttackRecord* smash = attacks.SpawnAttack(owner, kSmashAttack);
     Vesk::CAudioSystem::GetInstance().PlaySound(kSmashSound, false);

@@ -36,6 +36,7 @@ public:
     static constexpr float kFollowOffset = 15.0f;
     static constexpr float kReach = 15.005f;
     static constexpr float kSmashInterval = 0.75f;
+    static constexpr const char* kSmashAttack = "BossSmash";
     static constexpr int kSmashesPerCycle = 3;
     static constexpr float kJumpHeight = 65.0f;
     static constexpr float kJumpSpeed = 100.0f;

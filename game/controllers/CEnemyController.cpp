@@ -271,9 +271,7 @@ void CEnemyController::FaceTarget()
     CVector3D point;
     if (!owner || !GetTargetPoint(point))
         return;
-    const CVector3D direction = Horizontal(point - owner->GetPosition());
-    if (direction.Dot(direction) > 0.0f)
-        owner->SetDirection(direction);
+    owner->FaceTowards(point);
 }
 
 bool CEnemyController::IsTargetInReach()

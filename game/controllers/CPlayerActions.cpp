@@ -90,17 +90,6 @@ CAABB BodyBox(const CEntity& entity)
     return box;
 }
 
-// The unit direction from a character to its target in the ground plane; false when they stand
-// on one spot.
-bool GroundDirection(const CCharacter& from, const CCharacter& to, CVector3D& out)
-{
-    out = CVector3D(to.GetPosition().x - from.GetPosition().x, 0.0f, to.GetPosition().z - from.GetPosition().z);
-    if (out.Length() <= 1e-4f)
-        return false;
-    out.Normalize();
-    return true;
-}
-
 } // namespace
 
 void CPlayerController::RequestState(int state)
@@ -392,9 +381,8 @@ void CPlayerController::AppendComboHistory(int entry, float window)
 
 void CPlayerController::FaceTarget(CCharacter* character, CCharacter* target)
 {
-    CVector3D direction;
-    if (character && target && GroundDirection(*character, *target, direction))
-        character->SetDirection(direction);
+    if (character && target)
+        character->FaceTowards(target->GetPosition());
 }
 
 bool CPlayerController::IsTargetFar(CCharacter* target)
@@ -529,6 +517,10 @@ void CPlayerController::UpdateRevive(float dt)
     CCharacter* owner = GetOwner();
     if (!owner || owner->m_StunTimer > 0.0f || owner->m_ActionLockTimer > 0.0f)
         return;
+    // One revive per revive time: the rest of the time only keeps the player from acting. A
+    // player who died again meanwhile may always revive.
+    if (m_RevivedInTime && owner->m_Health >= 1)
+        return;
     bool revive = false;
     for (unsigned bit : {Listener::ACTION_ATTACK, Listener::ACTION_DODGE, Listener::ACTION_SPECIAL})
         if (IsHeld(bit) || (IsReleased(bit) && HoldTime(bit) < kReviveTapTime))
@@ -544,6 +536,7 @@ void CPlayerController::Revive(CCharacter& owner)
     owner.m_Health = owner.m_MaxHealth;
     owner.SetLifeState(LIFE_ALIVE);
     m_ReviveTimer = Spawn(owner, "PlayerRevive").selfStun;
+    m_RevivedInTime = true;
     RequestState(SPAWN);
     owner.SetDirection(CVector3D(1.0f, 0.0f, 0.0f));
     owner.m_Spawning = true;

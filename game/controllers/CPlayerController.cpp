@@ -74,6 +74,7 @@ void CPlayerController::Attach(const ControllerSetting& setting)
 
     m_IdleTimer = kIdleTime;
     m_ReviveTimer = kReviveGrace;
+    m_RevivedInTime = false;
     m_Dead = false;
     if (owner) {
         if (Vesk::IAnimationController* animation = owner->GetAnimationController())
@@ -282,9 +283,12 @@ void CPlayerController::UpdateAlive(float dt)
     CollectPickups(dt);
     // A player who let the grace time after spawning pass without a press never played the
     // spawn animation that ends the spawning flag: it ends with the grace time.
-    if (m_ReviveTimer > 0.0f && CountDown(&m_ReviveTimer, dt) && m_AnimState != SPAWN && m_NextAnimState != SPAWN)
-        if (CCharacter* owner = GetOwner())
-            owner->m_Spawning = false;
+    if (m_ReviveTimer > 0.0f && CountDown(&m_ReviveTimer, dt)) {
+        m_RevivedInTime = false;
+        if (m_AnimState != SPAWN && m_NextAnimState != SPAWN)
+            if (CCharacter* owner = GetOwner())
+                owner->m_Spawning = false;
+    }
     UpdateCharging(dt);
 }
 

@@ -174,6 +174,8 @@ private:
     int m_HighestHealth = -1;
     float m_StunImmunityTimer = 0.0f;
     float m_ReviveTimer = 0.0f;
+    // A revive ran within the revive time still running: further presses in it do nothing.
+    bool m_RevivedInTime = false;
     bool m_Dead = false;
     int m_DeathCount = 0;
 

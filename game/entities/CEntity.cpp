@@ -25,6 +25,8 @@ namespace Game {
 namespace {
 
 const CVector3D kUp(0.0f, 1.0f, 0.0f);
+// Points nearer than this in the ground plane give no direction to face.
+constexpr float kSameSpot = 1e-4f;
 
 // Models are built facing -z: the rotation turns their front, not their back, to the direction.
 CMatrix4 LookAlong(const CVector3D& position, const CVector3D& direction)
@@ -213,6 +215,16 @@ void CEntity::SetDirection(const CVector3D& direction)
         m_pBody->SetRotation(LookAlong(m_Position, direction));
         m_pBody->SetAngularVelocity(CVector3D(0.0f, 0.0f, 0.0f));
     }
+}
+
+bool CEntity::FaceTowards(const CVector3D& point)
+{
+    CVector3D direction(point.x - m_Position.x, 0.0f, point.z - m_Position.z);
+    if (direction.Length() <= kSameSpot)
+        return false;
+    direction.Normalize();
+    SetDirection(direction);
+    return true;
 }
 
 void CEntity::SetLinearVelocity(const CVector3D& velocity)

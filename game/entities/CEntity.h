@@ -64,6 +64,9 @@ public:
     const CVector3D& GetPosition() const { return m_Position; }
     void SetDirection(const CVector3D& direction);
     const CVector3D& GetDirection() const { return m_Direction; }
+    // Turns to face the point in the ground plane; false, facing kept, when the point lies
+    // straight above or below.
+    bool FaceTowards(const CVector3D& point);
     void SetLinearVelocity(const CVector3D& velocity);
     void GetLinearVelocity(CVector3D& out) const;
     void SetVisible(bool visible);

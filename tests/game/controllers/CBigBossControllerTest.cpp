@@ -1,12 +1,15 @@
 // The boss on the real boss model, attacks and player: its attack cycle and the timings of each
-// step, the follow that ends in reach or after its time, falling back to earth when it dies in
-// the air, the piece-by-piece death that completes the level, the health bar, its companions
-// (plain entities of its own, gone with it), and attack data, player or HUD that are missing.
+// step, the follow that ends in reach or after its time, smashes that land on a still player
+// whichever side he stands on, falling back to earth when it dies in the air, the piece-by-piece
+// death that completes the level, the health bar, its companions (plain entities of its own, gone
+// with it), and attack data, player or HUD that are missing.
 #include "PlayerTestSupport.h"
 
+#include "game/combat/AttackRecord.h"
 #include "game/controllers/CBigBossController.h"
 #include "game/gui/CGuiManager.h"
 #include "game/world/CGameMaster.h"
+#include "math/AABB.h"
 #include "physics/CRigidBody.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
@@ -200,6 +203,51 @@ TEST_F(CBigBossControllerTest, FollowsUntilInReachOrForItsFullTime)
         ASSERT_GE(RunUntil(c, kFollow), 0.0f);
         EXPECT_NEAR(test.follow, RunUntil(c, kSmash), kSlack);
         Factory().DestroyEntity(boss);
+    }
+}
+
+// Whether the boss runs up from either side or starts beside the player facing away, each of its
+// three smashes lands across a still player; the first hurts him (the guard after a hit shields
+// him from the other two).
+TEST_F(CBigBossControllerTest, SmashesLandOnTheSideOfAStillPlayerAndHurtHim)
+{
+    m_Player->m_Invulnerable = false;
+    const CVector3D spot = m_Player->GetPosition();
+    for (const float startX : {80.0f, -80.0f, 12.0f, -12.0f}) {
+        SCOPED_TRACE(startX);
+        m_Player->SetPosition(spot);
+        m_Player->m_Health = m_Player->m_MaxHealth;
+        Game::CCharacter* boss = MakeBoss(CVector3D(startX, 10.0f, 0.0f));
+        ASSERT_NE(nullptr, boss);
+        const CBigBossController& c = *BossOf(*boss);
+        ASSERT_GE(RunUntil(c, kSmash), 0.0f);
+
+        int smashes = 0;
+        while (c.GetStateName(1) == kSmash && m_Clock < 100.0f) {
+            const size_t before = m_Spawned.size();
+            Step();
+            for (size_t i = before; i < m_Spawned.size(); ++i) {
+                if (m_Spawned[i].first != "BossSmash")
+                    continue;
+                ++smashes;
+                const Game::AttackRecord* smash = Attacks().back();
+                ASSERT_EQ("BossSmash", smash->m_Name);
+                CAABB box = smash->m_pBody->GetCreationBox();
+                box.Transform(smash->m_pBody->GetWorldMatrix());
+                CAABB player;
+                m_Player->GetBoundingBox(player);
+                EXPECT_TRUE(box.Intersects(player)) << "smash " << smashes << " misses the player";
+                const float side = m_Player->GetPosition().x - boss->GetPosition().x;
+                EXPECT_GT((smash->m_pBody->GetPosition().x - boss->GetPosition().x) * side, 0.0f)
+                    << "smash " << smashes << " lands on the far side";
+            }
+        }
+        EXPECT_EQ(3, smashes);
+        EXPECT_LT(m_Player->m_Health, m_Player->m_MaxHealth);
+        Factory().DestroyEntity(boss);
+        // The player's stun and guard wear off before the next boss.
+        for (int i = 0; i < int(3.0f / kDt); ++i)
+            Step();
     }
 }
 

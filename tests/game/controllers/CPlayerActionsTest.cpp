@@ -188,6 +188,57 @@ TEST_F(CPlayerActionsTest, APressInTheGraceTimeSpawnsThePlayerWithTheRevive)
     EXPECT_EQ(Game::CPlayerController::SPAWN, m_Controller->GetNextAnimState());
 }
 
+// One revive per revive time: the player who keeps tapping, or holds the key, through the time
+// of the opening or of a revive after a death revives once, and once the time is over the next
+// tap swings the sword.
+TEST_F(CPlayerActionsTest, PressesDuringAReviveDoNotReviveAgain)
+{
+    struct Case {
+        const char* name;
+        bool afterDeath;
+        bool held;
+    };
+    const Case cases[] = {
+        {"tapped through the opening", false, false},
+        {"tapped through a revive", true, false},
+        {"held through a revive", true, true},
+    };
+    const float reviveTime = Game::CPlayerController::kReviveGrace;
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        if (test.afterDeath) {
+            RunUntilFree();
+            m_Player->TakeDamage(m_Player->m_MaxHealth);
+            // The death move and the lock after the fall.
+            Run(2.0f);
+            ASSERT_TRUE(m_Controller->IsDead());
+        }
+        // Taps one frame long every 6 frames (10 a second); a held key stays down through the
+        // revive time first.
+        const int heldUntil = test.held ? int(reviveTime / kDt) : -1;
+        auto keyDown = [&](int frame) { return frame <= heldUntil || frame % 6 == 0; };
+        int revives = 0;
+        float swungAt = -1.0f;
+        for (int frame = 0; frame < int((reviveTime + 0.5f) / kDt) && swungAt < 0.0f; ++frame) {
+            if (keyDown(frame) && (frame == 0 || !keyDown(frame - 1)))
+                Down(KEY_ATTACK);
+            else if (!keyDown(frame) && frame > 0 && keyDown(frame - 1))
+                Up(KEY_ATTACK);
+            for (const std::string& name : Frame()) {
+                revives += name == "PlayerRevive";
+                if (name == "FirstSwing")
+                    swungAt = float(frame) * kDt;
+            }
+        }
+        EXPECT_EQ(1, revives);
+        EXPECT_FALSE(m_Controller->IsDead());
+        EXPECT_GE(swungAt, reviveTime - kDt) << "a swing during the revive time";
+        EXPECT_LE(swungAt, reviveTime + 0.2f) << "no swing soon after the revive time";
+        Up(KEY_ATTACK);
+        RunUntilFree();
+    }
+}
+
 TEST_F(CPlayerActionsTest, OneCoinOfTwoTouchingIsTakenAFrame)
 {
     SettleIn();
