@@ -195,13 +195,13 @@ bool MakeLevelFile(const LevelDesign& level, const std::string& path)
 std::vector<LevelDesign> Levels()
 {
     return {
-        // Level 1: an open sandstone arena with a raised stand at the back, a stepped one in the
-        // middle, and a block in the far corner.
+        // Level 1: an open sandstone arena with three stands along the back wall, the far one
+        // under a tall block.
         {"arena2",
          100,
          50,
          1,
-         {{14, 42, 25, 49, 3}, {40, 40, 55, 49, 3}, {44, 44, 55, 49, 5}, {76, 40, 85, 49, 3}, {79, 45, 82, 49, 6}},
+         {{14, 42, 25, 49, 3}, {40, 40, 55, 49, 3}, {76, 40, 85, 49, 3}, {79, 45, 82, 49, 6}},
          7,
          2,
          {CVector3D(190, 164, 120), CVector3D(178, 152, 110), CVector3D(128, 102, 74), CVector3D(152, 152, 164),
