@@ -159,7 +159,7 @@ void CBoarController::StartRun(CCharacter& owner)
     m_ChargeStarted = true;
     RequestAnimation("CHARGE");
     owner.m_Charging = true;
-    CAttackPool::GetInstance().SpawnAttack(&owner, "BoarHeadbutt");
+    CAttackPool::GetInstance().SpawnAttack(&owner, kHeadbuttAttack);
 }
 
 void CBoarController::FinishRun(CCharacter& owner, float dt)

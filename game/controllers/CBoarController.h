@@ -21,6 +21,8 @@ public:
     // The run heads this far along the facing direction at this many times the speed factor.
     static constexpr float kChargeDistance = 100.0f;
     static constexpr float kChargeSpeedFactor = 10.0f;
+    // Rides along with the run.
+    static constexpr const char* kHeadbuttAttack = "BoarHeadbutt";
     // Coins a boar drops; hits push it less far than lighter enemies.
     static constexpr int kCoinCount = 6;
 

@@ -1,6 +1,7 @@
 #include "game/controllers/CGenericAttackFlockController.h"
 
 #include "game/combat/CAttackPool.h"
+#include "game/controllers/CGolemController.h"
 #include "game/controllers/IController.h"
 #include "game/entities/CCharacter.h"
 #include "math/Random.h"
@@ -62,13 +63,18 @@ void CGenericAttackFlockController::Update(float dt)
     m_AttackersChosen += slots;
 }
 
+const char* CGenericAttackFlockController::AttackFor(int controllerType)
+{
+    return controllerType == GOLEM ? CGolemController::kSlamAttack : kPunchAttack;
+}
+
 void CGenericAttackFlockController::LaunchAttack(CCharacter* member)
 {
     if (!member)
         return;
     IController* controller = member->GetController();
-    const bool golem = controller && controller->GetControllerType() == GOLEM;
-    CAttackPool::GetInstance().SpawnAttack(member, golem ? "GolemAOE" : "Punch");
+    CAttackPool::GetInstance().SpawnAttack(member,
+                                           controller ? AttackFor(controller->GetControllerType()) : kPunchAttack);
     if (auto* character = dynamic_cast<CCharacterController*>(controller))
         character->OnFlockLaunch();
 }

@@ -13,6 +13,11 @@ class CGenericAttackFlockController : public ISharedCharacterController {
 public:
     static constexpr unsigned kDefaultMaxAttackers = 2;
     static constexpr float kDefaultWindowLength = 1.5f;
+    static constexpr const char* kPunchAttack = "Punch";
+
+    // The attack a member with a controller of the type launches: the golem's slam, else the
+    // punch.
+    static const char* AttackFor(int controllerType);
 
     ~CGenericAttackFlockController() override { Clear(); }
 
@@ -21,8 +26,8 @@ public:
     void Update(float dt) override;
     int GetType() const override { return GENERIC_ATTACK_FLOCK; }
 
-    // Spawns the member's attack beside it ("GolemAOE" for a golem, else "Punch") and lets its
-    // controller start the attack animation.
+    // Spawns the member's attack beside it (AttackFor its controller's type; the punch without a
+    // controller) and lets its controller start the attack animation.
     void LaunchAttack(CCharacter* member);
 
     unsigned m_MaxAttackers = kDefaultMaxAttackers;

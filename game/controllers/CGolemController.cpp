@@ -99,7 +99,7 @@ void CGolemController::StrikeEnter()
     if (!owner)
         return;
     RequestAnimation("ATTACKSTRIKE");
-    CAttackPool::GetInstance().SpawnAttack(owner, "GolemAOE");
+    CAttackPool::GetInstance().SpawnAttack(owner, kSlamAttack);
     m_StrikePending = false;
     if (m_BoomEmitter) {
         const float drop = owner->GetDimensions().y * 0.5f + kBoomDrop;

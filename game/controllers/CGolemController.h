@@ -19,6 +19,7 @@ public:
     static constexpr unsigned kBoomParticles = 200;
     // The dust bursts this far below the golem's feet.
     static constexpr float kBoomDrop = 1.5f;
+    static constexpr const char* kSlamAttack = "GolemAOE";
 
     CGolemController();
 

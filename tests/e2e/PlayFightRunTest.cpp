@@ -295,6 +295,33 @@ TEST(PlayFightRunTest, MovesDodgesSwingsAComboAndFiresSpecials)
     EXPECT_EQ("100", frames.back().Text("health"));
 }
 
+// A kobold that fights back, placed a little ahead of a player who never moves: it walks up,
+// stops at its attack radius and its punches land on him.
+TEST(PlayFightRunTest, AKoboldWalksUpToAStillPlayerAndLandsItsPunches)
+{
+    e2e::RunDirectory dir;
+    std::string level = testsupport::ReadFile(dir.File("assets/levels/arena2.xml"));
+    level.insert(level.find("</Level>"), "  <entity name=\"kobold\" type=\"GENERIC_CHARACTER\" "
+                                         "entitysettingprefabname=\"koboldminion\" posX=\"100\" posY=\"10\" "
+                                         "posZ=\"48\" dirX=\"-1\" dirY=\"0\" dirZ=\"0\"/>\n");
+    testsupport::WriteFile(dir.File("assets/levels/kobold.xml"), level);
+    dir.WriteConfig(
+        {{"fullscreen", "0"}, {"initialstate", "PlayState"}, {"levelfile", "assets/levels/kobold.xml"}, {"mute", "1"}});
+
+    const PlayedRun run = Play(dir, "", 500, "kobold");
+    ASSERT_EQ(0, run.result.exitCode) << run.result.output;
+    const std::vector<ProbeFrame>& frames = run.frames;
+    ASSERT_GE(frames.size(), 500u) << run.result.output;
+    const size_t hurt = FindFrame(frames, 0, [](const ProbeFrame& f) { return f.Number("taken") > 0.0; });
+    ASSERT_LT(hurt, frames.size()) << "the kobold never landed a punch";
+    for (size_t i = 0; i < hurt; ++i)
+        ASSERT_EQ(frames[0].Text("x"), frames[i].Text("x")) << "the player moved, frame " << i;
+    EXPECT_LT(frames[hurt].Number("health"), 100.0);
+    const size_t again = FindFrame(
+        frames, hurt + 1, [&](const ProbeFrame& f) { return f.Number("taken") > frames[hurt].Number("taken"); });
+    EXPECT_LT(again, frames.size()) << "one punch only";
+}
+
 // The fight's pictures at the combo, the small ball and the flying medium ball, kept as artefacts;
 // each shows the level's sand floor across most of the frame.
 TEST(PlayFightRunTest, KeepsScreenshotsOfTheFight)

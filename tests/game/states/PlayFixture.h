@@ -118,8 +118,9 @@ private:
     static constexpr uint32_t kAttack = 'J';
     static constexpr uint32_t kDodge = 'K';
     static constexpr int kCombo = 5;
-    // Seconds it waits for an enemy to strike; longer than any kind's attack cooldown.
-    static constexpr float kPatience = 4.0f;
+    // Seconds it waits for an enemy to strike; longer than any kind takes to rise, walk up from
+    // thirty units to its attack radius and wait out its attack cooldown.
+    static constexpr float kPatience = 6.0f;
     // Distances beyond the two bodies' half widths: the swing lands within the first, the bot walks
     // up to the second.
     static constexpr float kSwingReach = 6.0f;
