@@ -103,9 +103,9 @@ TEST_P(LevelBotTest, TheBotClearsTheLevelThroughTheKeys)
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, LevelBotTest,
-                         ::testing::Values(ShippedLevel{"arena2", 1, 5 * 60 * 60},
-                                           ShippedLevel{"emeraldroom", 2, 8 * 60 * 60},
-                                           ShippedLevel{"purpleroom", 3, 10 * 60 * 60}),
+                         ::testing::Values(ShippedLevel{"arena2", 1, 6 * 60 * 60},
+                                           ShippedLevel{"emeraldroom", 2, 10 * 60 * 60},
+                                           ShippedLevel{"purpleroom", 3, 12 * 60 * 60}),
                          [](const ::testing::TestParamInfo<ShippedLevel>& info) {
                              return std::string(info.param.name);
                          });
