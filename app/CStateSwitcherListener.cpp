@@ -2,9 +2,9 @@
 
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
+#include "game/base/DebugSwitches.h"
 #include "game/editor/CLevelEditorState.h"
 #include "game/states/GameStates.h"
-#include "game/world/DebugSwitches.h"
 #include "input/CInputManager.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"

@@ -4,10 +4,10 @@
 // factory and the prefab settings.
 #pragma once
 
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/voxel/CubeMeshCache.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CPhysicsSystem.h"
 #include "resources/CResourceManager.h"

@@ -4,6 +4,7 @@
 // list). Run from anywhere (with SDL_AUDIODRIVER=dummy when headless): it works in the project's
 // bin/ directory.
 #include "BenchSupport.h"
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CCharacter.h"
@@ -11,7 +12,6 @@
 #include "game/entities/CPickupCatalogue.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/world/CGameMaster.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 
 #include "audio/CAudioSystem.h"

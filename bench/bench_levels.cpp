@@ -3,12 +3,12 @@
 // same run: reading the four files the load reads once. Run from anywhere (SDL_AUDIODRIVER=dummy
 // when headless): it works in the project's bin/ directory.
 #include "BenchSupport.h"
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/world/CLevelManager.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 
 #include "physics/CPhysicsSystem.h"

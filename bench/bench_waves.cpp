@@ -4,6 +4,7 @@
 // 64 whose entities are destroyed outside the timing, so each batch meets the same live list. Run
 // from anywhere (with SDL_AUDIODRIVER=dummy when headless): it works in the project's bin/ directory.
 #include "BenchSupport.h"
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CCharacter.h"
@@ -11,7 +12,6 @@
 #include "game/entities/CLocationBasedSpawnerTrigger.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/world/CLevelManager.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/CWaveManager.h"
 #include "game/world/TypeRegistration.h"
 

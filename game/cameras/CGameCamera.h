@@ -5,7 +5,7 @@
 // glide runs at half speed, so the camera settles back slowly.
 #pragma once
 
-#include "game/cameras/ICameraJolts.h"
+#include "game/base/ICameraJolts.h"
 #include "math/Vector3D.h"
 #include "render/CCamera.h"
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/CHierachicalFSM.h"
+#include "game/base/ISideScrollCamera.h"
 #include "game/cameras/CGameCamera.h"
-#include "game/cameras/ISideScrollCamera.h"
 #include "game/entities/EntityHandle.h"
 
 #include <memory>

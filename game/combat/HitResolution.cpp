@@ -2,14 +2,14 @@
 
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
-#include "game/cameras/ICameraJolts.h"
+#include "game/base/CGameServices.h"
+#include "game/base/ICameraJolts.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/CAttackPool.h"
 #include "game/combat/LiveAttack.h"
-#include "game/controllers/IController.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CDestructible.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CGameMaster.h"
 #include "physics/CRigidBody.h"
 
 namespace Game {
@@ -90,7 +90,7 @@ bool Hit(AttackRecord& attack, CCharacter& target, const HitFrame& frame)
         return true;
 
     Vesk::CDebugOutputManager::GetInstance().AddLine("[" + user->GetName() + "] attacked [" + target.GetName() + "]");
-    CGameMaster::GetInstance().PlaySound(attack.m_HitSound);
+    CGameServices::GetInstance().GameMaster().PlaySound(attack.m_HitSound);
     Spark(attack, target);
     const CVector3D away = target.GetPosition() - user->GetPosition();
     target.SetHitDirection(away.x, away.y, away.z,
@@ -106,7 +106,7 @@ bool TestEntity(AttackRecord& attack, const CAABB& attackBox, CEntity& entity, c
     const Vesk::CRigidBody* body = entity.GetBody();
     if (!body)
         return false;
-    if (const IController* controller = entity.GetController(); controller && !controller->m_Enabled)
+    if (!entity.IsControllerEnabled())
         return false;
     if (!attackBox.Intersects(WorldBox(*body)))
         return false;
@@ -125,7 +125,7 @@ bool TestEntity(AttackRecord& attack, const CAABB& attackBox, CEntity& entity, c
         return false;
     if (character->m_Spawning || character->m_StunGuard) {
         if (!IsPlayer(*character))
-            CGameMaster::GetInstance().PlaySound(kDeflectSound);
+            CGameServices::GetInstance().GameMaster().PlaySound(kDeflectSound);
         return false;
     }
     if (character->m_StunTimer > 0.0f)

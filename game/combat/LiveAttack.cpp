@@ -1,9 +1,10 @@
 #include "game/combat/LiveAttack.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/CAttackPool.h"
 #include "game/entities/CEntity.h"
 #include "game/fx/CSprite3D.h"
-#include "game/world/CGameMaster.h"
 #include "math/GameMath.h"
 #include "physics/CRigidBody.h"
 
@@ -57,12 +58,12 @@ void Update(AttackRecord& attack, float dt)
     if (!CountDown(&attack.m_Delay, dt))
         return;
     if (!attack.m_UseSoundPlayed) {
-        CGameMaster::GetInstance().PlaySound(attack.m_UseSound);
+        CGameServices::GetInstance().GameMaster().PlaySound(attack.m_UseSound);
         attack.m_UseSoundPlayed = true;
     }
     if (CountDown(&attack.m_Persist, dt)) {
         End(attack);
-        CGameMaster::GetInstance().PlaySound(attack.m_DieSound);
+        CGameServices::GetInstance().GameMaster().PlaySound(attack.m_DieSound);
     }
 }
 

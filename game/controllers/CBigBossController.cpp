@@ -1,13 +1,14 @@
 #include "game/controllers/CBigBossController.h"
 
 #include "audio/CAudioSystem.h"
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/AttackRecord.h"
 #include "game/combat/CAttackPool.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/gui/CGuiManager.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/world/CGameMaster.h"
 #include "math/GameMath.h"
 #include "physics/CRigidBody.h"
 #include "render/CCameraManager.h"
@@ -586,7 +587,7 @@ void CBigBossController::ExitDying()
 void CBigBossController::EnterDead()
 {
     m_Enabled = false;
-    CGameMaster::GetInstance().MarkLevelComplete();
+    CGameServices::GetInstance().GameMaster().MarkLevelComplete();
 }
 
 } // namespace Game

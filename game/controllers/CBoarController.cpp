@@ -1,9 +1,10 @@
 #include "game/controllers/CBoarController.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/entities/CCharacter.h"
-#include "game/world/CGameMaster.h"
 
 namespace Game {
 
@@ -123,7 +124,7 @@ void CBoarController::ChargeEnter()
     m_SavedSpeedFactor = owner->m_SpeedFactor;
     m_ChargeStarted = false;
     m_ChargeFinished = false;
-    CGameMaster::GetInstance().PlaySound("boar_grunt");
+    CGameServices::GetInstance().GameMaster().PlaySound("boar_grunt");
     RequestAnimation("PREPARECHARGE");
     m_RecoveryTime = 0.0f;
 }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "core/CSingleton.h"
+#include "game/base/CreatorRecord.h"
 #include "game/controllers/IController.h"
 #include "game/controllers/ISharedCharacterController.h"
-#include "game/world/CreatorRecord.h"
 
 #include <map>
 #include <string>

@@ -6,7 +6,8 @@
 // the player (near within the detection radius in any direction, seen within the field-of-view
 // length and inside the half field-of-view angle), chooses targets, and offers the building
 // blocks the kinds compose: wandering, seeking, the melee attack raised through the attack
-// flock, fleeing, shedding model parts and the common death.
+// flock, fleeing, shedding model parts and the common death. Sources: CEnemyController.cpp (the
+// machines), CEnemyBehaviours.cpp (the behaviour blocks), CEnemyTargets.cpp (scan and targets).
 #pragma once
 
 #include "core/CHierachicalFSM.h"

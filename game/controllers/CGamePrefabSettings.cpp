@@ -2,8 +2,8 @@
 
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
+#include "game/base/CSlotHash.h"
 #include "game/controllers/PrefabXmlReaders.h"
-#include "game/world/CSlotHash.h"
 
 namespace Game {
 

@@ -1,5 +1,7 @@
 // The player's actions: the animation states, moving and dodging, the sword combo, the charged
 // specials, pickups, dropped skills, and reviving.
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/AttackRecord.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CPlayerController.h"
@@ -11,7 +13,6 @@
 #include "game/moves/CMove.h"
 #include "game/skills/CGlobalSkillList.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/world/CGameMaster.h"
 #include "math/AABB.h"
 #include "math/Plane.h"
 #include "math/Random.h"
@@ -439,7 +440,7 @@ void CPlayerController::UpdateCharging(float dt)
             if (cubes)
                 cubes->StartPulse(kPulseLevel);
             ++m_ChargeLevel;
-            CGameMaster::GetInstance().PlaySound("charge_achieve" + std::to_string(m_ChargeLevel));
+            CGameServices::GetInstance().GameMaster().PlaySound("charge_achieve" + std::to_string(m_ChargeLevel));
             m_Hud.BlinkSlot(m_ChargeLevel);
         }
     } else if (m_ChargeLevel == skills) {
@@ -452,7 +453,7 @@ void CPlayerController::PlayChargeSound(std::string name)
     if (name == m_ChargingSoundName)
         return;
     StopChargingSound();
-    m_ChargingChannel = CGameMaster::GetInstance().PlaySound(name);
+    m_ChargingChannel = CGameServices::GetInstance().GameMaster().PlaySound(name);
     m_ChargingSoundName = std::move(name);
 }
 
@@ -489,7 +490,7 @@ void CPlayerController::CollectPickups(float dt)
             if (kind == "fireskill" && m_CollectedSkills < kMaxSkills)
                 ++m_CollectedSkills;
             else if (kind == "smallcoin")
-                CGameMaster::GetInstance().AddPoints(owner, kCoinPoints);
+                CGameServices::GetInstance().GameMaster().AddPoints(owner, kCoinPoints);
             // The pickup heals and leaves the skill list's world count itself.
             pickup->Collect(owner);
             break;

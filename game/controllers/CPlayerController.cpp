@@ -1,6 +1,8 @@
 #include "game/controllers/CPlayerController.h"
 
 #include "debug/CDebugOutputManager.h"
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/combat/HitResolution.h"
 #include "game/controllers/CPlayerListener.h"
 #include "game/entities/CCharacter.h"
@@ -8,8 +10,6 @@
 #include "game/fx/CSprite3D.h"
 #include "game/fx/CSprite3DManager.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/world/CGameMaster.h"
-#include "game/world/CWaveManager.h"
 #include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
 #include "resources/IAnimationController.h"
@@ -70,7 +70,7 @@ void CPlayerController::Attach(const ControllerSetting& setting)
     CreateSensor();
     m_HighestHealth = -1;
     if (owner)
-        CGameMaster::GetInstance().AddPlayer(owner);
+        CGameServices::GetInstance().GameMaster().AddPlayer(owner);
 
     m_IdleTimer = kIdleTime;
     m_ReviveTimer = kReviveGrace;
@@ -110,7 +110,7 @@ void CPlayerController::Detach()
     ReleaseMarkers();
     m_TombStone = SpawnTombStone();
     if (owner)
-        CGameMaster::GetInstance().RemovePlayer(owner);
+        CGameServices::GetInstance().GameMaster().RemovePlayer(owner);
     m_Hud.Release();
     m_Targets.clear();
 }
@@ -189,16 +189,15 @@ HudInputs CPlayerController::GatherHudInputs() const
         in.health = owner->m_Health;
         in.maxHealth = owner->m_MaxHealth;
         in.skillPocket = owner->GetSkillPocket();
-        const PlayerStats stats = CGameMaster::GetInstance().GetPlayerStats(owner);
-        in.shownPoints = stats.m_ShownPoints;
-        in.combo = stats.m_Combo;
-        in.comboMultiplier = stats.m_ComboMultiplier;
-        in.comboTimer = stats.m_ComboTimer;
     }
-    const CWaveManager& waves = CWaveManager::GetInstance();
-    in.hasWaves = !waves.GetWaveEnemyTotals().empty();
-    in.remainingEnemies = waves.GetRemainingEnemies();
-    in.waveTotal = waves.GetWaveEnemyTotal();
+    const PlayProgress progress = CGameServices::GetInstance().GameMaster().GetPlayProgress(GetOwner());
+    in.shownPoints = progress.m_ShownPoints;
+    in.combo = progress.m_Combo;
+    in.comboMultiplier = progress.m_ComboMultiplier;
+    in.comboTimer = progress.m_ComboTimer;
+    in.hasWaves = progress.m_HasWaves;
+    in.remainingEnemies = progress.m_RemainingEnemies;
+    in.waveTotal = progress.m_WaveTotal;
     return in;
 }
 
@@ -358,7 +357,7 @@ void CPlayerController::UpdateEnemyArrow(CCharacter& owner)
     if (!m_pEnemyArrow)
         return;
     m_pEnemyArrow->SetVisible(false);
-    if (CGameMaster::GetInstance().AllEnemiesDefeated() || IsOutOfPlay(owner))
+    if (CGameServices::GetInstance().GameMaster().AllEnemiesDefeated() || IsOutOfPlay(owner))
         return;
     const CEntity* nearest = nullptr;
     float best = kArrowSearchStart;
@@ -388,7 +387,7 @@ void CPlayerController::OnHit(const int& damage)
 {
     m_IdleTimer = kIdleTime;
     if (CCharacter* owner = GetOwner())
-        CGameMaster::GetInstance().AddDamageTaken(owner, damage);
+        CGameServices::GetInstance().GameMaster().AddDamageTaken(owner, damage);
     m_Hud.StartDamageTrail();
     m_ChargeLevel = 0;
     CancelCharge();
@@ -407,7 +406,7 @@ void CPlayerController::OnDying()
     if (owner) {
         owner->GetMoveQueue().Interrupt();
         owner->GetMoveQueue().PushMove(owner, CMoveQueue::MOVE_DEATH, kDeathMoveTime, &m_TombStone);
-        CGameMaster::GetInstance().AddDeath(owner, 1);
+        CGameServices::GetInstance().GameMaster().AddDeath(owner, 1);
     }
     m_Dead = true;
     DropSkills(m_CollectedSkills);
@@ -433,7 +432,7 @@ void CPlayerController::OnAttackLanded(CCharacter* target, const int& damage)
     CCharacter* owner = GetOwner();
     if (!owner)
         return;
-    CGameMaster& master = CGameMaster::GetInstance();
+    IGameMaster& master = CGameServices::GetInstance().GameMaster();
     if (target && target->m_Health < 1) {
         master.AddPoints(owner, 30);
         master.AddKill(owner);

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "audio/CSoundChannel.h"
-#include "game/controllers/CPlayerHud.h"
 #include "game/controllers/IController.h"
+#include "game/gui/CPlayerHud.h"
 #include "game/moves/ExtraFunction.h"
 
 #include <memory>

@@ -6,8 +6,8 @@
 // character is left pointing at a controller that has gone.
 #pragma once
 
+#include "game/base/GameEnums.h"
 #include "game/entities/EntityHandle.h"
-#include "game/world/GameEnums.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // sequences, and an enemy controller's senses. Plain values; copies are independent.
 #pragma once
 
+#include "game/base/GameEnums.h"
 #include "game/entities/EntityHandle.h"
-#include "game/world/GameEnums.h"
 #include "math/Vector3D.h"
 
 #include <cstdint>

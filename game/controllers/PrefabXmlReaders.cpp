@@ -2,7 +2,7 @@
 
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
-#include "game/world/CSlotHash.h"
+#include "game/base/CSlotHash.h"
 
 #include <locale>
 #include <sstream>

@@ -1,9 +1,10 @@
 #include "game/entities/CCharacter.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/controllers/IController.h"
 #include "game/controllers/ISharedCharacterController.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/world/CGameMaster.h"
 #include "math/GameMath.h"
 #include "math/Random.h"
 #include "physics/CRigidBody.h"
@@ -265,7 +266,7 @@ void CCharacter::TakeDamage(int damage)
     if (m_Dodging && Random15() % 3 == 0)
         return;
     m_Health = static_cast<int>(std::max<long long>(0, static_cast<long long>(m_Health) - damage));
-    CGameMaster::GetInstance().PlaySound(m_HurtSound);
+    CGameServices::GetInstance().GameMaster().PlaySound(m_HurtSound);
     if (CCharacterController* controller = GetCharacterController())
         controller->OnHit(damage);
     if (auto* cubes = dynamic_cast<CVeskCubeAnimationController*>(m_pAnimationController))
@@ -293,7 +294,7 @@ void CCharacter::Die()
     if (m_LifeState >= LIFE_DYING)
         return;
     m_LifeState = LIFE_DYING;
-    CGameMaster::GetInstance().PlaySound(m_DeathSound);
+    CGameServices::GetInstance().GameMaster().PlaySound(m_DeathSound);
     LeaveAllSharedControllers();
 }
 

@@ -1,8 +1,10 @@
 #include "game/entities/CEntity.h"
 
 #include "core/Log.h"
+#include "game/base/DebugSwitches.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
+#include "game/controllers/IController.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CGameTrigger.h"
 #include "game/entities/CItemDrop.h"
@@ -10,7 +12,6 @@
 #include "game/entities/EntityXml.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/voxel/CVeskCubeMesh.h"
-#include "game/world/DebugSwitches.h"
 #include "physics/CPhysicsSystem.h"
 #include "physics/CRigidBody.h"
 #include "render/CRenderer.h"
@@ -244,6 +245,8 @@ void CEntity::SetVisible(bool visible)
     if (m_pGeomNode)
         m_pGeomNode->SetEnabled(visible);
 }
+
+bool CEntity::IsControllerEnabled() const { return !m_pController || m_pController->m_Enabled; }
 
 bool CEntity::IsVisible() const { return m_pGeomNode && m_pGeomNode->HasFlags(Vesk::CGeomNode::FlagEnabled); }
 

@@ -104,6 +104,8 @@ public:
     std::vector<CGameTrigger*> GetTriggerLinks() const;
 
     IController* GetController() const { return m_pController; }
+    // False while the entity's controller is switched off; true without a controller.
+    bool IsControllerEnabled() const;
     // Lets go of the controller when it is this entity's (the controller manager released it).
     void DropController(const IController* controller)
     {

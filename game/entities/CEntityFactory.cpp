@@ -1,10 +1,10 @@
 #include "game/entities/CEntityFactory.h"
 
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/controllers/CPlayerController.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CGameTrigger.h"
-#include "game/world/CSlotHash.h"
 #include "scene/CSceneGraph.h"
 
 namespace Game {

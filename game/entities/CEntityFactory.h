@@ -13,9 +13,9 @@
 #pragma once
 
 #include "core/CSingleton.h"
+#include "game/base/CreatorRecord.h"
 #include "game/controllers/PrefabRecords.h"
 #include "game/entities/EntityHandle.h"
-#include "game/world/CreatorRecord.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,11 +1,12 @@
 #include "game/entities/CPickupItem.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CPickupCatalogue.h"
 #include "game/skills/CGlobalSkillList.h"
 #include "game/voxel/CVeskCubeAnimationController.h"
-#include "game/world/CGameMaster.h"
 #include "physics/CRigidBody.h"
 
 #include <cmath>
@@ -155,7 +156,7 @@ void CPickupItem::StartTaking()
     m_CollectedState = PICKUP_BEING_TAKEN;
     m_TakenTimer = 0.0f;
     if (m_LastingTime > 0.0f)
-        CGameMaster::GetInstance().PlaySound(m_SecondSound);
+        CGameServices::GetInstance().GameMaster().PlaySound(m_SecondSound);
 }
 
 void CPickupItem::SetCarrier(CCharacter* carrier) { m_Carrier = EntityHandle(carrier); }

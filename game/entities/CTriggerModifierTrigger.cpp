@@ -1,6 +1,6 @@
 #include "game/entities/CTriggerModifierTrigger.h"
 
-#include "game/world/CGameServices.h"
+#include "game/base/CGameServices.h"
 
 #include <algorithm>
 

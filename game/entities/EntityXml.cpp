@@ -1,9 +1,9 @@
 #include "game/entities/EntityXml.h"
 
 #include "core/Log.h"
+#include "game/base/CSlotHash.h"
+#include "game/base/GameEnums.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CSlotHash.h"
-#include "game/world/GameEnums.h"
 
 namespace Game {
 

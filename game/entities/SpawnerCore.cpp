@@ -1,11 +1,11 @@
 #include "game/entities/SpawnerCore.h"
 
 #include "core/Log.h"
+#include "game/base/CGameServices.h"
 #include "game/controllers/IController.h"
 #include "game/controllers/PrefabRecords.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CGameServices.h"
 #include "physics/CRigidBody.h"
 #include "triggers/CTrigger.h"
 

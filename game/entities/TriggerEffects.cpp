@@ -1,11 +1,11 @@
 // The effects of the sound, camera-lock and boss-event triggers.
 #include "audio/CAudioSystem.h"
-#include "game/cameras/ISideScrollCamera.h"
+#include "game/base/CGameServices.h"
+#include "game/base/ISideScrollCamera.h"
 #include "game/controllers/CBigBossController.h"
 #include "game/entities/CBossEventTrigger.h"
 #include "game/entities/CCameraLockTrigger.h"
 #include "game/entities/CSoundTrigger.h"
-#include "game/world/CGameServices.h"
 
 namespace Game {
 

@@ -1,6 +1,7 @@
 #include "game/gui/CGuiManager.h"
 
 #include "core/Log.h"
+#include "game/controllers/CControllerManager.h"
 #include "game/gui/CButton.h"
 #include "game/gui/CMeterBar.h"
 #include "input/CInputManager.h"
@@ -32,8 +33,10 @@ void EraseFromList(std::vector<Element*>& list, const Vesk::CDisplayObject2D* el
 
 CGuiManager::CGuiManager()
 {
-    // Made first, so that the display system outlives the cursor this manager deletes last.
+    // Made first, so that the display system outlives the cursor this manager deletes last, and
+    // the controller manager outlives the widgets' tweens.
     Vesk::CDisplay2DSystem::GetInstance();
+    CControllerManager::GetInstance();
 }
 
 CGuiManager::~CGuiManager() = default;

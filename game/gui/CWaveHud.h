@@ -4,7 +4,7 @@
 // so a screen taken down before the waves costs nothing.
 #pragma once
 
-#include "game/world/IWaveHud.h"
+#include "game/base/IWaveHud.h"
 
 #include <memory>
 

@@ -1,8 +1,9 @@
 #include "game/moves/CDeath.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/entities/CCharacter.h"
 #include "game/moves/ExtraFunction.h"
-#include "game/world/CGameMaster.h"
 #include "physics/CRigidBody.h"
 
 namespace Game {
@@ -25,7 +26,7 @@ CDeath::~CDeath()
     if (!owner)
         return;
     if (!IsCancelled()) {
-        CGameMaster::GetInstance().PlaySound("minion_die");
+        CGameServices::GetInstance().GameMaster().PlaySound("minion_die");
         owner->ShatterAndDrop();
     }
     owner->StopMoving();

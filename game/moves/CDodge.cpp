@@ -1,7 +1,8 @@
 #include "game/moves/CDodge.h"
 
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/entities/CCharacter.h"
-#include "game/world/CGameMaster.h"
 
 namespace Game {
 
@@ -14,7 +15,7 @@ CDodge::CDodge(CCharacter* owner, float seconds) : CMove("dodge", owner, seconds
     MoveAlongFacing();
     PlayOnce("ROLL");
     owner->ExtendActionLock(seconds);
-    CGameMaster::GetInstance().PlaySound("dodge_roll");
+    CGameServices::GetInstance().GameMaster().PlaySound("dodge_roll");
 }
 
 CDodge::~CDodge()

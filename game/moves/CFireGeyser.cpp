@@ -1,6 +1,6 @@
 #include "game/moves/CFireGeyser.h"
 
-#include "game/cameras/ICameraJolts.h"
+#include "game/base/ICameraJolts.h"
 #include "game/combat/CAttackPool.h"
 #include "game/entities/CCharacter.h"
 

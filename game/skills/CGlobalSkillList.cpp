@@ -1,6 +1,5 @@
 #include "game/skills/CGlobalSkillList.h"
 
-#include "game/controllers/CControllerManager.h"
 #include "game/entities/CItemDrop.h"
 #include "game/gui/CGuiManager.h"
 #include "game/skills/CSkillNode.h"
@@ -12,8 +11,8 @@ namespace Game {
 CGlobalSkillList::CGlobalSkillList()
 {
     // The nodes' crests and tweens are taken down through these managers when the list goes at
-    // process exit: made first, they are destroyed after it.
-    CControllerManager::GetInstance();
+    // process exit: made first (the GUI manager makes the controller manager), they are destroyed
+    // after it.
     CGuiManager::GetInstance();
     Vesk::CDisplay2DSystem::GetInstance();
 }

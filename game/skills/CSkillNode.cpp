@@ -1,9 +1,9 @@
 #include "game/skills/CSkillNode.h"
 
+#include "game/base/GameEnums.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CLinearTweenController.h"
 #include "game/gui/CreateTween.h"
-#include "game/world/GameEnums.h"
 
 namespace Game {
 

@@ -203,6 +203,7 @@ void CPlayState::Resume()
         m_pListener->ClearKeys();
 }
 
+// The play step, in the order written atop CPlayState.h.
 void CPlayState::Update(float dt)
 {
     CAttackPool::GetInstance().Update(dt);

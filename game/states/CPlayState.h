@@ -4,6 +4,14 @@
 // "running", "endgame", "ended": banner, play, score screen, end) and the sky; Exit shuts all of it
 // down again. Owns its key listener, sub-state machine and texts; the screen's elements are
 // destroyed through the GUI manager and the sky nodes belong to the scene graph.
+//
+// One play step, in order. The frame loop first resolves the physics contacts, then runs Update:
+//   1. live attacks (CAttackPool)          2. the game master: music and statistics
+//   3. controllers                         4. entities, particles, 3D sprites
+//   5. pending entity destroys             6. the cursor
+//   7. waves, the wave text, flying texts  8. the sub-state machine (banner, play, score screen)
+//   9. the sky, the editor's light, the debug lines
+// and afterwards game triggers, the physics step, animations and the camera.
 #pragma once
 
 #include "core/CFiniteStateMachine.h"

@@ -3,7 +3,6 @@
 #include "game/voxel/CubeRenderer.h"
 
 #include "game/voxel/CubeRendererState.h"
-#include "game/world/CLevelManager.h"
 
 #include "core/Log.h"
 #include "platform/gfx/Device.h"
@@ -160,12 +159,11 @@ void RenderCubeShadowMap()
     const gfx::Matrix savedProjection = renderer.GetProjectionMatrix();
     cuberenderer::State& state = GetState();
 
-    // The light: 120 above the current camera and 60 behind it along z (10 in front in the level
-    // "emeraldroom"), looking at what the camera looks at.
+    // The light: 120 above the current camera and moved along z by the level's light rule,
+    // looking at what the camera looks at.
     if (const Vesk::CCamera* current = Vesk::CCameraManager::GetInstance().GetCurrentCamera()) {
-        const bool emerald = CLevelManager::GetInstance().GetLevelName() == "emeraldroom";
         Vesk::CCamera& light = LightCamera();
-        light.SetEye(current->GetEye() + CVector3D(0.0f, 120.0f, emerald ? -10.0f : 60.0f));
+        light.SetEye(current->GetEye() + CVector3D(0.0f, 120.0f, state.lightOffsetZ));
         light.SetLookAt(current->GetLookAt());
         light.Reset();
         light.Update(0.0f);

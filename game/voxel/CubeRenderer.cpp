@@ -87,4 +87,8 @@ const CMatrix4& GetCubeLightProjection() { return GetState().lightProjection; }
 
 const CMatrix4& GetCubeLightView() { return GetState().lightView; }
 
+void SetCubeLightOffsetZ(float offsetZ) { GetState().lightOffsetZ = offsetZ; }
+
+float GetCubeLightOffsetZ() { return GetState().lightOffsetZ; }
+
 } // namespace Game

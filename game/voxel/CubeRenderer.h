@@ -52,4 +52,11 @@ CubeDrawTarget GetCubeDrawTarget();
 const CMatrix4& GetCubeLightProjection();
 const CMatrix4& GetCubeLightView();
 
+// The light rule of the level on show: how far along z the shadow light sits from the current
+// camera. The level sets it as it loads and puts back kDefaultCubeLightOffsetZ as it goes; the
+// value is kept until set again.
+constexpr float kDefaultCubeLightOffsetZ = 60.0f;
+void SetCubeLightOffsetZ(float offsetZ);
+float GetCubeLightOffsetZ();
+
 } // namespace Game

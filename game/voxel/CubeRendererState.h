@@ -1,9 +1,11 @@
 // Module state of the instanced cube renderer (CubeRenderer.h), shared by its source files only:
 // the two instance streams (GPU buffer, locked records, vertex declaration), the kept capacities
-// and device-notice flags, and the light matrices of the frame's shadow pass.
+// and device-notice flags, the level's light rule and the light matrices of the frame's shadow
+// pass.
 #pragma once
 
 #include "game/voxel/CubeInstance.h"
+#include "game/voxel/CubeRenderer.h"
 
 #include "core/CSingleton.h"
 #include "math/Matrix4.h"
@@ -28,6 +30,7 @@ public:
     int keptTerrainCapacity = 0;
     bool released = false;
     bool initialised = true;
+    float lightOffsetZ = kDefaultCubeLightOffsetZ;
     CMatrix4 lightProjection;
     CMatrix4 lightView;
 };

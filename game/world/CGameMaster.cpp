@@ -3,10 +3,10 @@
 #include "audio/CAudioSystem.h"
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
+#include "game/base/CGameServices.h"
 #include "game/controllers/IController.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CGameServices.h"
 #include "math/GameMath.h"
 
 namespace Game {

@@ -7,8 +7,8 @@
 
 #include "audio/CSoundChannel.h"
 #include "core/CSingleton.h"
+#include "game/base/IGameMaster.h"
 #include "game/entities/EntityHandle.h"
-#include "game/world/IGameMaster.h"
 
 #include <cstdint>
 #include <map>
@@ -64,7 +64,7 @@ public:
     // The phase only rises, except that 0 restarts it; 4 and above (and negatives) are ignored.
     void SetPhase(int phase);
     void StartLevel();
-    void MarkLevelComplete();
+    void MarkLevelComplete() override;
     bool IsLevelStarted() const { return m_LevelStarted != 0; }
 
     // Fades the current track out and the named one in; the track playing already is kept.
@@ -81,7 +81,7 @@ public:
 
     // A listed sound effect, restarted on its own channel at its listed volume; a null channel
     // (nothing played) for any other name, music tracks included.
-    Vesk::CSoundChannel PlaySound(const std::string& name);
+    Vesk::CSoundChannel PlaySound(const std::string& name) override;
     // Loads the "sfx" and "bgm" children of "sounds" through the audio system; a file that does
     // not load adds nothing.
     void LoadSoundList(const std::string& path);
@@ -89,22 +89,24 @@ public:
     bool GetSoundVolume(const std::string& name, float& volume) const;
 
     // A record for a player not yet known; null is ignored.
-    void AddPlayer(CEntity* player);
-    void RemovePlayer(CEntity* player);
+    void AddPlayer(CEntity* player) override;
+    void RemovePlayer(CEntity* player) override;
     // Every record back to its start values, its player kept.
     void ResetPlayerStats();
     // A copy of the player's record; start values (with an empty player) when it has none.
     PlayerStats GetPlayerStats(CEntity* player) const;
     bool HasPlayer(CEntity* player) const;
 
-    void AddComboHit(CEntity* player);
-    void AddKill(CEntity* player);
-    void AddDeath(CEntity* player, int count);
-    void AddDamageTaken(CEntity* player, int amount);
-    void AddDamageDealt(CEntity* player, int amount);
-    void AddPoints(CEntity* player, int points);
+    void AddComboHit(CEntity* player) override;
+    void AddKill(CEntity* player) override;
+    void AddDeath(CEntity* player, int count) override;
+    void AddDamageTaken(CEntity* player, int amount) override;
+    void AddDamageDealt(CEntity* player, int amount) override;
+    void AddPoints(CEntity* player, int points) override;
     // 23 x best combo - 120 x deaths - 31 x damage taken + points; 0 without a record.
     int GetScore(CEntity* player) const;
+    // The player's record as the HUD shows it and the wave manager's progress.
+    PlayProgress GetPlayProgress(CEntity* player) const override;
 
     // An enemy is a live character not named "player" whose controller exists and is enabled,
     // and which is neither dying nor dead.

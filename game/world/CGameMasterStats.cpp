@@ -2,6 +2,7 @@
 #include "game/world/CGameMaster.h"
 
 #include "game/entities/CEntity.h"
+#include "game/world/CWaveManager.h"
 #include "math/GameMath.h"
 
 #include <algorithm>
@@ -62,6 +63,21 @@ PlayerStats CGameMaster::GetPlayerStats(CEntity* player) const
             return found->second;
     }
     return PlayerStats();
+}
+
+PlayProgress CGameMaster::GetPlayProgress(CEntity* player) const
+{
+    const PlayerStats stats = GetPlayerStats(player);
+    const CWaveManager& waves = CWaveManager::GetInstance();
+    PlayProgress progress;
+    progress.m_ShownPoints = stats.m_ShownPoints;
+    progress.m_Combo = stats.m_Combo;
+    progress.m_ComboMultiplier = stats.m_ComboMultiplier;
+    progress.m_ComboTimer = stats.m_ComboTimer;
+    progress.m_HasWaves = !waves.GetWaveEnemyTotals().empty();
+    progress.m_RemainingEnemies = waves.GetRemainingEnemies();
+    progress.m_WaveTotal = waves.GetWaveEnemyTotal();
+    return progress;
 }
 
 bool CGameMaster::HasPlayer(CEntity* player) const { return player && m_PlayerStats.count(player->GetSerial()) != 0; }

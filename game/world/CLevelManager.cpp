@@ -3,13 +3,14 @@
 
 #include "core/Log.h"
 #include "debug/CDebugOutputManager.h"
+#include "game/base/CSlotHash.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/terrain/CLevelWall.h"
 #include "game/terrain/CTerrain.h"
 #include "game/voxel/CubeHeightMap.h"
+#include "game/voxel/CubeRenderer.h"
 #include "game/world/CLevelLineup.h"
-#include "game/world/CSlotHash.h"
 
 #include <filesystem>
 #include <system_error>
@@ -43,11 +44,18 @@ void CLevelManager::DebugLine(const std::string& text)
     Vesk::LogLine("CLevelManager: " + text);
 }
 
+void CLevelManager::SetLevelName(const std::string& name)
+{
+    m_LevelName = name;
+    // In this one level the shadow light stands in front of the camera.
+    SetCubeLightOffsetZ(name == "emeraldroom" ? -10.0f : kDefaultCubeLightOffsetZ);
+}
+
 bool CLevelManager::LoadLevel(const std::string& path)
 {
     if (path.empty()) {
         LoadTerrain("");
-        m_LevelName.clear();
+        SetLevelName("");
         return true;
     }
     auto document = std::make_unique<Vesk::CXmlDocument>();
@@ -61,7 +69,7 @@ bool CLevelManager::LoadLevel(const std::string& path)
     const Vesk::CXmlElement properties = root.FirstChildElement("properties");
     if (properties != nullptr) {
         if (const char* name = properties.GetAttribute("levelname"))
-            m_LevelName = name;
+            SetLevelName(name);
     }
     const Vesk::CXmlElement terrain = root.FirstChildElement("terrain");
     if (terrain != nullptr) {

@@ -69,7 +69,8 @@ public:
     const std::string& GetLevelFileName() const { return m_LevelFileName; }
     // The "levelname" of the loaded level; empty while none is loaded.
     std::string GetLevelName() const { return m_LevelName; }
-    void SetLevelName(const std::string& name) { m_LevelName = name; }
+    // Also hands the level's light rule down to the cube renderer.
+    void SetLevelName(const std::string& name);
     const std::string& GetWorkingDirectory() const { return m_WorkingDirectory; }
     const std::string& GetLevelsDirectory() const { return m_LevelsDirectory; }
     // The level file the current level name saves to.

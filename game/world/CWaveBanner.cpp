@@ -1,6 +1,6 @@
 #include "game/world/CWaveBanner.h"
 
-#include "game/world/IWaveHud.h"
+#include "game/base/IWaveHud.h"
 #include "math/GameMath.h"
 
 #include <algorithm>

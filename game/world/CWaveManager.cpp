@@ -2,6 +2,8 @@
 
 #include "core/CXmlDocument.h"
 #include "core/Log.h"
+#include "game/base/CGameServices.h"
+#include "game/base/IWaveHud.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/controllers/CUndeadController.h"
 #include "game/entities/CCharacter.h"
@@ -9,9 +11,7 @@
 #include "game/entities/CLocationBasedSpawnerTrigger.h"
 #include "game/entities/CTriggerModifierTrigger.h"
 #include "game/entities/SpawnerCore.h"
-#include "game/world/CGameServices.h"
 #include "game/world/CLevelManager.h"
-#include "game/world/IWaveHud.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "game/world/GameStartup.h"
 
+#include "game/base/CSlotHash.h"
 #include "game/cameras/GameCameras.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/voxel/CubeRenderer.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 #include "render/CCameraManager.h"
 

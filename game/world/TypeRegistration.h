@@ -6,9 +6,9 @@
 
 #include "core/CObjectAllocator.h"
 #include "core/Log.h"
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CSlotHash.h"
 
 #include <new>
 #include <string>

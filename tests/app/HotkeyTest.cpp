@@ -3,7 +3,7 @@
 #include "app/CStateSwitcherListener.h"
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
-#include "game/world/DebugSwitches.h"
+#include "game/base/DebugSwitches.h"
 #include "input/CInputManager.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CRenderer.h"

@@ -7,7 +7,7 @@
 
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
-#include "game/cameras/ICameraJolts.h"
+#include "game/base/ICameraJolts.h"
 #include "game/combat/CAttackPool.h"
 #include "game/entities/CCharacter.h"
 #include "render/CCamera.h"

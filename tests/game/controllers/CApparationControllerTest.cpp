@@ -28,9 +28,6 @@ protected:
     void SetUp() override
     {
         EnemyFixture::SetUp();
-        testsupport::WriteFile(
-            m_Dir.File(Game::CParticleEmitter::kEffectsFile),
-            testsupport::ReadFile(testsupport::SourceDir() + "/bin/assets/scripts/particles/particle_effects.xml"));
         PlacePlayer(kFarAway);
         m_Ghost = Enemy("ghost", CVector3D(0.0f, 4.0f, 0.0f), CVector3D(1.0f, 0.0f, 0.0f));
         m_Controller = ControllerOf<CApparationController>(m_Ghost);

@@ -1,7 +1,7 @@
 // Prefab settings: a fixture file read into records (absent values, lists, collision-group
 // names, bad names), first-wins across loads, the default records and the shipped file.
 #include "game/controllers/CGamePrefabSettings.h"
-#include "game/world/CSlotHash.h"
+#include "game/base/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 #include "support/TestSupport.h"
 

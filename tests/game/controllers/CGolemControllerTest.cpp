@@ -21,10 +21,6 @@ protected:
     void SetUp() override
     {
         EnemyFixture::SetUp();
-        // The dust effect, read from the run directory when the golem's controller attaches.
-        const std::string effects = "assets/scripts/particles/particle_effects.xml";
-        testsupport::WriteFile(m_Dir.File(effects),
-                               testsupport::ReadFile(testsupport::SourceDir() + "/bin/" + effects));
         m_Golem = Enemy("golem", CVector3D(0.0f, 8.0f, 0.0f), CVector3D(1.0f, 0.0f, 0.0f));
         m_Controller = ControllerOf<CGolemController>(m_Golem);
         ASSERT_NE(nullptr, m_Controller);

@@ -6,6 +6,7 @@
 // spot the boss's follow stops at; the boar runs into the player. It must also overlap, in
 // height, a player standing on the enemy's floor. A new enemy kind fails until it is given a
 // row here.
+#include "game/base/CSlotHash.h"
 #include "game/combat/AttackXml.h"
 #include "game/controllers/CApparationController.h"
 #include "game/controllers/CBigBossController.h"
@@ -13,7 +14,6 @@
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/controllers/CGenericAttackFlockController.h"
 #include "game/entities/CCharacter.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 #include "support/TestSupport.h"
 

@@ -11,13 +11,11 @@ namespace {
 
 class EnemyStrikeTest : public enemytest::EnemyFixture {
 protected:
+    EnemyStrikeTest() { m_Models.push_back("fireball"); }
+
     void SetUp() override
     {
         EnemyFixture::SetUp();
-        // The golem's dust and the ghost's burst are read from the run directory.
-        const std::string effects = "assets/scripts/particles/particle_effects.xml";
-        testsupport::WriteFile(m_Dir.File(effects),
-                               testsupport::ReadFile(testsupport::SourceDir() + "/bin/" + effects));
         SettleIn();
     }
 };

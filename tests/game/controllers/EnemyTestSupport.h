@@ -7,6 +7,7 @@
 
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CEnemyController.h"
+#include "game/fx/CParticleEmitter.h"
 #include "math/Random.h"
 
 #include <functional>
@@ -29,6 +30,11 @@ protected:
                    "skeleton_death", "ghost_hurt", "ghost_death", "boar_grunt", "boar_death", "boar_headbutt",
                    "golem_hurt", "golem_death", "golem_slam"});
         Game::CControllerManager::GetInstance().CreateSharedControllers();
+        // The effects the golem's dust and the ghost's burst are made from, read from the run
+        // directory when their controllers attach.
+        testsupport::WriteFile(
+            m_Dir.File(Game::CParticleEmitter::kEffectsFile),
+            testsupport::ReadFile(testsupport::SourceDir() + "/bin/" + Game::CParticleEmitter::kEffectsFile));
         SeedRandom(11);
         // The player stands still out of everyone's way unless a test moves it.
         PlacePlayer(CVector3D(0.0f, 4.0f, 0.0f));

@@ -2,11 +2,11 @@
 // entity factory fresh for each test and emptied afterwards.
 #pragma once
 
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CPhysicsSystem.h"
 #include "scene/CSceneGraph.h"

@@ -3,7 +3,7 @@
 // and the game master.
 #include "TriggerTestSupport.h"
 
-#include "game/cameras/ISideScrollCamera.h"
+#include "game/base/ISideScrollCamera.h"
 #include "game/controllers/CBigBossController.h"
 #include "game/entities/CBossEventTrigger.h"
 #include "game/entities/CCameraLockTrigger.h"

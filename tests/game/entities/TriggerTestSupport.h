@@ -6,9 +6,9 @@
 #include "EntityTestSupport.h"
 
 #include "audio/CAudioSystem.h"
+#include "game/base/CGameServices.h"
+#include "game/base/IGameMaster.h"
 #include "game/entities/CGameTrigger.h"
-#include "game/world/CGameServices.h"
-#include "game/world/IGameMaster.h"
 #include "platform/sound/RecordingOutput.h"
 #include "support/TestSupport.h"
 #include "triggers/CTriggerManager.h"
@@ -25,6 +25,17 @@ public:
     bool AllEnemiesDefeated() const override { return m_EnemiesDefeated; }
     int GetRemainingEnemyCount() const override { return m_EnemiesDefeated ? 0 : 1; }
     void PlayMusic(const std::string& name, float volume) override { m_Music.emplace_back(name, volume); }
+    Vesk::CSoundChannel PlaySound(const std::string&) override { return {}; }
+    void MarkLevelComplete() override {}
+    void AddPlayer(Game::CEntity*) override {}
+    void RemovePlayer(Game::CEntity*) override {}
+    void AddComboHit(Game::CEntity*) override {}
+    void AddKill(Game::CEntity*) override {}
+    void AddDeath(Game::CEntity*, int) override {}
+    void AddDamageTaken(Game::CEntity*, int) override {}
+    void AddDamageDealt(Game::CEntity*, int) override {}
+    void AddPoints(Game::CEntity*, int) override {}
+    Game::PlayProgress GetPlayProgress(Game::CEntity*) const override { return {}; }
 
     bool m_EnemiesDefeated = true;
     std::vector<std::pair<std::string, float>> m_Music;

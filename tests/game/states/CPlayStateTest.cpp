@@ -5,6 +5,8 @@
 #include "../gui/GuiScreenFixture.h"
 
 #include "frame/CGameManager.h"
+#include "game/base/CSlotHash.h"
+#include "game/base/GameEnums.h"
 #include "game/cameras/CSideScrollCamera.h"
 #include "game/cameras/GameCameras.h"
 #include "game/combat/CAttackPool.h"
@@ -26,9 +28,7 @@
 #include "game/voxel/CubeRenderer.h"
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/GameEnums.h"
 #include "game/world/GameStartup.h"
 #include "game/world/TypeRegistration.h"
 #include "physics/CRigidBody.h"

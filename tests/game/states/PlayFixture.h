@@ -7,6 +7,7 @@
 #include "../gui/GuiScreenFixture.h"
 
 #include "frame/CGameManager.h"
+#include "game/base/GameEnums.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/IController.h"
 #include "game/entities/CCharacter.h"
@@ -18,7 +19,6 @@
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/GameEnums.h"
 #include "game/world/GameStartup.h"
 #include "input/CInputManager.h"
 #include "math/Random.h"

@@ -8,14 +8,14 @@
 #include "TerrainTestSupport.h"
 
 #include "core/CXmlDocument.h"
+#include "game/base/CSlotHash.h"
+#include "game/base/GameEnums.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/entities/CLocationBasedSpawnerTrigger.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/GameEnums.h"
 #include "game/world/TypeRegistration.h"
 
 #include <algorithm>

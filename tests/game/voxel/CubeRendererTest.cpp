@@ -3,8 +3,6 @@
 // in a model's shadow, and the shadow pass's bookkeeping.
 #include "CubeRenderFixture.h"
 
-#include "game/world/CLevelManager.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -161,22 +159,18 @@ TEST_F(CubeRendererTest, ShadowPassLeavesTheCamerasAndMatricesAlone)
         cameraView.Multiply(toWorld, lightViewInverse);
         return CVector3D(toWorld.m[3], toWorld.m[7], toWorld.m[11]);
     };
-    const struct {
-        const char* level;
-        float z;
-    } cases[] = {
-        {"", -40.0f}, {"emeraldroom", -110.0f}, {"emeraldroom2", -40.0f}, {"EmeraldRoom", -40.0f}, {"arena2", -40.0f}};
-    for (const auto& c : cases) {
-        Game::CLevelManager::GetInstance().SetLevelName(c.level);
+    // The level's light rule moves the light along z from the camera at z -100.
+    for (const float offsetZ : {Game::kDefaultCubeLightOffsetZ, -10.0f}) {
+        Game::SetCubeLightOffsetZ(offsetZ);
         // Frame after frame the light stays put relative to the camera.
         for (int frame = 0; frame < 3; ++frame) {
             const CVector3D eye = lightEye();
-            EXPECT_NEAR(eye.x, 0.0f, 1e-3f) << c.level;
-            EXPECT_NEAR(eye.y, 150.0f, 1e-3f) << c.level;
-            EXPECT_NEAR(eye.z, c.z, 1e-3f) << c.level;
+            EXPECT_NEAR(eye.x, 0.0f, 1e-3f) << offsetZ;
+            EXPECT_NEAR(eye.y, 150.0f, 1e-3f) << offsetZ;
+            EXPECT_NEAR(eye.z, -100.0f + offsetZ, 1e-3f) << offsetZ;
         }
     }
-    Game::CLevelManager::GetInstance().SetLevelName("");
+    Game::SetCubeLightOffsetZ(Game::kDefaultCubeLightOffsetZ);
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(m_Renderer.GetViewMatrix().m[i], view.m[i]);
         EXPECT_EQ(m_Renderer.GetProjectionMatrix().m[i], projection.m[i]);

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include "audio/CAudioSystem.h"
+#include "game/base/CGameServices.h"
 #include "game/controllers/IController.h"
 #include "game/world/CGameMaster.h"
 #include "platform/sound/RecordingOutput.h"
@@ -115,6 +116,39 @@ TEST_F(CGameMasterTest, SoundEffectsPlayAtTheirListedVolumeOnTheirOwnChannel)
     for (const char* name : {"one", "nobody", "ghost"})
         EXPECT_FALSE(Master().PlaySound(name).IsValid()) << name;
     EXPECT_EQ(3u, m_Recording->plays.size());
+}
+
+TEST_F(CGameMasterTest, ActorsReachTheMasterThroughTheServicesOnlyWhileItIsUp)
+{
+    Game::CEntity* player = Make(Game::GENERIC_CHARACTER, "player");
+    Game::IGameMaster& seam = Game::CGameServices::GetInstance().GameMaster();
+    ASSERT_EQ(&seam, static_cast<Game::IGameMaster*>(&Master()));
+    EXPECT_TRUE(seam.PlaySound("hit").IsValid());
+    seam.AddPlayer(player);
+    for (int i = 0; i < 5; ++i)
+        seam.AddComboHit(player);
+    seam.AddPoints(player, 10);
+    Master().Update(0.125f);
+    const Game::PlayerStats stats = Master().GetPlayerStats(player);
+    const Game::PlayProgress progress = seam.GetPlayProgress(player);
+    EXPECT_EQ(progress.m_ShownPoints, stats.m_ShownPoints);
+    EXPECT_EQ(progress.m_Combo, 5);
+    EXPECT_FLOAT_EQ(progress.m_ComboMultiplier, stats.m_ComboMultiplier);
+    EXPECT_FLOAT_EQ(progress.m_ComboTimer, stats.m_ComboTimer);
+    EXPECT_FALSE(progress.m_HasWaves);
+
+    // Once the master is down the actors' calls reach nothing and answer the neutral values.
+    Master().Shutdown();
+    const size_t plays = m_Recording->plays.size();
+    Game::IGameMaster& absent = Game::CGameServices::GetInstance().GameMaster();
+    EXPECT_NE(&absent, static_cast<Game::IGameMaster*>(&Master()));
+    EXPECT_FALSE(absent.PlaySound("hit").IsValid());
+    absent.AddPlayer(player);
+    absent.AddPoints(player, 10);
+    EXPECT_FALSE(Master().HasPlayer(player));
+    EXPECT_EQ(absent.GetPlayProgress(player).m_Combo, 0);
+    EXPECT_TRUE(absent.AllEnemiesDefeated());
+    EXPECT_EQ(m_Recording->plays.size(), plays);
 }
 
 TEST_F(CGameMasterTest, SoundListsAddNamesOnceAndBadFilesAddNothing)

@@ -4,7 +4,7 @@
 #include "LevelTestSupport.h"
 
 #include "core/CXmlDocument.h"
-#include "game/world/GameEnums.h"
+#include "game/base/GameEnums.h"
 
 #include <filesystem>
 

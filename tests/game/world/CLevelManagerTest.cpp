@@ -2,10 +2,11 @@
 // lets triggers find entities listed after them; unknown types skipped; failed loads harmless.
 #include "LevelTestSupport.h"
 
+#include "game/base/GameEnums.h"
 #include "game/entities/CGameTrigger.h"
 #include "game/terrain/CLevelWall.h"
 #include "game/voxel/CubeHeightMap.h"
-#include "game/world/GameEnums.h"
+#include "game/voxel/CubeRenderer.h"
 
 #include <algorithm>
 
@@ -148,6 +149,27 @@ TEST_F(CLevelManagerTest, FailedLoadLeavesTheLevelAsItWas)
         EXPECT_EQ(LiveNames(), names);
         EXPECT_NE(Manager().GetDocument().FindElement("Level/properties"), nullptr);
     }
+}
+
+TEST_F(CLevelManagerTest, TheLevelHandsItsLightRuleToTheCubeRenderer)
+{
+    // Only the exact name "emeraldroom" puts the shadow light in front of the camera.
+    const struct {
+        const char* name;
+        float offsetZ;
+    } cases[] = {
+        {"emeraldroom", -10.0f}, {"emeraldroom2", 60.0f}, {"EmeraldRoom", 60.0f}, {"arena2", 60.0f}, {"", 60.0f}};
+    for (const auto& c : cases) {
+        Manager().SetLevelName(c.name);
+        EXPECT_EQ(Game::GetCubeLightOffsetZ(), c.offsetZ) << c.name;
+    }
+    ASSERT_TRUE(Manager().LoadLevel("assets/levels/emeraldroom.xml"));
+    EXPECT_EQ(Game::GetCubeLightOffsetZ(), -10.0f);
+    ASSERT_TRUE(Manager().LoadLevel("assets/levels/arena2.xml"));
+    EXPECT_EQ(Game::GetCubeLightOffsetZ(), Game::kDefaultCubeLightOffsetZ);
+    ASSERT_TRUE(Manager().LoadLevel("assets/levels/emeraldroom.xml"));
+    ASSERT_TRUE(Manager().LoadLevel(""));
+    EXPECT_EQ(Game::GetCubeLightOffsetZ(), Game::kDefaultCubeLightOffsetZ);
 }
 
 TEST_F(CLevelManagerTest, EmptyPathGivesTheSlabAndNoName)

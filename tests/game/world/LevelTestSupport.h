@@ -5,12 +5,12 @@
 
 #include "../terrain/TerrainTestSupport.h"
 
+#include "game/base/CSlotHash.h"
 #include "game/controllers/CControllerManager.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/world/CLevelManager.h"
-#include "game/world/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 
 namespace leveltest {

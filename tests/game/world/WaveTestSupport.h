@@ -6,11 +6,11 @@
 
 #include "../entities/TriggerTestSupport.h"
 
+#include "game/base/IWaveHud.h"
 #include "game/entities/CCharacter.h"
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 #include "game/world/CWaveManager.h"
-#include "game/world/IWaveHud.h"
 
 #include <algorithm>
 #include <functional>

@@ -15,6 +15,9 @@ class CGameServices : public Vesk::CSingleton<CGameServices> {
 public:
     void SetGameMaster(IGameMaster* gameMaster) { m_pGameMaster = gameMaster; }
     IGameMaster* GetGameMaster() const { return m_pGameMaster; }
+    // The registered game master; without one, a stand-in that plays nothing, keeps no record,
+    // reports no wave and counts every enemy as defeated.
+    IGameMaster& GameMaster() const;
 
     // True without a game master: nothing then counts enemies, so none is waiting.
     bool AllEnemiesDefeated() const;

@@ -1,4 +1,4 @@
-#include "game/cameras/ISideScrollCamera.h"
+#include "game/base/ISideScrollCamera.h"
 
 #include "render/CCameraManager.h"
 

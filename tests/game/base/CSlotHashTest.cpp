@@ -1,6 +1,6 @@
 // Named enumerations: every name to its value and back, misses across slots, and the editor's
 // name lists.
-#include "game/world/CSlotHash.h"
+#include "game/base/CSlotHash.h"
 #include "game/world/TypeRegistration.h"
 
 #include <gtest/gtest.h>

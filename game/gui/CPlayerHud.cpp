@@ -1,4 +1,4 @@
-#include "game/controllers/CPlayerHud.h"
+#include "game/gui/CPlayerHud.h"
 
 #include "debug/CDebugOutputManager.h"
 #include "game/entities/ISkillPocket.h"

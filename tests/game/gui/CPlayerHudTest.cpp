@@ -1,11 +1,11 @@
 // The player's HUD on the real in-game screen file: the layout taken from its elements, the
 // health bar and its damage trail over frames, the combo column, the power-slot fills and their
 // animations, what the visible flag shows and stops, and a HUD without any screen loaded.
-#include "../gui/GuiScreenFixture.h"
+#include "GuiScreenFixture.h"
 
 #include "frame/CGameManager.h"
-#include "game/controllers/CPlayerHud.h"
 #include "game/entities/ISkillPocket.h"
+#include "game/gui/CPlayerHud.h"
 #include "game/gui/CSpriteText.h"
 #include "game/gui/CUIDisplay2D.h"
 #include "render/CRenderer.h"

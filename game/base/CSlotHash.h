@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/CSingleton.h"
-#include "game/world/GameEnums.h"
+#include "game/base/GameEnums.h"
 
 #include <string>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "game/world/CSlotHash.h"
+#include "game/base/CSlotHash.h"
 
 #include "core/Log.h"
 

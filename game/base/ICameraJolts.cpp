@@ -1,4 +1,4 @@
-#include "game/cameras/ICameraJolts.h"
+#include "game/base/ICameraJolts.h"
 
 #include "render/CCameraManager.h"
 
