@@ -26,7 +26,8 @@ using Game::CVeskCubeMesh;
 
 namespace {
 
-// An axis-aligned patch of columns, w0..w1 and d0..d1 inclusive, raised to a top height.
+// An axis-aligned patch of columns, w0..w1 and d0..d1 inclusive, raised to a top height above the
+// floor.
 struct Patch {
     int w0, d0, w1, d1;
     int top;
@@ -37,7 +38,6 @@ struct Palette {
     CVector3D topA, topB;                   // checkered top faces
     CVector3D side;                         // the body of the ground below the top
     CVector3D raisedA, raisedB, raisedSide; // patches above the floor
-    CVector3D low;                          // patches below the floor (pits)
     CVector3D wall, wallCap;
 };
 
@@ -90,8 +90,6 @@ CVector3D GroundColour(const LevelDesign& level, int w, int h, int d)
     const Palette& c = level.palette;
     const int top = level.Top(w, d);
     const bool checker = ((w / 2) + (d / 2)) % 2 == 0;
-    if (top < level.floorTop)
-        return Speckled(c.low, w, h, d);
     if (top > level.floorTop && h > level.floorTop)
         return Speckled(h == top ? (checker ? c.raisedA : c.raisedB) : c.raisedSide, w, h, d);
     return Speckled(h == top ? (checker ? c.topA : c.topB) : c.side, w, h, d);
@@ -186,56 +184,60 @@ bool MakeLevelFile(const LevelDesign& level, const std::string& path)
     return file.Save(level.name, path);
 }
 
+// No character climbs: a walking body is a box held against any rise (the level content test
+// tries it in the physics world), so each level is one floor. Everything above it stands at least
+// two blocks high, so that it reads as a wall and not as a step, against the back wall or clear of
+// the places the fight uses; nothing lies below it. A wave location keeps the columns its spawns
+// can land on (CLocationBasedSpawnerTrigger::kSpread and the widest enemy, 7 columns each way) on
+// the floor and inside the walls. No level locks the camera: a lock holds until the play state
+// resets the camera, and the player, kept in view, could no longer follow the waves across the
+// level.
 std::vector<LevelDesign> Levels()
 {
     return {
-        // Level 1: an open sandstone arena with a few low platforms and a step up to the middle one.
+        // Level 1: an open sandstone arena with three stands along the back wall, the far one
+        // under a tall block.
         {"arena2",
          100,
          50,
          1,
-         {{14, 18, 23, 29, 2}, {40, 30, 55, 41, 2}, {44, 30, 55, 41, 3}, {76, 12, 85, 21, 2}, {79, 15, 82, 18, 4}},
+         {{14, 42, 25, 49, 3}, {40, 40, 55, 49, 3}, {76, 40, 85, 49, 3}, {79, 45, 82, 49, 6}},
          7,
          2,
          {CVector3D(190, 164, 120), CVector3D(178, 152, 110), CVector3D(128, 102, 74), CVector3D(152, 152, 164),
-          CVector3D(140, 140, 154), CVector3D(108, 108, 122), CVector3D(90, 72, 54), CVector3D(98, 90, 104),
-          CVector3D(126, 118, 132)},
+          CVector3D(140, 140, 154), CVector3D(108, 108, 122), CVector3D(98, 90, 104), CVector3D(126, 118, 132)},
          {{20, 12},
-          {{8, 25}, {35, 15}, {65, 35}, {92, 30}},
+          {{12, 24}, {38, 14}, {64, 32}, {90, 28}},
           {{30, 10}, {60, 20}},
           {{"startcheer", "SOUND_TRIGGER", "soundtrigger", {20, 12}, CVector3D(20, 20, 20)}}}},
-        // Level 2: an emerald hall with a raised centre reached by steps on every side.
+        // Level 2: an emerald hall with a tiered dais along the back wall and a plinth in each of
+        // two corners.
         {"emeraldroom",
          90,
          44,
          1,
-         {{29, 6, 60, 37, 2}, {32, 9, 57, 34, 3}, {35, 12, 54, 31, 4}, {5, 30, 12, 37, 2}, {77, 6, 84, 13, 2}},
+         {{29, 35, 60, 43, 3}, {33, 38, 56, 43, 4}, {37, 41, 52, 43, 5}, {2, 37, 9, 43, 3}, {80, 1, 87, 7, 3}},
          7,
          2,
          {CVector3D(56, 134, 80), CVector3D(48, 120, 70), CVector3D(42, 84, 56), CVector3D(46, 192, 124),
-          CVector3D(36, 172, 108), CVector3D(52, 110, 74), CVector3D(30, 70, 46), CVector3D(30, 76, 52),
-          CVector3D(60, 150, 96)},
-         {{10, 15},
-          {{20, 20}, {45, 22}, {70, 30}, {84, 25}},
-          {{15, 8}, {75, 35}},
-          {{"centrelock", "CAMERA_LOCK_TRIGGER", "cameralock", {44, 21}, CVector3D(40, 30, 40)}}}},
-        // Level 3: a violet crypt with two sunken pits and four tall pillars.
+          CVector3D(36, 172, 108), CVector3D(52, 110, 74), CVector3D(30, 76, 52), CVector3D(60, 150, 96)},
+         {{10, 15}, {{20, 20}, {45, 22}, {70, 27}, {81, 22}}, {{15, 8}, {75, 35}}, {}}},
+        // Level 3: a violet crypt with two raised tombs and four tall pillars.
         {"purpleroom",
          80,
          40,
          2,
-         {{20, 14, 27, 23, 0},
-          {52, 18, 59, 27, 0},
+         {{22, 18, 29, 25, 4},
+          {52, 18, 59, 27, 4},
           {10, 30, 12, 32, 8},
           {36, 8, 38, 10, 8},
           {44, 30, 46, 32, 8},
-          {68, 10, 70, 12, 8}},
+          {74, 10, 76, 12, 8}},
          8,
          3,
          {CVector3D(122, 76, 154), CVector3D(110, 66, 142), CVector3D(72, 42, 94), CVector3D(204, 164, 232),
-          CVector3D(192, 150, 222), CVector3D(150, 104, 186), CVector3D(58, 30, 78), CVector3D(74, 46, 98),
-          CVector3D(120, 84, 150)},
-         {{8, 15}, {{16, 8}, {40, 20}, {62, 8}, {74, 30}}, {{30, 30}, {50, 10}, {64, 34}}, {}}},
+          CVector3D(192, 150, 222), CVector3D(150, 104, 186), CVector3D(74, 46, 98), CVector3D(120, 84, 150)},
+         {{8, 15}, {{16, 8}, {40, 20}, {62, 8}, {72, 30}}, {{30, 30}, {50, 10}, {64, 34}}, {}}},
     };
 }
 
