@@ -57,7 +57,7 @@ Vesk::IGameState* CreateInitialState(const std::string& initialState, const std:
         return new CMenuState("MenuState", 0);
     if (initialState == "PlayState")
         return new CPlayState("CPlayState", 1);
-    if (!initialState.empty())
+    if (!initialState.empty() && initialState != "CtrlState")
         Vesk::CDebugOutputManager::GetInstance().ShowNotice("thrummock: unknown initialstate \"" + initialState +
                                                             "\"; the controls screen starts instead");
     return new CCtrlState("CtrlState");

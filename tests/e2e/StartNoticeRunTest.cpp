@@ -60,6 +60,11 @@ TEST(StartNoticeRunTest, AStartThatCannotDoWhatItWasAskedSaysSoOnceInTheLogAndOn
              dir.WriteConfig({{"initialstate", "PlayState"}, {"levelfile", "assets/levels/nosuch.xml"}, {"mute", "1"}});
          },
          "CLevelManager: Failed to load level file assets/levels/nosuch.xml", nullptr},
+        {"the shipped start on the controls screen",
+         [](const e2e::RunDirectory& dir) {
+             dir.WriteConfig({{"initialstate", "CtrlState"}, {"mute", "1"}});
+         },
+         nullptr, "CtrlState"},
         {"a start that does what it was asked",
          [](const e2e::RunDirectory& dir) {
              dir.WriteConfig({{"initialstate", "PlayState"}, {"mute", "1"}});
