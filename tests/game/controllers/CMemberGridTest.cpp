@@ -44,9 +44,10 @@ void ExpectFindsEveryNearPoint(const Game::CMemberGrid& grid, float reach, const
     EXPECT_EQ(found.end(), std::adjacent_find(found.begin(), found.end()));
     for (size_t i = 0; i < points.size(); ++i) {
         const bool near = std::fabs(points[i].x - at.x) < reach && std::fabs(points[i].z - at.z) < reach;
-        if (near)
+        if (near) {
             EXPECT_TRUE(std::binary_search(found.begin(), found.end(), static_cast<uint32_t>(i)))
                 << "point " << i << " at " << points[i].x << ", " << points[i].z << " from " << at.x << ", " << at.z;
+        }
     }
 }
 
