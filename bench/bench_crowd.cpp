@@ -1,13 +1,17 @@
 // The simulation of a play frame with a crowd: level 1 in the play state with the player and N
-// kobold minions (10 to 2,000) standing on a lattice 5.5 units apart that fills the floor outwards
-// from the player, so the crowd's density stays the same as it grows and the nearest of every
-// crowd see the player and close in on it, as a wave does. One frame is what the game
-// manager runs besides drawing: the collision pass, the play state's update (controllers, shared
-// group controllers, entities, waves), the triggers, the physics step and the animations. Each run
-// reports the CPU time per frame and per enemy; the anchor walks the same live entities once,
-// reading each one's position, and reports the same two figures. The frames are counted, not
-// timed, so every build runs the same simulation. Headless (offscreen video, dummy audio); it
-// works in the project's bin/ directory. Build it in a release build.
+// kobold minions (10 to 2,000) standing on a lattice 5.5 units apart, in two scenarios:
+// - Converging: the lattice fills the floor outwards from the floor's centre, and the crowd
+//   closes in on the player and piles up around it, as a whole level's enemies do.
+// - Spread: the lattice fills the floor outwards from the player, so the crowd's density stays
+//   the same as it grows and only the nearest of it reach the player, as a wave does.
+// One frame is what the game manager runs besides drawing: the collision pass, the play state's
+// update (controllers, shared group controllers, entities, waves), the triggers, the physics step
+// and the animations. Each run reports the CPU time per frame and per enemy, split into the
+// physics library's part (the collision pass and the step: "physics ms") and the game's own
+// (everything else: "game ms"), each per frame. The anchor walks the same live entities once,
+// reading each one's position, and reports the time per frame and per entity. The frames are
+// counted, not timed, so every build runs the same simulation. Headless (offscreen video, dummy
+// audio); it works in the project's bin/ directory. Build it in a release build.
 #include "BenchSupport.h"
 #include "game/controllers/CGamePrefabSettings.h"
 #include "game/entities/CEntity.h"
@@ -24,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -45,14 +50,19 @@ bool StartGame()
     return started;
 }
 
-// The lattice points of the floor nearest to the player, nearest first; its own spot stays free.
-std::vector<CVector3D> CrowdPlaces(int count, const CVector3D& player)
+enum class Scenario { Converging, Spread };
+
+const char* ScenarioName(Scenario scenario) { return scenario == Scenario::Converging ? "Converging" : "Spread"; }
+
+// The lattice points of the floor nearest to `from`, nearest first; the player's spot stays free.
+std::vector<CVector3D> CrowdPlaces(int count, const CVector3D& from, const CVector3D& player)
 {
-    const CVector3D centre(player.x, kStandHeight, player.z);
+    const CVector3D centre(from.x, kStandHeight, from.z);
+    const CVector3D playerSpot(player.x, kStandHeight, player.z);
     std::vector<CVector3D> places;
     for (float x = kFloorMinX; x <= kFloorMaxX; x += kSpacing)
         for (float z = kFloorMinZ; z <= kFloorMaxZ; z += kSpacing)
-            if (DistanceSquared(CVector3D(x, kStandHeight, z), centre) >= kSpacing * kSpacing)
+            if (DistanceSquared(CVector3D(x, kStandHeight, z), playerSpot) >= kSpacing * kSpacing)
                 places.emplace_back(x, kStandHeight, z);
     std::stable_sort(places.begin(), places.end(), [&](const CVector3D& a, const CVector3D& b) {
         return DistanceSquared(a, centre) < DistanceSquared(b, centre);
@@ -61,22 +71,43 @@ std::vector<CVector3D> CrowdPlaces(int count, const CVector3D& player)
     return places;
 }
 
-void SimulateFrame()
+double ThreadSeconds()
 {
-    Vesk::CPhysicsSystem& physics = Vesk::CPhysicsSystem::GetInstance();
-    physics.ProcessCollisions();
-    Game().GetCurrentState()->Update(kFrame);
-    Vesk::CTriggerManager::GetInstance().Update(kFrame);
-    physics.StepSimulation(kFrame, 1, kFrame);
-    Vesk::CSceneGraph::GetInstance().AdvanceAnimations(kFrame);
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// A fresh play of level 1 with the crowd, run past its first frames, unless the crowd of that size
-// is already playing; false when it did not start.
-bool StartCrowd(int count)
+// The thread's processor time spent in the physics library's part of the frames and in the rest.
+struct FrameSplit {
+    double physics = 0.0;
+    double game = 0.0;
+};
+
+void SimulateFrame(FrameSplit& split)
+{
+    Vesk::CPhysicsSystem& physics = Vesk::CPhysicsSystem::GetInstance();
+    const double start = ThreadSeconds();
+    physics.ProcessCollisions();
+    const double collided = ThreadSeconds();
+    Game().GetCurrentState()->Update(kFrame);
+    Vesk::CTriggerManager::GetInstance().Update(kFrame);
+    const double updated = ThreadSeconds();
+    physics.StepSimulation(kFrame, 1, kFrame);
+    const double stepped = ThreadSeconds();
+    Vesk::CSceneGraph::GetInstance().AdvanceAnimations(kFrame);
+    const double end = ThreadSeconds();
+    split.physics += (collided - start) + (stepped - updated);
+    split.game += (updated - collided) + (end - stepped);
+}
+
+// A fresh play of level 1 with the crowd, run past its first frames, unless that crowd is already
+// playing; false when it did not start.
+bool StartCrowd(Scenario scenario, int count)
 {
     static int playing = -1;
-    if (count == playing)
+    static Scenario playingScenario = Scenario::Converging;
+    if (count == playing && scenario == playingScenario)
         return true;
     playing = -1;
     // Hidden-cube removal reports its counts on standard output as the level's models load.
@@ -92,7 +123,9 @@ bool StartCrowd(int count)
     const Game::CEntity* player = Game::CEntityFactory::GetInstance().GetEntityByName("player");
     if (!player)
         return false;
-    const std::vector<CVector3D> places = CrowdPlaces(count, player->GetPosition());
+    const CVector3D floorCentre((kFloorMinX + kFloorMaxX) / 2.0f, kStandHeight, (kFloorMinZ + kFloorMaxZ) / 2.0f);
+    const CVector3D from = scenario == Scenario::Converging ? floorCentre : player->GetPosition();
+    const std::vector<CVector3D> places = CrowdPlaces(count, from, player->GetPosition());
     if (static_cast<int>(places.size()) < count)
         return false;
     const Game::EntitySetting prefab =
@@ -103,9 +136,11 @@ bool StartCrowd(int count)
         setting.m_StartPosition = place;
         factory.CreateEntity(Game::GENERIC_CHARACTER, factory.MakeEntityName(Game::GENERIC_CHARACTER), setting);
     }
+    FrameSplit warmUp;
     for (int i = 0; i < kWarmUpFrames; ++i)
-        SimulateFrame();
+        SimulateFrame(warmUp);
     playing = count;
+    playingScenario = scenario;
     return true;
 }
 
@@ -116,20 +151,23 @@ void ReportPerEnemy(benchmark::State& state, int count)
     state.counters["live"] = static_cast<double>(Game::CEntityFactory::GetInstance().GetLiveEntities().size());
 }
 
-void BM_CrowdSimulationFrame(benchmark::State& state, int count)
+void BM_CrowdSimulationFrame(benchmark::State& state, Scenario scenario, int count)
 {
-    if (!StartCrowd(count)) {
+    if (!StartCrowd(scenario, count)) {
         state.SkipWithError("level 1 or its crowd did not start");
         return;
     }
+    FrameSplit split;
     for (auto _ : state)
-        SimulateFrame();
+        SimulateFrame(split);
     ReportPerEnemy(state, count);
+    state.counters["physics ms"] = benchmark::Counter(split.physics * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["game ms"] = benchmark::Counter(split.game * 1e3, benchmark::Counter::kAvgIterations);
 }
 
-void BM_CrowdEntityWalk_Anchor(benchmark::State& state, int count)
+void BM_CrowdEntityWalk_Anchor(benchmark::State& state, Scenario scenario, int count)
 {
-    if (!StartCrowd(count)) {
+    if (!StartCrowd(scenario, count)) {
         state.SkipWithError("level 1 or its crowd did not start");
         return;
     }
@@ -144,17 +182,20 @@ void BM_CrowdEntityWalk_Anchor(benchmark::State& state, int count)
 
 } // namespace
 
-// Each crowd size's frames, then the walk of the same crowd.
+// For each scenario, each crowd size's frames, then the walk of the same crowd.
 int main(int argc, char** argv)
 {
-    for (int count : {10, 50, 200, 1000, 2000}) {
-        const std::string size = "/" + std::to_string(count);
-        benchmark::RegisterBenchmark(("BM_CrowdSimulationFrame" + size).c_str(), BM_CrowdSimulationFrame, count)
-            ->Iterations(kTimedFrames)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_CrowdEntityWalk_Anchor" + size).c_str(), BM_CrowdEntityWalk_Anchor, count)
-            ->Unit(benchmark::kMicrosecond);
-    }
+    for (Scenario scenario : {Scenario::Converging, Scenario::Spread})
+        for (int count : {10, 50, 200, 1000, 2000}) {
+            const std::string name = std::string("/") + ScenarioName(scenario) + "/" + std::to_string(count);
+            benchmark::RegisterBenchmark(("BM_CrowdSimulationFrame" + name).c_str(), BM_CrowdSimulationFrame, scenario,
+                                         count)
+                ->Iterations(kTimedFrames)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("BM_CrowdEntityWalk_Anchor" + name).c_str(), BM_CrowdEntityWalk_Anchor,
+                                         scenario, count)
+                ->Unit(benchmark::kMicrosecond);
+        }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

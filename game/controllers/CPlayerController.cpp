@@ -17,6 +17,7 @@
 
 #include "math/GameMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -299,16 +300,17 @@ void CPlayerController::CollectTargets()
     if (touching.empty())
         return;
     // Bodies are matched against the living characters rather than trusting a body's owner
-    // pointer, which other bodies (attacks, this sensor) fill with objects of their own.
+    // pointer, which other bodies (attacks, this sensor) fill with objects of their own. The
+    // touching bodies are sorted once so that a crowd pressing on the sensor costs a search per
+    // character, not a walk of the whole crowd.
+    m_SortedTouching.assign(touching.begin(), touching.end());
+    std::sort(m_SortedTouching.begin(), m_SortedTouching.end());
     for (CEntity* entity : CEntityFactory::GetInstance().FindByType(GENERIC_CHARACTER)) {
         auto* character = static_cast<CCharacter*>(entity);
         if (character->GetName() == HitResolution::kPlayerName || character->m_Health <= 0 || !character->GetBody())
             continue;
-        for (const Vesk::CRigidBody* body : touching)
-            if (body == character->GetBody()) {
-                m_Targets.push_back(character);
-                break;
-            }
+        if (std::binary_search(m_SortedTouching.begin(), m_SortedTouching.end(), character->GetBody()))
+            m_Targets.push_back(character);
     }
 }
 

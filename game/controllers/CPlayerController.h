@@ -191,6 +191,8 @@ private:
     float m_IdleTimer = 0.0f;
     // Characters touching the sensor this frame; emptied at the end of every frame.
     std::vector<CCharacter*> m_Targets;
+    // The sensor's touching bodies in address order, reused between frames.
+    std::vector<const Vesk::CRigidBody*> m_SortedTouching;
     bool m_SpecialLatch = false;
     bool m_ChargeReleasedInDodge = false;
     int m_CollectedSkills = 0;

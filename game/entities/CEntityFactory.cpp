@@ -7,7 +7,15 @@
 #include "game/entities/CGameTrigger.h"
 #include "scene/CSceneGraph.h"
 
+#include <algorithm>
+
 namespace Game {
+
+namespace {
+
+const char* const kPlayerEntityName = "player";
+
+} // namespace
 
 CEntityFactory::~CEntityFactory()
 {
@@ -31,6 +39,7 @@ void CEntityFactory::Shutdown()
 void CEntityFactory::Clear()
 {
     m_LiveEntities.clear();
+    m_Players.clear();
     m_PendingDestroys.clear();
     for (auto& entry : m_Creators)
         entry.second.releaseAll();
@@ -118,7 +127,21 @@ CEntity* CEntityFactory::CloneEntity(const CEntity& source)
 void CEntityFactory::AddEntity(CEntity* entity)
 {
     if (entity)
-        m_LiveEntities.emplace(entity->GetName(), entity);
+        Enlist(entity->GetName(), entity);
+}
+
+void CEntityFactory::Enlist(const std::string& name, CEntity* entity)
+{
+    m_LiveEntities.emplace(name, entity);
+    if (name == kPlayerEntityName)
+        m_Players.push_back(entity);
+}
+
+void CEntityFactory::Delist(std::multimap<std::string, CEntity*>::iterator entry)
+{
+    if (entry->first == kPlayerEntityName)
+        m_Players.erase(std::find(m_Players.begin(), m_Players.end(), entry->second));
+    m_LiveEntities.erase(entry);
 }
 
 std::multimap<std::string, CEntity*>::iterator CEntityFactory::FindLive(CEntity* entity)
@@ -136,7 +159,7 @@ void CEntityFactory::RemoveEntity(CEntity* entity)
 {
     const auto found = FindLive(entity);
     if (found != m_LiveEntities.end())
-        m_LiveEntities.erase(found);
+        Delist(found);
 }
 
 void CEntityFactory::RenameEntity(CEntity* entity, const std::string& newName)
@@ -144,8 +167,8 @@ void CEntityFactory::RenameEntity(CEntity* entity, const std::string& newName)
     const auto found = FindLive(entity);
     if (found == m_LiveEntities.end())
         return;
-    m_LiveEntities.erase(found);
-    m_LiveEntities.emplace(newName, entity);
+    Delist(found);
+    Enlist(newName, entity);
 }
 
 CEntity* CEntityFactory::GetEntityByName(const std::string& name) const
@@ -176,7 +199,7 @@ std::vector<CEntity*> CEntityFactory::FindByType(int type) const
 std::vector<CEntity*> CEntityFactory::FindPlayer() const
 {
     std::vector<CEntity*> players;
-    for (CEntity* entity : FindByName("player")) {
+    for (CEntity* entity : m_Players) {
         const auto* controller = dynamic_cast<const CPlayerController*>(entity->GetController());
         if (!controller || !controller->IsPlayerOne() || !dynamic_cast<CCharacter*>(controller->GetOwner()))
             continue;

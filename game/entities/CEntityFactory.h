@@ -97,8 +97,15 @@ private:
     std::map<int, EntityCreatorRecord> m_Creators;
     // The live-list entry of the entity; end() when it has none.
     std::multimap<std::string, CEntity*>::iterator FindLive(CEntity* entity);
+    // Adding to and removing from the live list, which keeps the index of the entries named
+    // "player" beside it.
+    void Enlist(const std::string& name, CEntity* entity);
+    void Delist(std::multimap<std::string, CEntity*>::iterator entry);
 
     std::multimap<std::string, CEntity*> m_LiveEntities;
+    // The live entities named "player" in live-list order, so that enemies find the player
+    // every frame without searching the whole list by name.
+    std::vector<CEntity*> m_Players;
     std::deque<EntityHandle> m_PendingDestroys;
     std::vector<int> m_CreationCounters;
     std::unordered_map<uint64_t, CEntity*> m_Objects;

@@ -11,12 +11,27 @@ namespace Game {
 
 namespace {
 
-const CubeKeyPose& PoseOf(const CubeKeyframe& key, const std::string& submesh)
-{
-    static const CubeKeyPose defaultPose;
-    const auto it = key.poses.find(submesh);
-    return it == key.poses.end() ? defaultPose : it->second;
-}
+// The poses of one keyframe read in the order of the submesh names: the mesh's submeshes and a
+// keyframe's poses are both ordered by name, so a walk beside the submeshes finds each pose
+// without a search.
+class PoseCursor {
+public:
+    explicit PoseCursor(const CubeKeyframe& key) : m_It(key.poses.begin()), m_End(key.poses.end()) {}
+
+    // The pose of the submesh (the default pose where the keyframe has none); names must come in
+    // ascending order.
+    const CubeKeyPose& PoseOf(const std::string& submesh)
+    {
+        static const CubeKeyPose defaultPose;
+        while (m_It != m_End && m_It->first < submesh)
+            ++m_It;
+        return m_It != m_End && m_It->first == submesh ? m_It->second : defaultPose;
+    }
+
+private:
+    std::map<std::string, CubeKeyPose>::const_iterator m_It;
+    std::map<std::string, CubeKeyPose>::const_iterator m_End;
+};
 
 // How far the time lies from k0 to k1, kept within the two keyframes; 0 for keyframes that do
 // not follow each other in time.
@@ -197,12 +212,13 @@ void CVeskCubeAnimationController::Advance(float dt)
 void CVeskCubeAnimationController::ApplyPose(const CubeKeyframe& k0, const CubeKeyframe& k1, float t,
                                              bool includeShattered)
 {
+    PoseCursor poses0(k0), poses1(k1);
     for (auto& entry : m_Mesh->m_Submeshes) {
         if (!includeShattered && m_Shattered.count(entry.first))
             continue;
         CubeSubmesh& submesh = *entry.second;
-        const CubeKeyPose& p0 = PoseOf(k0, entry.first);
-        const CubeKeyPose& p1 = PoseOf(k1, entry.first);
+        const CubeKeyPose& p0 = poses0.PoseOf(entry.first);
+        const CubeKeyPose& p1 = poses1.PoseOf(entry.first);
         CQuaternion q0, q1;
         q0.FromMatrix3(p0.rotation);
         q1.FromMatrix3(p1.rotation);
