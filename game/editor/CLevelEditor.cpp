@@ -2,6 +2,9 @@
 
 #include "game/base/CSlotHash.h"
 #include "game/base/GameEnums.h"
+#include "game/cameras/CLevelEditorCamera.h"
+#include "game/editor/CLESpatialsTool.h"
+#include "game/editor/CLETerrainBrushTool.h"
 #include "game/editor/CLevelEditorMessageSystem.h"
 #include "game/editor/EditorMessage.h"
 #include "game/editor/EntityPicking.h"
@@ -79,6 +82,14 @@ CVector3D VectorOf(const void* value)
     return CVector3D(in[0], in[1], in[2]);
 }
 
+// Both editor cameras, so that the one a later layer change makes current has the same keys.
+void SetEditorCameraKeys(bool enabled)
+{
+    for (const char* name : {"editorcamera", "terraineditorcamera"})
+        if (auto* camera = dynamic_cast<CLevelEditorCamera*>(Vesk::CCameraManager::GetInstance().GetCamera(name)))
+            enabled ? camera->EnableInput() : camera->DisableInput();
+}
+
 void SetText(void* value, const std::string& text) { *static_cast<std::string*>(value) = text; }
 
 // A watcher-bar edit of the selection, as an undoable properties packet.
@@ -113,6 +124,8 @@ void CLevelEditorInputListener::OnKeyUp(const Vesk::KeyEvent& event)
 
 // Life
 
+CLevelEditor::CLevelEditor() = default;
+
 CLevelEditor::~CLevelEditor() { Shutdown(); }
 
 bool CLevelEditor::Init()
@@ -134,6 +147,8 @@ bool CLevelEditor::Init()
     debug.SetScreenTextsHidden(false);
     game.m_ShowProfiler = false;
     m_Listener = std::make_unique<CLevelEditorInputListener>(this);
+    m_TerrainBrush = std::make_unique<CLETerrainBrushTool>();
+    m_Spatials = std::make_unique<CLESpatialsTool>();
     CLevelEditorMessageSystem::GetInstance().Init();
     m_Active = true;
     ShowSlaves(true);
@@ -159,6 +174,9 @@ void CLevelEditor::Shutdown()
     debug.SetScreenTextsHidden(m_ScreenTextsWereHidden);
     Vesk::CGameManager::GetInstance().m_ShowProfiler = m_ProfilerWasShown;
     CLevelEditorMessageSystem::GetInstance().Clear();
+    m_TerrainBrush.reset();
+    m_Spatials.reset();
+    SetEditorCameraKeys(true);
     m_Selected.Reset();
     m_Listener.reset();
     debug.ClearScreenText();
@@ -218,10 +236,14 @@ void CLevelEditor::BuildMenuBar()
 
 // Per frame
 
-void CLevelEditor::Update(float)
+void CLevelEditor::Update(float dt)
 {
     Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
     debug.ClearScreenText();
+    if (m_Layer == TerrainLayer && m_TerrainBrush)
+        m_TerrainBrush->Update(dt);
+    else if (m_Layer == SpatialsLayer && m_Spatials)
+        m_Spatials->Update(dt);
     const Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     const float width = float(renderer.GetScreenWidth()), height = float(renderer.GetScreenHeight());
     if (width <= 0.0f || height <= 0.0f)
@@ -249,8 +271,19 @@ void CLevelEditor::SetLayer(uint32_t layer)
 {
     m_Layer = layer;
     m_CameraInput = layer != TerrainLayer;
+    SetEditorCameraKeys(m_CameraInput);
     if (layer == TerrainLayer || layer == SpatialsLayer || layer == LinkerLayer)
         SelectEntity(nullptr);
+    if (m_TerrainBrush && layer == TerrainLayer) {
+        m_TerrainBrush->Show();
+    } else if (m_TerrainBrush) {
+        m_TerrainBrush->Hide();
+        m_TerrainBrush->SetHighlight(false, CAABB());
+    }
+    if (m_Spatials && layer == SpatialsLayer)
+        m_Spatials->Show();
+    else if (m_Spatials)
+        m_Spatials->Hide();
 }
 
 // Selection

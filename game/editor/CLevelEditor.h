@@ -24,6 +24,8 @@ namespace Game {
 
 class CEntity;
 class CLevelEditor;
+class CLESpatialsTool;
+class CLETerrainBrushTool;
 
 class CLevelEditorInputListener : public Vesk::IMouseListener, public Vesk::IKeyboardListener {
 public:
@@ -44,6 +46,7 @@ class CLevelEditor : public Vesk::CSingleton<CLevelEditor> {
 public:
     enum Layer : uint32_t { NoLayers = 0, TerrainLayer, UnitsLayer, DoodadsLayer, SpatialsLayer, LinkerLayer };
 
+    CLevelEditor();
     ~CLevelEditor() override;
 
     bool Init() override;
@@ -79,6 +82,10 @@ public:
     void Resume();
     void Reset();
 
+    // The tools; null outside Init and Shutdown.
+    CLETerrainBrushTool* GetTerrainBrush() const { return m_TerrainBrush.get(); }
+    CLESpatialsTool* GetSpatials() const { return m_Spatials.get(); }
+
     const Vesk::CDevGUIBar& GetMenuBar() const { return m_MenuBar; }
     const Vesk::CDevGUIBar& GetWatcherBar() const { return m_WatcherBar; }
 
@@ -94,6 +101,8 @@ private:
 
     EntityHandle m_Selected;
     uint32_t m_Layer = NoLayers;
+    std::unique_ptr<CLETerrainBrushTool> m_TerrainBrush;
+    std::unique_ptr<CLESpatialsTool> m_Spatials;
     Vesk::CDevGUIBar m_MenuBar;
     Vesk::CDevGUIBar m_WatcherBar;
     std::unique_ptr<CLevelEditorInputListener> m_Listener;

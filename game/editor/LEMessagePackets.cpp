@@ -349,12 +349,18 @@ void TerrainMessagePacket::Execute()
         WriteEditorMessage("Terrain edit skipped: no terrain is loaded");
         return;
     }
-    // The cells the edit may touch: whole columns for column edits, else the listed blocks.
+    // The cells the edit may touch: whole columns for column edits (each column once, however
+    // often a layered brush lists it), else the listed blocks.
     std::vector<TerrainCell> before;
+    std::vector<bool> columnSeen(m_Column ? MAX_WIDTH * MAX_DEPTH : 0);
     for (const BlockPosition& listed : m_Positions) {
         if (listed.mBlockWidth >= MAX_WIDTH || listed.mBlockDepth >= MAX_DEPTH)
             continue;
         if (m_Column) {
+            const size_t column = size_t(listed.mBlockDepth) * MAX_WIDTH + listed.mBlockWidth;
+            if (columnSeen[column])
+                continue;
+            columnSeen[column] = true;
             for (uint32_t h = 0; h < MAX_HEIGHT; ++h)
                 before.push_back(terrain->GetCell(BlockPosition(listed.mBlockWidth, listed.mBlockDepth, h)));
         } else if (listed.IsInGrid()) {
