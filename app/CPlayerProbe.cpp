@@ -1,11 +1,15 @@
 #include "app/CPlayerProbe.h"
 
 #include "frame/CGameManager.h"
+#include "game/base/GameEnums.h"
 #include "game/combat/CAttackPool.h"
 #include "game/controllers/CPlayerController.h"
+#include "game/editor/CLevelEditor.h"
+#include "game/editor/CLevelEditorMessageSystem.h"
 #include "game/entities/CCharacter.h"
 #include "game/entities/CEntityFactory.h"
 #include "game/moves/CMove.h"
+#include "game/terrain/CTerrain.h"
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
 
@@ -46,6 +50,21 @@ std::string PlayerAttacks(const CEntity* player)
     return names.empty() ? "-" : names;
 }
 
+// While the level editor is open: its edit history (size and current index), the terrain's blocks
+// and the level's collision boxes.
+std::string EditorFields()
+{
+    if (!CLevelEditor::GetInstance().IsActive())
+        return "";
+    const CLevelEditorMessageSystem& history = CLevelEditorMessageSystem::GetInstance();
+    const CTerrain* terrain = CLevelManager::GetInstance().GetTerrain();
+    std::ostringstream fields;
+    fields << " edits=" << history.GetHistorySize() << "@" << history.GetCurrentIndex()
+           << " blocks=" << (terrain ? terrain->GetBlockCount() : 0)
+           << " boxes=" << CEntityFactory::GetInstance().FindByType(COLLISIONBOX).size();
+    return fields.str();
+}
+
 } // namespace
 
 CPlayerProbe::CPlayerProbe(const std::string& path) : m_File(path, std::ios::app) {}
@@ -54,7 +73,7 @@ std::string CPlayerProbe::Describe(uint64_t frame)
 {
     std::ostringstream line;
     const Vesk::IGameState* top = Vesk::CGameManager::GetInstance().GetCurrentState();
-    line << "frame=" << frame << " state=" << (top ? top->GetName() : "-");
+    line << "frame=" << frame << " state=" << (top ? top->GetName() : "-") << EditorFields();
     auto* player = dynamic_cast<CCharacter*>(CEntityFactory::GetInstance().GetEntityByName("player"));
     if (!player) {
         line << " player=none";

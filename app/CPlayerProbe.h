@@ -1,6 +1,8 @@
 // A developer probe for automated runs: after every frame it appends one line about the player
 // to a text file, so a test can follow a scripted play from outside the program. The line is
-// "frame=N state=S" (S the name of the game state on top) then space-separated key=value fields:
+// "frame=N state=S" (S the name of the game state on top), while the level editor is open its
+// "edits=SIZE@INDEX blocks=B boxes=C" (edit history, terrain blocks, collision boxes), then
+// space-separated key=value fields:
 // the level's name, position (x y z), health, life state, animation state, running move, combo
 // history size, charge level, collected skills, death count, score, combo hits, damage dealt and
 // taken, remaining enemies and the player's live attacks (comma-separated, "-" for none).
