@@ -285,11 +285,16 @@ void CLESpatialsTool::CreateSpatial()
     }
     CAABB box = m_Box;
     box.SortCorners();
+    const CVector3D size = box.max - box.min;
+    // A box flat on any axis can never be touched.
+    if (!(size.x > 0.0f && size.y > 0.0f && size.z > 0.0f)) {
+        WriteEditorMessage("Nothing created: the box needs a width, a depth and a height");
+        return;
+    }
     m_PlacedBoxes.push_back(box);
 
     auto packet = std::make_unique<CreateEntityMessagePacket>();
     packet->m_EntityType = type;
-    const CVector3D size = box.max - box.min;
     EntitySetting& setting = packet->m_EntitySetting;
     setting.m_MeshName.clear();
     setting.m_DimX = size.x;

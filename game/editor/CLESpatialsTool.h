@@ -70,14 +70,20 @@ public:
     bool PointOnHorizontalPlane(const CRay& ray, CVector3D& out) const;
     bool PointOnVerticalPlane(const CRay& ray, CVector3D& out) const;
     // Creates the entity of the current box (corners put in order first), or, in a mode that
-    // has no entity type, says so on the message line.
+    // has no entity type or for a box without volume, says so on the message line.
     void CreateSpatial();
     // A camera waypoint at the point.
     void CreateWaypoint(const CVector3D& position);
     // The value after grid alignment: a remainder of 3 below 0.5 is taken off.
     static float AlignToGrid(float value);
 
+    // Camera waypoints are placed by single clicks on the vertical plane.
     bool IsInWaypointPlacement() const { return m_SpatialsMode == Waypoints && m_WaypointType == CameraWaypoints; }
+    const std::vector<CAABB>& GetPlacedBoxes() const { return m_PlacedBoxes; }
+    const Vesk::CDevGUIBar& GetBar() const { return m_Bar; }
+    CLESpatialsListener& GetListener() { return *m_Listener; }
+
+    // The box being drawn, the planes and the bar's values.
     bool m_BoxShown = false;
     CAABB m_Box;
     float m_PlaneHeight = 0.0f;    // the horizontal plane's y ("SpatialsPlaneY")
@@ -85,10 +91,6 @@ public:
     uint32_t m_GameTriggerPrefabIndex = 0;
     uint32_t m_WaypointType = CameraWaypoints;
     uint32_t m_RegionType = 0; // offered in the bar; placement does not read it
-    const std::vector<CAABB>& GetPlacedBoxes() const { return m_PlacedBoxes; }
-
-    const Vesk::CDevGUIBar& GetBar() const { return m_Bar; }
-    CLESpatialsListener& GetListener() { return *m_Listener; }
 
 private:
     void RemoveModeVariables();

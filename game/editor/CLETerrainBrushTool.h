@@ -72,12 +72,13 @@ public:
     const CAABB& GetHighlightBox() const { return m_HighlightBox; }
     bool IsHighlightShown() const { return m_HighlightShown; }
     TerrainBrushSettings& GetSettings() { return m_Brush; }
+    const Vesk::CDevGUIBar& GetBar() const { return m_Bar; }
+    CLETerrainBrushListener& GetListener() { return *m_Listener; }
+
+    // The bar's mode switches and paint colour.
     uint32_t m_SelectionControl = MouseSelection;
     uint32_t m_TerrainMode = Painting;
     float m_PaintColour[3] = {1.0f, 1.0f, 1.0f}; // 0 to 1
-
-    const Vesk::CDevGUIBar& GetBar() const { return m_Bar; }
-    CLETerrainBrushListener& GetListener() { return *m_Listener; }
 
 private:
     void BuildBar();

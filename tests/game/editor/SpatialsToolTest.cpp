@@ -107,6 +107,8 @@ TEST_F(SpatialsToolTest, ClickAndMoveTable)
                                     {I::Move, 0, 4.0f, 2.0f, 300},
                                     {I::Up, 0, 4.0f, 2.0f, 300},
                                     {I::Up, 1, 4.0f, 2.0f, 290}};
+    // Three clicks without raising the pointer: no height.
+    const std::vector<Input> flat = {box[0], box[1], box[2], {I::Up, 0, 4.0f, 2.0f, 300}};
     std::vector<Input> restarted = cancelled;
     restarted.insert(restarted.end(), box.begin(), box.end());
     struct Row {
@@ -127,6 +129,15 @@ TEST_F(SpatialsToolTest, ClickAndMoveTable)
          {2, 2.5f, 1},
          "Entity successfully created."},
         {"a right click cancels", CLESpatialsTool::CollisionBoxes, 0, 12, cancelled, -1, {}, {}, ""},
+        {"a box without height makes nothing",
+         CLESpatialsTool::CollisionBoxes,
+         0,
+         12,
+         flat,
+         -1,
+         {},
+         {},
+         "Nothing created: the box needs a width, a depth and a height"},
         {"after a cancel the next click starts anew",
          CLESpatialsTool::CollisionBoxes,
          0,
