@@ -257,8 +257,9 @@ void CLETerrainBrushTool::Update(float)
     // The highlight repeats over the cubic brush's width and depth, whatever the brush.
     const CVector3D size = m_HighlightBox.max - m_HighlightBox.min;
     Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-    const uint32_t columns = std::min<uint32_t>(m_Brush.brushWidth, MAX_WIDTH);
-    const uint32_t rows = std::min<uint32_t>(m_Brush.brushDepth, MAX_DEPTH);
+    // Copies past the grid's edge would mark nothing the brush reaches.
+    const uint32_t columns = std::min<uint32_t>(m_Brush.brushWidth, MAX_WIDTH - m_SelectedBlock.x);
+    const uint32_t rows = std::min<uint32_t>(m_Brush.brushDepth, MAX_DEPTH - m_SelectedBlock.z);
     for (uint32_t i = 0; i < columns; ++i)
         for (uint32_t j = 0; j < rows; ++j) {
             const CVector3D offset(size.x * float(i), 0.0f, size.z * float(j));

@@ -12,6 +12,7 @@
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
 #include "render/CCameraManager.h"
+#include "render/CRenderer.h"
 
 #include <algorithm>
 #include <climits>
@@ -498,6 +499,51 @@ TEST_F(TerrainBrushToolTest, TheBarShowsAndWritesTheSelection)
     m_Tool->Hide();
     EXPECT_EQ(panels.FindBar("TerrainBar"), devgui::kNoBar);
     EXPECT_FALSE(m_Tool->GetListener().IsEnabled());
+}
+
+// A brush larger than the grid: one stroke over every column, undone exactly.
+TEST_F(TerrainBrushToolTest, AStrokeOverTheWholeGridUndoesExactly)
+{
+    TerrainBrushSettings& brush = m_Tool->GetSettings();
+    brush.brushType = TerrainBrushSettings::Circle;
+    brush.brushRadius = UINT32_MAX;
+    brush.sphereHeight = true;
+    brush.heightDisplacement = UINT32_MAX;
+    m_Tool->SetSelectedBlock({10, 0, 5});
+    const unsigned before = Terrain().GetBlockCount();
+    const Cells original = Snapshot();
+    m_Tool->Remove(); // every column dug by one
+    EXPECT_EQ(Terrain().GetBlockCount(), 0u);
+    brush.sphereHeight = false;
+    m_Tool->Build(); // every column of the grid raised by one
+    EXPECT_EQ(Terrain().GetBlockCount(), Game::MAX_WIDTH * Game::MAX_DEPTH);
+    History().Undo();
+    History().Undo();
+    EXPECT_EQ(Terrain().GetBlockCount(), before);
+    EXPECT_EQ(Snapshot(), original);
+}
+
+// The highlight repeats over the cubic brush's width and depth, never past the grid's edge.
+TEST_F(TerrainBrushToolTest, TheHighlightCoversTheBrushInsideTheGrid)
+{
+    m_Tool->GetSettings().brushWidth = 3;
+    m_Tool->GetSettings().brushDepth = 2;
+    struct Row {
+        BrushBlock block;
+        size_t boxes;
+    } rows[] = {{{10, 0, 5}, 6}, {{249, 0, 5}, 2}, {{248, 0, 249}, 2}};
+    for (const Row& row : rows) {
+        m_Tool->SetSelectedBlock(row.block);
+        m_Tool->SelectBlock();
+        const size_t queued = Vesk::CRenderer::GetInstance().GetQueuedLines().size();
+        m_Tool->Update(1.0f / 60.0f);
+        EXPECT_EQ(Vesk::CRenderer::GetInstance().GetQueuedLines().size() - queued, row.boxes * 24)
+            << row.block.x << ", " << row.block.z;
+    }
+    m_Tool->SetHighlight(false, CAABB());
+    const size_t queued = Vesk::CRenderer::GetInstance().GetQueuedLines().size();
+    m_Tool->Update(1.0f / 60.0f);
+    EXPECT_EQ(Vesk::CRenderer::GetInstance().GetQueuedLines().size(), queued);
 }
 
 } // namespace
