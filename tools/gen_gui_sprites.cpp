@@ -95,6 +95,7 @@ const ButtonSheet kButtons[] = {
     {{"Btn800x600"}, "btn_800x600.png", "800 x 600", Arrow::None},
     {{"Btn1024x768"}, "btn_1024x768.png", "1024 x 768", Arrow::None},
     {{"BtnMaxRes"}, "btn_maxres.png", "Largest", Arrow::None},
+    {{"BtnDone"}, "btn_done.png", "Done", Arrow::None},
     {{"BtnPrev", "OptionsVolumeLeft"}, "btn_prev.png", "", Arrow::Left},
     {{"BtnNext", "OptionsVolumeRight"}, "btn_next.png", "", Arrow::Right},
 };
@@ -862,7 +863,7 @@ std::vector<HudSheet> HighscoreSheets()
     return {
         TitleSheet("TitleHighscores", "screen_title_highscores.png", "HIGHSCORES", 460, 40.0f),
         TitleSheet("HighscoreEntryTitle", "highscore_entry_title.png", "NEW HIGHSCORE!", 460, 36.0f),
-        {"HighscoreEntryPanel", "highscore_entry_panel.png", 400, 340, 1, still,
+        {"HighscoreEntryPanel", "highscore_entry_panel.png", 400, 360, 1, still,
          [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintEntryPanel(image); }},
         {"HighscoreEntryHint", "highscore_entry_hint.png", 400, 60, 1, still,
          [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {

@@ -29,9 +29,11 @@ constexpr float kDimAlpha = 0.5f;
 // beneath the letters.
 constexpr int kPanelLayer = 1;
 constexpr int kCaptionLayer = CHighscoreInputState::kLayer - 1;
-constexpr float kTitleY = 0.185f;
-constexpr float kHintY = 0.755f;
-constexpr float kScoreY = 0.3f;
+constexpr float kTitleY = 0.2f;
+constexpr float kHintY = 0.72f;
+constexpr float kDoneY = 0.835f;
+constexpr float kDoneScale = 0.6f;
+constexpr float kScoreY = 0.31f;
 constexpr float kScoreScale = 0.6f;
 
 bool AnyKey(bool (Vesk::CInputManager::*test)(uint32_t, uint32_t) const, std::initializer_list<uint32_t> keys)
@@ -93,6 +95,9 @@ void CHighscoreInputState::Init()
     m_pTitle->SetPosition(0.5f, kTitleY);
     m_pHint = MakeSprite("HighscoreEntryHint", kCaptionLayer);
     m_pHint->SetPosition(0.5f, kHintY);
+    m_pDone = MakeSprite("BtnDone", kCaptionLayer);
+    m_pDone->SetPosition(0.5f, kDoneY);
+    m_pDone->SetScale(kDoneScale, kDoneScale);
     m_pScoreText = std::make_unique<CSpriteText>(kScoreScale, "GameFont");
     m_pScoreText->SetAlignment(CSpriteText::AlignCentre);
     m_pScoreText->SetText(std::to_string(m_Score) + " PTS");
@@ -103,8 +108,7 @@ void CHighscoreInputState::Init()
         letter = MakeSprite("GameFontWhite", kLayer);
     m_pUpperCursor = MakeSprite("HighscoreCursor", kLayer);
     m_pLowerCursor = MakeSprite("HighscoreCursor", kLayer);
-    // The entry is made with the keys and the pad; the score screen's pointer goes.
-    CGuiManager::GetInstance().SetCursorHidden(true);
+    CGuiManager::GetInstance().SetCursorHidden(false);
     LayOut();
 }
 
@@ -117,6 +121,7 @@ void CHighscoreInputState::Cleanup()
     RemoveSprite(m_pPanel, kPanelLayer);
     RemoveSprite(m_pTitle, kCaptionLayer);
     RemoveSprite(m_pHint, kCaptionLayer);
+    RemoveSprite(m_pDone, kCaptionLayer);
     m_pScoreText.reset();
 }
 
@@ -159,13 +164,39 @@ void CHighscoreInputState::RepeatLetterStep(float dt, int direction)
     m_RepeatTimer += dt * kLetterRepeatRate;
     if (m_RepeatTimer <= 1.0f)
         return;
+    StepLetter(direction);
+    m_RepeatTimer = 0.0f;
+}
+
+void CHighscoreInputState::StepLetter(int direction)
+{
     m_BlinkPhase = 0.5f;
     char& letter = s_Letters[static_cast<size_t>(m_SelectedSlot)];
     if (direction > 0)
         letter = letter == 'Z' ? 'A' : static_cast<char>(letter + 1);
     else
         letter = letter == 'A' ? 'Z' : static_cast<char>(letter - 1);
-    m_RepeatTimer = 0.0f;
+}
+
+void CHighscoreInputState::HandleMouse()
+{
+    const Vesk::CInputManager& input = Vesk::CInputManager::GetInstance();
+    const Vesk::CPoint2D at{input.GetMouseX(), input.GetMouseY()};
+    const bool overDone = m_pDone->GetScreenRect().Contains(at);
+    m_pDone->SetAnimation(overDone ? "mouseover" : "idle");
+    if (overDone)
+        CGuiManager::GetInstance().SetCursorActive();
+    if (!input.IsMouseButtonReleased(0))
+        return;
+    for (int i = 0; i < kLetterCount; ++i)
+        if (m_pLetters[static_cast<size_t>(i)]->GetScreenRect().Contains(at))
+            m_SelectedSlot = i;
+    if (m_pUpperCursor->GetScreenRect().Contains(at))
+        StepLetter(+1);
+    else if (m_pLowerCursor->GetScreenRect().Contains(at))
+        StepLetter(-1);
+    else if (overDone && !m_Confirmed)
+        Confirm();
 }
 
 void CHighscoreInputState::StepSlot(int direction)
@@ -182,6 +213,8 @@ bool CHighscoreInputState::ConfirmRequested() const
 
 void CHighscoreInputState::Update(float dt)
 {
+    CGuiManager::GetInstance().UpdateCursor();
+    HandleMouse();
     LayOut();
     int stickX = 0, stickY = 0;
     ReadStick(stickX, stickY);

@@ -1,9 +1,10 @@
 // CHighscoreInputState: the three-letter name entry that a finished game opens when its score
 // beats the lowest kept score of its level. Up and down (W/S, the arrows or the pad's left stick)
 // turn the selected letter through A to Z and round again, repeating while held; left and right
-// (A/D, the arrows or the stick) move between the three letters. Enter, or pad A or START, stores
-// the name with the score under the level in the highscore table, saves the table and goes back
-// to the menu through a transition. The letters are kept for the next entry of the run. Owns the
+// (A/D, the arrows or the stick) move between the three letters; with the mouse, a click on a
+// letter selects it and a click on a cursor turns it. Enter, pad A or START, or the Done button
+// stores the name with the score under the level in the highscore table, saves the table and goes
+// back to the menu through a transition. The letters are kept for the next entry of the run. Owns the
 // sprites of its letters, cursors and panel; its state name is empty.
 #pragma once
 
@@ -51,6 +52,7 @@ public:
     CUIDisplay2D* GetLetterSprite(int slot) const;
     CUIDisplay2D* GetUpperCursor() const { return m_pUpperCursor.get(); }
     CUIDisplay2D* GetLowerCursor() const { return m_pLowerCursor.get(); }
+    CUIDisplay2D* GetDoneButton() const { return m_pDone.get(); }
 
 private:
     // The letters, cursors and blink laid out for this frame.
@@ -59,6 +61,10 @@ private:
     void ReadStick(int& x, int& y);
     // One letter step forward (+1) or back (-1) when the repeat timer runs over.
     void RepeatLetterStep(float dt, int direction);
+    // The selected letter one forward or back, wrapping between A and Z, and shown at once.
+    void StepLetter(int direction);
+    // Clicks on the letters, the cursors and the Done button; the button lit under the mouse.
+    void HandleMouse();
     void StepSlot(int direction);
     bool ConfirmRequested() const;
     void Confirm();
@@ -77,6 +83,7 @@ private:
     std::unique_ptr<CUIDisplay2D> m_pPanel;
     std::unique_ptr<CUIDisplay2D> m_pTitle;
     std::unique_ptr<CUIDisplay2D> m_pHint;
+    std::unique_ptr<CUIDisplay2D> m_pDone;
     std::unique_ptr<CSpriteText> m_pScoreText;
 
     static std::array<char, kLetterCount> s_Letters;

@@ -248,6 +248,33 @@ TEST_F(HighscoreScreensTest, ConfirmingSavesTheNameUnderTheLevelAndGoesToTheMenu
     EXPECT_EQ("ABC", CHighscoreInputState::GetEnteredName()) << "the letters are kept for the next entry";
 }
 
+TEST_F(HighscoreScreensTest, TheMouseSelectsLettersTurnsThemWithTheCursorsAndConfirmsWithDone)
+{
+    CHighscoreInputState* entry = OpenEntry(2500, "emeraldroom");
+    const auto clickOn = [&](const Game::CUIDisplay2D* sprite) {
+        MoveMouse(sprite->GetPosition().x, sprite->GetPosition().y);
+        Click();
+    };
+    clickOn(entry->GetLetterSprite(2));
+    EXPECT_EQ(2, entry->GetSelectedSlot());
+    clickOn(entry->GetUpperCursor());
+    clickOn(entry->GetUpperCursor());
+    EXPECT_EQ("AAC", CHighscoreInputState::GetEnteredName());
+    clickOn(entry->GetLetterSprite(0));
+    clickOn(entry->GetLowerCursor());
+    EXPECT_EQ("ZAC", CHighscoreInputState::GetEnteredName());
+    EXPECT_EQ(0, entry->GetSelectedSlot());
+
+    const Game::CUIDisplay2D* done = entry->GetDoneButton();
+    MoveMouse(done->GetPosition().x, done->GetPosition().y);
+    EXPECT_EQ("mouseover", done->GetAnimation());
+    Click();
+    EXPECT_EQ("TransitInState", Top()->GetName());
+    const std::string others = RecordBytes("emeraldroom", "AAA", 999);
+    EXPECT_EQ(RecordBytes("emeraldroom", "ZAC", 2500) + others + others + others + others,
+              testsupport::ReadFile(m_Dir.File("assets/highscore.dat")));
+}
+
 TEST_F(HighscoreScreensTest, TheTablePagesWrapBothWaysAndShowEachLevelsRecords)
 {
     testsupport::WriteFile(m_Dir.File("assets/highscore.dat"), RecordBytes("arena2", "ZED", 4000) +
