@@ -61,7 +61,7 @@ struct Entry {
     GuiCallback action;
 };
 
-// The options, pause, confirmation and highscore actions join this table with their screens.
+// The options, pause and confirmation actions join this table with their screens.
 const Entry kCallbacks[] = {
     {0, &StartLevel1},
     {3, &Back},
