@@ -1,6 +1,7 @@
 // Generates the GUI's sprite sheets: the five sprite fonts, the labelled buttons, the in-game
-// HUD (bars, icons, prompts, wave plates, score screen) and the screens around play (backdrops,
-// titles, the controls chart, the how-to-play pages, the credits, the transitions), their images
+// HUD (bars, icons, prompts, wave plates, score screen), the screens around play (backdrops,
+// titles, the controls chart, the how-to-play pages, the credits, the transitions) and the
+// highscore screens (table title, name-entry panel and letter cursor), their images
 // under <assets>/textures and their entries in <assets>/sprites.xml, between the two marker
 // comments that this tool owns (the rest of the file is kept as it is).
 //
@@ -94,6 +95,7 @@ const ButtonSheet kButtons[] = {
     {{"Btn800x600"}, "btn_800x600.png", "800 x 600", Arrow::None},
     {{"Btn1024x768"}, "btn_1024x768.png", "1024 x 768", Arrow::None},
     {{"BtnMaxRes"}, "btn_maxres.png", "Largest", Arrow::None},
+    {{"BtnDone"}, "btn_done.png", "Done", Arrow::None},
     {{"BtnPrev", "OptionsVolumeLeft"}, "btn_prev.png", "", Arrow::Left},
     {{"BtnNext", "OptionsVolumeRight"}, "btn_next.png", "", Arrow::Right},
 };
@@ -821,6 +823,59 @@ std::vector<HudSheet> ScreenSheets()
     };
 }
 
+// ---- The highscore screens: the table's title and the name entry's panel, title, controls line
+// and letter cursor. ----
+
+// An arrow pointing up, the letter cursor of the name entry; the entry turns it over for the
+// cursor below the letter.
+void PaintCursor(SpriteImage& image)
+{
+    const float cx = image.Width() * 0.5f, cy = image.Height() * 0.5f + 2.0f;
+    const auto arrow = [](float halfWidth, float height) {
+        return [=](float x, float y) {
+            const float fromTop = y + height * 0.5f;
+            return fromTop >= 0.0f && fromTop <= height && std::fabs(x) <= halfWidth * fromTop / height;
+        };
+    };
+    image.Paint(cx + 2.0f, cy + 3.0f, kInk, 0.5f, arrow(40.0f, 44.0f));
+    image.Paint(cx, cy, kInk, 1.0f, arrow(40.0f, 44.0f));
+    image.PaintShaded(cx, cy + 2.0f, Rows(kPale, kGold, cy - 16.0f, cy + 22.0f), 1.0f, arrow(31.0f, 34.0f));
+    image.Paint(cx, cy - 6.0f, kWhiteTop, 0.35f, arrow(12.0f, 14.0f));
+}
+
+// The name entry's panel: a dark inset slot behind each of the three letters, which stand 80
+// units apart on the panel's middle row.
+void PaintEntryPanel(SpriteImage& image)
+{
+    const float cx = image.Width() * 0.5f, cy = image.Height() * 0.5f;
+    PaintPanel(image, cx, cy, cx - 4.0f, cy - 4.0f, 22.0f, kGold, {38, 46, 74}, {16, 18, 32});
+    for (float dx : {-80.0f, 0.0f, 80.0f}) {
+        image.Paint(cx + dx, cy, kInk, 1.0f, RoundedBox(27.0f, 36.0f, 8.0f));
+        image.Paint(cx + dx, cy, kGold, 0.55f, RoundedBox(25.0f, 34.0f, 7.0f));
+        image.PaintShaded(cx + dx, cy, Rows(kNight, kNightLow, cy - 32.0f, cy + 32.0f), 1.0f,
+                          RoundedBox(23.0f, 32.0f, 6.0f));
+    }
+}
+
+std::vector<HudSheet> HighscoreSheets()
+{
+    const auto still = std::vector<HudAnimation>{{"idle", 1, 1, 1}};
+    return {
+        TitleSheet("TitleHighscores", "screen_title_highscores.png", "HIGHSCORES", 460, 40.0f),
+        TitleSheet("HighscoreEntryTitle", "highscore_entry_title.png", "NEW HIGHSCORE!", 460, 36.0f),
+        {"HighscoreEntryPanel", "highscore_entry_panel.png", 400, 360, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintEntryPanel(image); }},
+        {"HighscoreEntryHint", "highscore_entry_hint.png", 400, 60, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintLine(image, raster, "UP / DOWN: LETTER    LEFT / RIGHT: MOVE", 15.0f, 200.0f, 16.0f, kWhiteTop,
+                       kWhiteBottom);
+             PaintLine(image, raster, "ENTER OR PAD A: DONE", 17.0f, 200.0f, 43.0f, kPale, kGold);
+         }},
+        {"HighscoreCursor", "highscore_cursor.png", 96, 56, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) { PaintCursor(image); }},
+    };
+}
+
 bool MakeHudSheet(const gfx::GlyphRasterizer& raster, const HudSheet& sheet, const std::string& path)
 {
     SpriteImage image(sheet.width, sheet.height * sheet.frames);
@@ -889,6 +944,8 @@ int main(int argc, char** argv)
     }
     std::vector<HudSheet> sheets = HudSheets();
     for (HudSheet& sheet : ScreenSheets())
+        sheets.push_back(std::move(sheet));
+    for (HudSheet& sheet : HighscoreSheets())
         sheets.push_back(std::move(sheet));
     for (const HudSheet& sheet : sheets) {
         if (!MakeHudSheet(*sans, sheet, assets + "/textures/" + sheet.file))

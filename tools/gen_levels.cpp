@@ -3,7 +3,9 @@
 // as the terrain itself saves them), the wall "<level>terrainWALL.vskc" (one submesh per wall
 // slab: back, left, right and a low front rail) and the height map "<level>terrainHM.dat"; under
 // "levels/", the level file "<level>.xml" (player, wave locations, crates, barriers, triggers);
-// "meshes/emptymesh.vskc", the empty model a slab terrain starts from; and "levellineup.dat".
+// "meshes/emptymesh.vskc", the empty model a slab terrain starts from; and "levellineup.dat" of
+// the three shipped levels. A small test level, "testarena", is written the same way but left out
+// of the lineup: runs reach it through the start-up option "levelfile".
 // Blocks are 4 units; block (w, d, h) is the cube at (w, h, d).
 // Usage: gen_levels [assets directory, default bin/assets]. Output is deterministic.
 #include "game/terrain/TerrainSlices.h"
@@ -241,6 +243,22 @@ std::vector<LevelDesign> Levels()
     };
 }
 
+// A short level for end-to-end runs: a packed-earth training yard whose single weak wave lands a few columns in
+// front of the player, so that a player who keeps swinging clears it in seconds.
+LevelDesign TestLevel()
+{
+    return {"testarena",
+            40,
+            24,
+            1,
+            {},
+            6,
+            2,
+            {CVector3D(178, 146, 96), CVector3D(164, 132, 86), CVector3D(120, 92, 60), CVector3D(178, 146, 96),
+             CVector3D(164, 132, 86), CVector3D(120, 92, 60), CVector3D(112, 84, 58), CVector3D(140, 108, 72)},
+            {{10, 12}, {{20, 12}}, {}, {}}};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -261,14 +279,19 @@ int main(int argc, char** argv)
     const std::string empty = meshes + "/emptymesh.vskc";
     check(CVeskCubeMesh().Save(empty), empty);
     std::string lineup;
-    for (const LevelDesign& level : Levels()) {
+    std::vector<LevelDesign> designs = Levels();
+    const size_t shipped = designs.size();
+    designs.push_back(TestLevel());
+    for (size_t i = 0; i < designs.size(); ++i) {
+        const LevelDesign& level = designs[i];
         const std::string base = meshes + "/" + level.name + "terrain";
         check(MakeTerrain(level, base + ".vskc"), base + ".vskc");
         check(MakeWall(level, base + "WALL.vskc"), base + "WALL.vskc");
         check(MakeHeightMap(level, base + "HM.dat"), base + "HM.dat");
         const std::string file = levels + "/" + level.name + ".xml";
         check(MakeLevelFile(level, file), file);
-        lineup += std::string(level.name) + ".xml ";
+        if (i < shipped)
+            lineup += std::string(level.name) + ".xml ";
     }
     const std::string lineupPath = assets + "/levellineup.dat";
     std::ofstream out(lineupPath, std::ios::binary);

@@ -65,6 +65,11 @@ ScreenControls ScreenControls::Menu()
     return Make({}, {}, false, NavigationAxis::Vertical, false, {pad::VK_PAD_A, pad::VK_PAD_START});
 }
 
+ScreenControls ScreenControls::Highscore()
+{
+    return Make({}, {}, true, NavigationAxis::Horizontal, false, {pad::VK_PAD_A, pad::VK_PAD_START});
+}
+
 const std::vector<uint32_t>& ScreenControls::PreviousKeys() const
 {
     return axis == NavigationAxis::Horizontal ? kLeftKeys : kUpKeys;

@@ -25,6 +25,7 @@ struct ScreenControls {
     static ScreenControls HowToPlay();
     static ScreenControls LevelSelection();
     static ScreenControls Menu();
+    static ScreenControls Highscore();
 
     // The previous and next inputs of the axis: keys, then pad codes.
     const std::vector<uint32_t>& PreviousKeys() const;

@@ -3,6 +3,7 @@
 #include "frame/CGameManager.h"
 #include "game/gui/CGuiManager.h"
 #include "game/states/CCreditsState.h"
+#include "game/states/CHighScoreState.h"
 #include "game/states/CHowToPlayState.h"
 #include "game/states/CLevelSelectionState.h"
 #include "game/states/CMenuState.h"
@@ -45,10 +46,13 @@ void QuickPlay()
 void TransitToMenu() { Game().PushState(new CTransitInState(new CMenuState("MenuState", 0), "TransitInState")); }
 void OpenLevelSelection() { Game().PushState(new CLevelSelectionState("CLevelSelectionState")); }
 
-template <void (CHowToPlayState::*turn)()>
+void OpenHighscores() { Game().PushState(new CHighScoreState("CHighScoreState")); }
+
+// A page turn of the screen on top, when it is a screen of that class.
+template <typename Screen, void (Screen::*turn)()>
 void TurnPage()
 {
-    if (auto* screen = dynamic_cast<CHowToPlayState*>(Game().GetCurrentState()))
+    if (auto* screen = dynamic_cast<Screen*>(Game().GetCurrentState()))
         (screen->*turn)();
 }
 
@@ -57,7 +61,7 @@ struct Entry {
     GuiCallback action;
 };
 
-// The options, pause, confirmation and highscore actions join this table with their screens.
+// The options, pause and confirmation actions join this table with their screens.
 const Entry kCallbacks[] = {
     {0, &StartLevel1},
     {3, &Back},
@@ -68,11 +72,14 @@ const Entry kCallbacks[] = {
     {13, &ToSplash},
     {18, &QuickPlay},
     {20, &TransitToMenu},
+    {24, &OpenHighscores},
+    {25, &TurnPage<CHighScoreState, &CHighScoreState::PreviousPage>},
+    {26, &TurnPage<CHighScoreState, &CHighScoreState::NextPage>},
     {27, &OpenLevelSelection},
     {28, &StartLevel2},
     {29, &StartLevel3},
-    {30, &TurnPage<&CHowToPlayState::PrevPage>},
-    {31, &TurnPage<&CHowToPlayState::NextPage>},
+    {30, &TurnPage<CHowToPlayState, &CHowToPlayState::PrevPage>},
+    {31, &TurnPage<CHowToPlayState, &CHowToPlayState::NextPage>},
 };
 
 } // namespace

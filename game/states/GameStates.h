@@ -5,6 +5,7 @@
 #include "game/gui/CHighscoreRecord.h"
 #include "game/states/CCtrlState.h"
 #include "game/states/CCubeTestState.h"
+#include "game/states/CHighscoreInputState.h"
 #include "game/states/CMenuState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
@@ -41,21 +42,6 @@ public:
 class CPauseState : public CPlaceholderState {
 public:
     explicit CPauseState(const std::string& name) : CPlaceholderState(name) {}
-};
-
-// The name entry for a score that beats the lowest kept one of its level; its state name is empty.
-class CHighscoreInputState : public CPlaceholderState {
-public:
-    CHighscoreInputState(uint32_t score, const std::string& levelName)
-        : CPlaceholderState(""), m_Score(score), m_LevelName(levelName)
-    {
-    }
-    uint32_t GetScore() const { return m_Score; }
-    const std::string& GetLevelName() const { return m_LevelName; }
-
-private:
-    uint32_t m_Score;
-    std::string m_LevelName;
 };
 
 } // namespace Game

@@ -40,8 +40,9 @@ std::vector<Item> ReadScreen(const std::string& file)
     return items;
 }
 
-const char* const kScreens[] = {"splash.xml",         "ctrl.xml",      "credits.xml",   "menu.xml",
-                                "levelselection.xml", "howtoplay.xml", "transitin.xml", "transitout.xml"};
+const char* const kScreens[] = {"splash.xml",    "ctrl.xml",           "credits.xml",
+                                "menu.xml",      "levelselection.xml", "howtoplay.xml",
+                                "transitin.xml", "transitout.xml",     "highscore.xml"};
 
 TEST(ScreenFilesContentTest, EveryItemStatesAllItsValuesAndNamesASpriteThatExists)
 {
@@ -94,7 +95,8 @@ TEST(ScreenFilesContentTest, EveryItemStatesAllItsValuesAndNamesASpriteThatExist
             }
         }
     }
-    for (const char* added : {"CreditsText", "SplashBG"})
+    for (const char* added : {"CreditsText", "SplashBG", "HighscoreCursor", "HighscoreEntryPanel",
+                              "HighscoreEntryTitle", "HighscoreEntryHint"})
         EXPECT_TRUE(sprites.GetRoot().FirstChildElement(added) != nullptr) << added;
 }
 
@@ -122,6 +124,9 @@ TEST(ScreenFilesContentTest, EachScreenHoldsWhatItsStateUses)
 
     EXPECT_EQ((std::vector<std::string>{"BtnLevel1:0", "BtnLevel2:28", "BtnLevel3:29", "BtnBack:3"}),
               Names(ReadScreen("levelselection.xml"), "button"));
+
+    EXPECT_EQ((std::vector<std::string>{"BtnPrev:25", "BtnNext:26", "BtnBack:3"}),
+              Names(ReadScreen("highscore.xml"), "button"));
 
     const std::vector<Item> howto = ReadScreen("howtoplay.xml");
     EXPECT_EQ((std::vector<std::string>{"BtnPrev:30", "BtnNext:31", "BtnBack:3"}), Names(howto, "button"));

@@ -17,12 +17,14 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/fx/CSprite3DManager.h"
 #include "game/gui/CGuiManager.h"
+#include "game/gui/CHighscoreRecord.h"
 #include "game/gui/CSpriteText.h"
 #include "game/gui/CUIDisplay2D.h"
 #include "game/gui/CWaveHud.h"
 #include "game/moves/CMoveQueue.h"
 #include "game/moves/ExtraFunction.h"
 #include "game/skills/CGlobalSkillList.h"
+#include "game/states/CHighscoreInputState.h"
 #include "game/states/GameStates.h"
 #include "game/voxel/CubeMeshCache.h"
 #include "game/voxel/CubeRenderer.h"
@@ -364,20 +366,32 @@ TEST_F(CPlayStateTest, TheScoreScreenReadsTheStatisticsOutAndTheFinalScoreChoose
                            "<Level><properties levelname=\"tiny\"/><entity name=\"player\" type=\"GENERIC_CHARACTER\""
                            " entitysettingprefabname=\"player\" posX=\"80\" posY=\"10\" posZ=\"48\" dirX=\"1\""
                            " dirY=\"0\" dirZ=\"0\"/></Level>");
+    // The lowest score the table keeps for the level (none when 0), and whether the final score
+    // opens the name entry: only a score above it does.
     const struct {
         int points, damage, deaths, combo;
         const char *damagePoints, *deathPoints, *comboPoints, *finalScore;
+        uint32_t lowestKept;
         bool highscore;
     } cases[] = {
-        // 500 + 23 x 4 - 120 x 3 - 31 x 10 = -78: a negative total counts as 0.
-        {500, 10, 3, 4, "-310 pts", "-360 pts", "+92 pts", "0", false},
-        {1000, 0, 0, 0, "-0 pts", "-0 pts", "+0 pts", "1000", true},
+        // 500 + 23 x 4 - 120 x 3 - 31 x 10 = -78: a negative total counts as 0, above nothing.
+        {500, 10, 3, 4, "-310 pts", "-360 pts", "+92 pts", "0", 0, false},
+        {1000, 0, 0, 0, "-0 pts", "-0 pts", "+0 pts", "1000", 1000, false},
         // 2000 + 23 x 7 - 120 x 2 - 31 x 9 = 1642.
-        {2000, 9, 2, 7, "-279 pts", "-240 pts", "+161 pts", "1642", true},
+        {2000, 9, 2, 7, "-279 pts", "-240 pts", "+161 pts", "1642", 1641, true},
     };
     Game::CGameMaster& master = Game::CGameMaster::GetInstance();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.finalScore);
+        std::string table;
+        if (c.lowestKept > 0) {
+            table.assign(516, '\0');
+            table.replace(0, 4, "tiny");
+            for (int i = 0; i < 4; ++i)
+                table[512 + i] = static_cast<char>((c.lowestKept >> (8 * i)) & 0xFF);
+        }
+        testsupport::WriteFile(m_Dir.File("assets/highscore.dat"), table);
+        Game::CHighscoreRecord::GetInstance().Shutdown();
         Levels().SetLevelFileName("assets/levels/tiny.xml");
         CPlayState* play = Play(1);
         Game::CEntity* player = Game::CEntityFactory::GetInstance().GetEntityByName("player");

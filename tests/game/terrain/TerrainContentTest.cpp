@@ -19,7 +19,7 @@ constexpr int kTerrainRecords = 15000; // the terrain instance buffer's capacity
 const struct {
     const char* level;
     int width, depth;
-} kLevels[] = {{"arena2", 100, 50}, {"emeraldroom", 90, 44}, {"purpleroom", 80, 40}};
+} kLevels[] = {{"arena2", 100, 50}, {"emeraldroom", 90, 44}, {"purpleroom", 80, 40}, {"testarena", 40, 24}};
 
 int VisibleCubes(const Game::CVeskCubeMesh& mesh)
 {

@@ -57,6 +57,7 @@ TEST_F(WaveContentTest, EachLevelsWavesLoadCleanlyAndPlayToTheEnd)
         {"arena2", 2, {"koboldminion", "boar"}},
         {"emeraldroom", 3, {"koboldminion", "boar", "skeleton", "ghost"}},
         {"purpleroom", 3, {"koboldminion", "boar", "skeleton", "ghost", "golem"}},
+        {"testarena", 1, {"koboldminion"}},
     };
     const std::string assets = "assets/";
     ASSERT_TRUE(Game::CGamePrefabSettings::GetInstance().LoadFromXml(assets + "prefabsettings.xml"));
