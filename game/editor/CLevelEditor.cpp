@@ -2,8 +2,12 @@
 
 #include "game/base/CSlotHash.h"
 #include "game/base/GameEnums.h"
+#include "game/cameras/CLevelEditorCamera.h"
+#include "game/editor/CLELinker.h"
+#include "game/editor/CLEObjectControl.h"
 #include "game/editor/CLevelEditorMessageSystem.h"
 #include "game/editor/EditorMessage.h"
+#include "game/editor/EditorTriggers.h"
 #include "game/editor/EntityPicking.h"
 #include "game/editor/LevelFileNames.h"
 #include "game/entities/CEntity.h"
@@ -32,16 +36,6 @@ constexpr const char* kHelp = "Welcome to pmarls level editor! \nWASD to move ca
                               "lookat.\nMiddle click and move to move cameras x and z. Middle scroll to zoom in/out.";
 
 CLevelEditor& Editor(void* clientData) { return *static_cast<CLevelEditor*>(clientData); }
-
-std::vector<CGameTrigger*> LiveTriggers()
-{
-    std::vector<CGameTrigger*> triggers;
-    for (int type = SOUND_TRIGGER; type <= LOCATIONBASED_SPAWNER_TRIGGER; ++type)
-        for (CEntity* entity : CEntityFactory::GetInstance().FindByType(type))
-            if (auto* trigger = dynamic_cast<CGameTrigger*>(entity))
-                triggers.push_back(trigger);
-    return triggers;
-}
 
 // The folder the level manager saves levels into, as an absolute path.
 std::string LevelsFolder()
@@ -102,6 +96,12 @@ void CLevelEditorInputListener::OnMouseUp(const Vesk::MouseEvent& event)
     const uint32_t layer = m_Editor->GetLayer();
     if (event.button != 0 || layer == CLevelEditor::TerrainLayer || layer == CLevelEditor::SpatialsLayer)
         return;
+    // A release that ends a handle drag, or makes an entity in Create mode, keeps the selection.
+    if (const CLEObjectControl* objects = m_Editor->GetObjectControl()) {
+        const bool objectLayer = layer == CLevelEditor::UnitsLayer || layer == CLevelEditor::DoodadsLayer;
+        if (objects->GetListener().IsDragging() || (objectLayer && objects->GetMode() == CLEObjectControl::CreateMode))
+            return;
+    }
     m_Editor->SelectEntity(m_Editor->PickEntityAtMouse());
 }
 
@@ -112,6 +112,8 @@ void CLevelEditorInputListener::OnKeyUp(const Vesk::KeyEvent& event)
 }
 
 // Life
+
+CLevelEditor::CLevelEditor() = default;
 
 CLevelEditor::~CLevelEditor() { Shutdown(); }
 
@@ -134,6 +136,8 @@ bool CLevelEditor::Init()
     debug.SetScreenTextsHidden(false);
     game.m_ShowProfiler = false;
     m_Listener = std::make_unique<CLevelEditorInputListener>(this);
+    m_ObjectControl = std::make_unique<CLEObjectControl>(this);
+    m_Linker = std::make_unique<CLELinker>(this);
     CLevelEditorMessageSystem::GetInstance().Init();
     m_Active = true;
     ShowSlaves(true);
@@ -159,6 +163,8 @@ void CLevelEditor::Shutdown()
     debug.SetScreenTextsHidden(m_ScreenTextsWereHidden);
     Vesk::CGameManager::GetInstance().m_ShowProfiler = m_ProfilerWasShown;
     CLevelEditorMessageSystem::GetInstance().Clear();
+    m_ObjectControl.reset();
+    m_Linker.reset();
     m_Selected.Reset();
     m_Listener.reset();
     debug.ClearScreenText();
@@ -218,16 +224,20 @@ void CLevelEditor::BuildMenuBar()
 
 // Per frame
 
-void CLevelEditor::Update(float)
+void CLevelEditor::Update(float dt)
 {
     Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
     debug.ClearScreenText();
+    if (m_ObjectControl && (m_Layer == UnitsLayer || m_Layer == DoodadsLayer))
+        m_ObjectControl->Update(dt);
+    else if (m_Linker && m_Layer == LinkerLayer)
+        m_Linker->DrawLinks();
     const Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     const float width = float(renderer.GetScreenWidth()), height = float(renderer.GetScreenHeight());
     if (width <= 0.0f || height <= 0.0f)
         return;
     // The triggers' names at their places.
-    for (CGameTrigger* trigger : LiveTriggers()) {
+    for (CGameTrigger* trigger : LiveGameTriggers()) {
         const CVector3D& p = trigger->GetPosition();
         const float world[3] = {p.x, p.y, p.z};
         float screen[2];
@@ -249,8 +259,20 @@ void CLevelEditor::SetLayer(uint32_t layer)
 {
     m_Layer = layer;
     m_CameraInput = layer != TerrainLayer;
+    if (auto* camera = dynamic_cast<CLevelEditorCamera*>(Vesk::CCameraManager::GetInstance().GetCurrentCamera()))
+        m_CameraInput ? camera->EnableInput() : camera->DisableInput();
     if (layer == TerrainLayer || layer == SpatialsLayer || layer == LinkerLayer)
         SelectEntity(nullptr);
+    if (!m_Active)
+        return;
+    if (layer == UnitsLayer || layer == DoodadsLayer)
+        m_ObjectControl->Show();
+    else
+        m_ObjectControl->Hide();
+    if (layer == LinkerLayer)
+        m_Linker->Show();
+    else
+        m_Linker->Hide();
 }
 
 // Selection
@@ -312,7 +334,7 @@ void CLevelEditor::BuildWatcherBar()
 void CLevelEditor::ShowSlaves(bool show)
 {
     m_SlavesShown = show;
-    for (CGameTrigger* trigger : LiveTriggers())
+    for (CGameTrigger* trigger : LiveGameTriggers())
         for (CEntity* slave : trigger->GetSlaveEntities())
             slave->SetVisible(show);
 }
@@ -350,7 +372,7 @@ void CLevelEditor::LeaveEditor(bool restart)
 
 void CLevelEditor::NewLevel()
 {
-    CLevelManager::GetInstance().SetLevelFileName("");
+    CLevelManager::GetInstance().SetNewLevel();
     LeaveEditor(true);
 }
 

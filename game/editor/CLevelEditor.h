@@ -1,8 +1,9 @@
 // CLevelEditor: the level editor laid over the running level. Owns the "Menus" bar (file
-// operations, undo and redo, slaves, layers), the entity watcher bar of the selection, and the
-// input listener that selects entities by mouse and deletes them with the Delete key. The
-// selection is a checked handle; file dialogs answer asynchronously, and a dialog still showing
-// when the editor shuts down is dismissed. Every message goes to debug line 27.
+// operations, undo and redo, slaves, layers), the entity watcher bar of the selection, the tools
+// of the layers, and the input listener that selects entities by mouse and deletes them with the
+// Delete key. The selection is a checked handle; file dialogs answer asynchronously, and a
+// dialog still showing when the editor shuts down is dismissed. Every message goes to debug
+// line 27.
 #pragma once
 
 #include "game/entities/EntityHandle.h"
@@ -23,6 +24,8 @@ struct FileDialogAnswer;
 namespace Game {
 
 class CEntity;
+class CLEObjectControl;
+class CLELinker;
 class CLevelEditor;
 
 class CLevelEditorInputListener : public Vesk::IMouseListener, public Vesk::IKeyboardListener {
@@ -44,6 +47,7 @@ class CLevelEditor : public Vesk::CSingleton<CLevelEditor> {
 public:
     enum Layer : uint32_t { NoLayers = 0, TerrainLayer, UnitsLayer, DoodadsLayer, SpatialsLayer, LinkerLayer };
 
+    CLevelEditor();
     ~CLevelEditor() override;
 
     bool Init() override;
@@ -79,6 +83,10 @@ public:
     void Resume();
     void Reset();
 
+    // The tools, between Init and Shutdown (else null).
+    CLEObjectControl* GetObjectControl() const { return m_ObjectControl.get(); }
+    CLELinker* GetLinker() const { return m_Linker.get(); }
+
     const Vesk::CDevGUIBar& GetMenuBar() const { return m_MenuBar; }
     const Vesk::CDevGUIBar& GetWatcherBar() const { return m_WatcherBar; }
 
@@ -97,6 +105,8 @@ private:
     Vesk::CDevGUIBar m_MenuBar;
     Vesk::CDevGUIBar m_WatcherBar;
     std::unique_ptr<CLevelEditorInputListener> m_Listener;
+    std::unique_ptr<CLEObjectControl> m_ObjectControl;
+    std::unique_ptr<CLELinker> m_Linker;
     bool m_SlavesShown = false;
     bool m_CameraInput = true;
     bool m_Active = false;
