@@ -90,7 +90,7 @@ int RunGame(const DeveloperOptions& options)
         return 1;
     std::unique_ptr<CPlayerProbe> probe;
     if (!options.probe.empty()) {
-        probe = std::make_unique<CPlayerProbe>(options.probe);
+        probe = std::make_unique<CPlayerProbe>(options.probe, options.probeEntity);
         if (!probe->IsOpen()) {
             Vesk::LogLine("thrummock: cannot open the probe file " + options.probe);
             return 1;

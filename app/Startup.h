@@ -20,6 +20,7 @@ struct DeveloperOptions {
     std::string inputScript;    // a file of timed key, mouse and pad events fed in as the frames run
     std::string screenshot;     // BMP file that receives the picture of the last frame (with frameLimit)
     std::string probe;          // text file that receives one line about the player per frame
+    std::string probeEntity;    // the name of an entity whose position each probe line ends with
     std::string dialogAnswers;  // a file of answers that the file dialogs take in place of a person
     // BMP files that receive the pictures of the frames with these indices (from 0)
     std::vector<std::pair<uint64_t, std::string>> timedScreenshots;

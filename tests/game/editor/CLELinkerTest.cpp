@@ -39,7 +39,7 @@ protected:
         m_Box = Make(Game::COLLISIONBOX, "box", CVector3D(100, 30, 100), 8);
         ASSERT_NO_FATAL_FAILURE(OpenEditor());
         Editor().ChangeLayer(CLevelEditor::LinkerLayer);
-        Look(CVector3D(70, 200, 70.01f), CVector3D(70, 0, 70));
+        LookAtFrom(CVector3D(70, 0, 70), CVector3D(0, 400, 0.01f), 0.75f);
         Frame();
     }
 
@@ -183,6 +183,7 @@ TEST_F(LinkerTest, LinksAreDrawnOnTheLinkerLayerAndSlavesFollowTheShowSwitch)
     EXPECT_EQ(LinesOfColour(122, 186, 122), 1u);
     EXPECT_EQ(LinesOfColour(2, 132, 130), 1u);
     Frame();
+    KeepPicture("LinkerTest_links");
     Editor().ChangeLayer(CLevelEditor::UnitsLayer);
     Editor().Update(0.0f);
     EXPECT_EQ(LinesOfColour(255, 105, 180), 0u);

@@ -84,7 +84,7 @@ protected:
     // A crate made by a click on the block at the point of the slab, seen from above.
     Game::CEntity* CreateCrateAt(const CVector3D& ground)
     {
-        Look(ground + CVector3D(0, 120, 0.01f), ground);
+        LookAtFrom(ground, CVector3D(0, 150, 0.01f));
         SetBar("UnitsCreateModeVar", Game::DESTRUCTIBLE_OBJECT);
         SetBar("ObjCtrlModeVar", CLEObjectControl::CreateMode);
         AimAt(ground);
@@ -174,7 +174,7 @@ TEST_F(ObjectControlTest, ACreateClickThatMeetsNoBlockMakesNothing)
     const size_t live = Factory().GetLiveEntities().size();
     // Looking up into the sky: the pointer meets neither a block nor the ground.
     Look(CVector3D(50, 20, 50), CVector3D(50, 120, 60));
-    MoveMouse(0.5f, 0.5f);
+    MoveMouse(0.8f, 0.5f);
     Click();
     EXPECT_EQ(Factory().GetLiveEntities().size(), live);
     EXPECT_EQ(History().GetHistorySize(), 0u);
@@ -209,16 +209,25 @@ TEST_F(ObjectControlTest, HandleDragsMoveAlongTheirAxisAsOneUndoableEdit)
         CVector3D press, release; // relative to the crate
         CVector3D expected;       // relative to the crate
     } rows[] = {
-        {"X from above", {0, 100, 0.01f}, {25, 0, 0}, {50, 0, 4}, {25, 0, 0}},
-        {"Z from above", {0, 100, 0.01f}, {0, 0, 25}, {-3, 0, 45}, {0, 0, 20}},
-        {"Y from the front", {0, 0, -100}, {0, 25, 0}, {5, 40, 0}, {0, 15, 0}},
+        {"X from above", {0, 150, 0.01f}, {25, 0, 0}, {45, 0, 4}, {20, 0, 0}},
+        {"Z from above", {0, 150, 0.01f}, {0, 0, 25}, {-3, 0, 45}, {0, 0, 20}},
+        {"Y from the front", {0, 0, -150}, {0, 25, 0}, {5, 40, 0}, {0, 15, 0}},
     };
     // Each drag is one edit after the creation; each row's edit is undone before the next.
     const int created = History().GetCurrentIndex();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        Look(p + row.eye, p);
-        Drag(p + row.press, p + row.release);
+        LookAtFrom(p, row.eye);
+        // The X and Z handles follow the pointer on the plane through the crate that faces the
+        // eye: the release is aimed at the point of that plane.
+        CVector3D release = row.release;
+        if (row.press.y == 0.0f) {
+            const CVector3D n = (Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetEye() - p).GetNormalized();
+            release.y = -(release.x * n.x + release.z * n.z) / n.y;
+        }
+        Drag(p + row.press, p + release);
+        if (row.press.x > 0.0f)
+            KeepPicture("ObjectControlTest_dragged");
         EXPECT_NEAR((crate->GetPosition() - (p + row.expected)).Length(), 0.0f, 1.0f);
         EXPECT_EQ(History().GetCurrentIndex(), created + 1);
         EXPECT_EQ(Line27().rfind("Entity moved: Position set to x : ", 0), 0u) << Line27();
@@ -233,7 +242,7 @@ TEST_F(ObjectControlTest, HandleDragsMoveAlongTheirAxisAsOneUndoableEdit)
         History().Undo();
     }
     // A press beside the handles starts no drag, and its release clears the selection.
-    Look(p + CVector3D(0, 100, 0.01f), p);
+    LookAtFrom(p, CVector3D(0, 150, 0.01f), 0.6f);
     Drag(p + CVector3D(-30, 0, -30), p + CVector3D(-40, 0, -30));
     EXPECT_EQ(History().GetCurrentIndex(), created);
     EXPECT_EQ(V(crate->GetPosition()), V(p));
@@ -247,7 +256,7 @@ TEST_F(ObjectControlTest, RotateTurnsAboutYByTheMouseRiseAndScaleRecordsANoOp)
     const CVector3D p = crate->GetPosition();
     ASSERT_NO_FATAL_FAILURE(SelectByClick(crate));
     SetBar("ObjCtrlModeVar", CLEObjectControl::RotateMode);
-    Look(p + CVector3D(0, 0, -100), p);
+    LookAtFrom(p, CVector3D(0, 0, -150));
     AimAt(p + CVector3D(0, 25, 0));
     const float y0 = Vesk::CInputManager::GetInstance().GetMouseY();
     Button(true);
@@ -278,7 +287,7 @@ TEST_F(ObjectControlTest, AnEntityDeletedDuringADragEndsTheDrag)
     ASSERT_NE(crate, nullptr);
     const CVector3D p = crate->GetPosition();
     ASSERT_NO_FATAL_FAILURE(SelectByClick(crate));
-    Look(p + CVector3D(0, 100, 0.01f), p);
+    LookAtFrom(p, CVector3D(0, 150, 0.01f));
     AimAt(p + CVector3D(25, 0, 0));
     Button(true);
     ASSERT_TRUE(Tool().GetListener().IsDragging());

@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -108,14 +109,38 @@ protected:
         camera->Update(0.0f);
     }
 
-    // The mouse moved onto the screen point that shows the world point.
-    void AimAt(const CVector3D& world)
+    // Where the world point shows, as fractions of the viewport.
+    static void ScreenPoint(const CVector3D& world, float& fx, float& fy)
     {
         const float point[3] = {world.x, world.y, world.z};
-        float screen[2];
-        ASSERT_TRUE(Vesk::WorldToScreen(screen, point));
+        float screen[2] = {-1.0f, -1.0f};
+        Vesk::WorldToScreen(screen, point);
         const Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-        MoveMouse(screen[0] / float(renderer.GetScreenWidth()), screen[1] / float(renderer.GetScreenHeight()));
+        fx = screen[0] / float(renderer.GetScreenWidth());
+        fy = screen[1] / float(renderer.GetScreenHeight());
+    }
+
+    // The current camera looks at the point from the offset, moved sideways (along world x) so
+    // that the point shows at the fraction fx of the viewport's width, right of the editor's
+    // panels.
+    static void LookAtFrom(const CVector3D& point, const CVector3D& eyeOffset, float fx = 0.85f)
+    {
+        Look(point + eyeOffset, point);
+        float x0 = 0, x1 = 0, y = 0;
+        ScreenPoint(point, x0, y);
+        ScreenPoint(point + CVector3D(1, 0, 0), x1, y);
+        const CVector3D shift((x0 - fx) / (x1 - x0), 0, 0);
+        Look(point + shift + eyeOffset, point + shift);
+    }
+
+    // The mouse moved onto the screen point that shows the world point; the point must lie
+    // clear of the panels on the left, which would take the mouse.
+    void AimAt(const CVector3D& world)
+    {
+        float fx = 0, fy = 0;
+        ScreenPoint(world, fx, fy);
+        ASSERT_TRUE(fx >= 0.55f && fx <= 0.98f && fy >= 0.02f && fy <= 0.98f) << "aimed at " << fx << ", " << fy;
+        MoveMouse(fx, fy);
     }
 
     // A button of the mouse where it is, pressed or let go, in one frame.
@@ -129,6 +154,14 @@ protected:
         m.y = m_MouseY;
         m.code = codes[button][down ? 1 : 0];
         Frame({m});
+    }
+
+    // The picture of the last frame, kept for a person under the build tree's tests/artifacts/.
+    static void KeepPicture(const std::string& name)
+    {
+        std::filesystem::create_directories(THRUMMOCK_ARTIFACT_DIR);
+        EXPECT_TRUE(
+            Vesk::CRenderer::GetInstance().SaveScreenshot(std::string(THRUMMOCK_ARTIFACT_DIR) + "/" + name + ".bmp"));
     }
 
     dialogs::ScriptedFileDialogs* m_Dialogs = nullptr;
