@@ -110,12 +110,21 @@ TEST_F(CLevelEditorTest, EnteringFreezesAndHidesAndLeavingRestores)
     EXPECT_TRUE(Editor().IsActive());
     EXPECT_NE(Vesk::IDevGUI::GetInstance().GetPanels().FindBar("Menus"), devgui::kNoBar);
 
-    // The layer left decides the camera, and the Terrain layer takes the camera's input away.
+    // The layer left decides the camera, and the Terrain layer takes the camera's keys away: R
+    // (forward) flies it on every other layer only.
+    const auto flownByR = [this] {
+        Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera();
+        const CVector3D eye = camera->GetEye();
+        TapKeys({'R'});
+        return terraintest::V(camera->GetEye()) != terraintest::V(eye);
+    };
     Editor().ChangeLayer(CLevelEditor::TerrainLayer);
     EXPECT_FALSE(Editor().IsCameraInputEnabled());
+    EXPECT_FALSE(flownByR());
     Editor().ChangeLayer(CLevelEditor::UnitsLayer);
     EXPECT_EQ(Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetName(), "terraineditorcamera");
     EXPECT_TRUE(Editor().IsCameraInputEnabled());
+    EXPECT_TRUE(flownByR());
     Editor().ChangeLayer(CLevelEditor::SpatialsLayer);
     EXPECT_EQ(Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetName(), "editorcamera");
 
