@@ -168,6 +168,33 @@ TEST_F(ObjectControlTest, ACreateClickStandsThePrefabOnTheBlockAndUndoTakesItBac
     EXPECT_EQ(Factory().GetLiveEntities().size(), live + 1);
 }
 
+// "Reload from prefabsettings.xml" reads the edited file, and new objects take its values; a file
+// that does not load says so.
+TEST_F(ObjectControlTest, ReloadingThePrefabsTakesTheEditedFile)
+{
+    const std::string path = m_Dir.File("assets/prefabsettings.xml");
+    const std::string original = testsupport::ReadFile(path);
+    // The crate's physics dimensions made 10 high.
+    std::string edited = original;
+    const std::string box = "<dimension x=\"6\" y=\"6\" z=\"6\"/>";
+    const size_t at = edited.find(box, edited.find("prefabname=\"crate\""));
+    ASSERT_NE(at, std::string::npos);
+    edited.replace(at, box.size(), "<dimension x=\"6\" y=\"10\" z=\"6\"/>");
+    testsupport::WriteFile(path, edited);
+    ASSERT_TRUE(Panels().Press(CLEObjectControl::kBarName, "RegenPrefabsBtn"));
+    Game::CEntity* tall = CreateCrateAt(CVector3D(40, 0, 60));
+    ASSERT_NE(tall, nullptr);
+    EXPECT_EQ(V(tall->GetPosition()), V(CVector3D(40, 7, 60)));
+
+    testsupport::WriteFile(path, "<broken");
+    ASSERT_TRUE(Panels().Press(CLEObjectControl::kBarName, "RegenPrefabsBtn"));
+    EXPECT_EQ(Line27(), "Prefabs not reloaded: ./assets/prefabsettings.xml did not load; default settings are used");
+    testsupport::WriteFile(path, original);
+    ASSERT_TRUE(Panels().Press(CLEObjectControl::kBarName, "RegenPrefabsBtn"));
+    devgui::Value prefab;
+    ASSERT_TRUE(Panels().GetValue(CLEObjectControl::kBarName, "PrefabToUseNameVar", prefab));
+}
+
 TEST_F(ObjectControlTest, ACreateClickThatMeetsNoBlockMakesNothing)
 {
     SetBar("UnitsCreateModeVar", Game::DESTRUCTIBLE_OBJECT);
