@@ -65,18 +65,34 @@ std::string EditorFields()
     return fields.str();
 }
 
+// " entity=x,y,z" for the named entity, " entity=none" while it does not exist.
+std::string DescribeEntity(const std::string& name)
+{
+    const CEntity* entity = CEntityFactory::GetInstance().GetEntityByName(name);
+    if (!entity)
+        return " entity=none";
+    std::ostringstream text;
+    const CVector3D& at = entity->GetPosition();
+    text << " entity=" << at.x << ',' << at.y << ',' << at.z;
+    return text.str();
+}
+
 } // namespace
 
-CPlayerProbe::CPlayerProbe(const std::string& path) : m_File(path, std::ios::app) {}
-
-std::string CPlayerProbe::Describe(uint64_t frame)
+CPlayerProbe::CPlayerProbe(const std::string& path, std::string entityName)
+    : m_File(path, std::ios::app), m_EntityName(std::move(entityName))
 {
+}
+
+std::string CPlayerProbe::Describe(uint64_t frame, const std::string& entityName)
+{
+    const std::string entity = entityName.empty() ? std::string() : DescribeEntity(entityName);
     std::ostringstream line;
     const Vesk::IGameState* top = Vesk::CGameManager::GetInstance().GetCurrentState();
     line << "frame=" << frame << " state=" << (top ? top->GetName() : "-") << EditorFields();
     auto* player = dynamic_cast<CCharacter*>(CEntityFactory::GetInstance().GetEntityByName("player"));
     if (!player) {
-        line << " player=none";
+        line << " player=none" << entity;
         return line.str();
     }
     const CVector3D& at = player->GetPosition();
@@ -93,10 +109,10 @@ std::string CPlayerProbe::Describe(uint64_t frame)
     const PlayerStats stats = master.GetPlayerStats(player);
     line << " score=" << master.GetScore(player) << " hits=" << stats.m_Combo << " dealt=" << stats.m_DamageDealt
          << " taken=" << stats.m_DamageTaken << " enemies=" << master.GetRemainingEnemyCount()
-         << " attacks=" << PlayerAttacks(player);
+         << " attacks=" << PlayerAttacks(player) << entity;
     return line.str();
 }
 
-void CPlayerProbe::WriteFrame(uint64_t frame) { m_File << Describe(frame) << '\n' << std::flush; }
+void CPlayerProbe::WriteFrame(uint64_t frame) { m_File << Describe(frame, m_EntityName) << '\n' << std::flush; }
 
 } // namespace Game

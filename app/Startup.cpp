@@ -10,6 +10,7 @@
 #include "game/states/GameStates.h"
 #include "game/world/CLevelManager.h"
 #include "input/CInputManager.h"
+#include "platform/dialogs/ScriptedFileDialogs.h"
 #include "window/CWindowSystem.h"
 
 #include "game/states/ButtonCallbacks.h"
@@ -32,6 +33,21 @@ T ReadOption(const std::string& key, T fallback)
     if (in >> value)
         return value;
     return fallback;
+}
+
+// The file dialogs answer from the file in place of a person; false when it cannot be read.
+bool UseScriptedDialogs(const std::string& path)
+{
+    auto scripted = std::make_unique<dialogs::ScriptedFileDialogs>();
+    std::string problems;
+    if (!scripted->QueueAnswersFromFile(path, problems)) {
+        Vesk::LogLine("thrummock: cannot read the dialog answers " + path);
+        return false;
+    }
+    if (!problems.empty())
+        Vesk::LogLine(problems.substr(0, problems.size() - 1));
+    dialogs::SetFileDialogs(std::move(scripted));
+    return true;
 }
 
 } // namespace
@@ -74,12 +90,15 @@ int RunGame(const DeveloperOptions& options)
         return 1;
     std::unique_ptr<CPlayerProbe> probe;
     if (!options.probe.empty()) {
-        probe = std::make_unique<CPlayerProbe>(options.probe);
+        probe = std::make_unique<CPlayerProbe>(options.probe, options.probeEntity);
         if (!probe->IsOpen()) {
             Vesk::LogLine("thrummock: cannot open the probe file " + options.probe);
             return 1;
         }
     }
+
+    if (!options.dialogAnswers.empty() && !UseScriptedDialogs(options.dialogAnswers))
+        return 1;
 
     Vesk::CGameManager& game = Vesk::CGameManager::GetInstance();
     game.SetFixedTimeStep(options.fixedTimeStep);

@@ -20,12 +20,14 @@ struct DeveloperOptions {
     std::string inputScript;    // a file of timed key, mouse and pad events fed in as the frames run
     std::string screenshot;     // BMP file that receives the picture of the last frame (with frameLimit)
     std::string probe;          // text file that receives one line about the player per frame
+    std::string probeEntity;    // the name of an entity whose position each probe line ends with
+    std::string dialogAnswers;  // a file of answers that the file dialogs take in place of a person
     // BMP files that receive the pictures of the frames with these indices (from 0)
     std::vector<std::pair<uint64_t, std::string>> timedScreenshots;
 };
 
-// 0 after a normal run, 1 when the engine failed to start or the input script or the probe file
-// cannot be opened.
+// 0 after a normal run, 1 when the engine failed to start or the input script, the probe file or
+// the dialog answers cannot be opened.
 int RunGame(const DeveloperOptions& options);
 
 // The first state for the configured "initialstate" (exact, case-sensitive match); the controls

@@ -24,6 +24,7 @@ void PrintUsage()
         stderr,
         "usage: thrummock [--run-dir DIR] [--frames N] [--fixed-dt SECONDS] [--input-script FILE]\n"
         "                 [--screenshot FILE] [--screenshot-at FRAME:FILE ...] [--probe FILE]\n"
+        "                 [--probe-entity NAME] [--dialog-answers FILE]\n"
         "  --run-dir DIR       run directory holding assets/ (env THRUMMOCK_RUN_DIR; default ../bin "
         "beside the executable)\n"
         "  --frames N          quit after N frames (env THRUMMOCK_FRAMES)\n"
@@ -33,7 +34,11 @@ void PrintUsage()
         "  --screenshot FILE   save the last frame of a --frames run as a BMP file (env THRUMMOCK_SCREENSHOT)\n"
         "  --screenshot-at FRAME:FILE  save the picture of frame FRAME (from 0) as a BMP file; may be given "
         "again\n"
-        "  --probe FILE        append one line about the player to FILE after every frame (env THRUMMOCK_PROBE)\n");
+        "  --probe FILE        append one line about the player to FILE after every frame (env THRUMMOCK_PROBE)\n"
+        "  --probe-entity NAME end each probe line with the position of the entity NAME (env "
+        "THRUMMOCK_PROBE_ENTITY)\n"
+        "  --dialog-answers FILE  answer the file dialogs from FILE, one \"choose <path>\" or \"cancel\" a line "
+        "(env THRUMMOCK_DIALOG_ANSWERS)\n");
 }
 
 bool ParseUnsigned(const std::string& text, uint64_t& out)
@@ -79,6 +84,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
     line.developer.inputScript = win::GetEnvironmentVariable("THRUMMOCK_INPUT_SCRIPT");
     line.developer.screenshot = win::GetEnvironmentVariable("THRUMMOCK_SCREENSHOT");
     line.developer.probe = win::GetEnvironmentVariable("THRUMMOCK_PROBE");
+    line.developer.probeEntity = win::GetEnvironmentVariable("THRUMMOCK_PROBE_ENTITY");
+    line.developer.dialogAnswers = win::GetEnvironmentVariable("THRUMMOCK_DIALOG_ANSWERS");
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -94,6 +101,10 @@ CommandLine ParseCommandLine(int argc, char** argv)
             line.developer.screenshot = argv[++i];
         else if (arg == "--probe" && hasValue)
             line.developer.probe = argv[++i];
+        else if (arg == "--probe-entity" && hasValue)
+            line.developer.probeEntity = argv[++i];
+        else if (arg == "--dialog-answers" && hasValue)
+            line.developer.dialogAnswers = argv[++i];
         else if (arg == "--screenshot-at" && hasValue)
             line.valid = ParseTimedScreenshot(argv[++i], line.developer.timedScreenshots) && line.valid;
         else {
@@ -111,7 +122,8 @@ CommandLine ParseCommandLine(int argc, char** argv)
     }
     line.runDirectory = runDir.empty() ? win::GetModuleDirectory() + "/../bin" : runDir;
     // The run directory becomes the working directory, so relative paths are fixed now.
-    std::vector<std::string*> paths = {&line.developer.inputScript, &line.developer.screenshot, &line.developer.probe};
+    std::vector<std::string*> paths = {&line.developer.inputScript, &line.developer.screenshot, &line.developer.probe,
+                                       &line.developer.dialogAnswers};
     for (auto& shot : line.developer.timedScreenshots)
         paths.push_back(&shot.second);
     for (std::string* path : paths)

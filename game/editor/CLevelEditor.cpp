@@ -3,10 +3,13 @@
 #include "game/base/CSlotHash.h"
 #include "game/base/GameEnums.h"
 #include "game/cameras/CLevelEditorCamera.h"
+#include "game/editor/CLELinker.h"
+#include "game/editor/CLEObjectControl.h"
 #include "game/editor/CLESpatialsTool.h"
 #include "game/editor/CLETerrainBrushTool.h"
 #include "game/editor/CLevelEditorMessageSystem.h"
 #include "game/editor/EditorMessage.h"
+#include "game/editor/EditorTriggers.h"
 #include "game/editor/EntityPicking.h"
 #include "game/editor/LevelFileNames.h"
 #include "game/entities/CEntity.h"
@@ -35,16 +38,6 @@ constexpr const char* kHelp = "Welcome to pmarls level editor! \nWASD to move ca
                               "lookat.\nMiddle click and move to move cameras x and z. Middle scroll to zoom in/out.";
 
 CLevelEditor& Editor(void* clientData) { return *static_cast<CLevelEditor*>(clientData); }
-
-std::vector<CGameTrigger*> LiveTriggers()
-{
-    std::vector<CGameTrigger*> triggers;
-    for (int type = SOUND_TRIGGER; type <= LOCATIONBASED_SPAWNER_TRIGGER; ++type)
-        for (CEntity* entity : CEntityFactory::GetInstance().FindByType(type))
-            if (auto* trigger = dynamic_cast<CGameTrigger*>(entity))
-                triggers.push_back(trigger);
-    return triggers;
-}
 
 // The folder the level manager saves levels into, as an absolute path.
 std::string LevelsFolder()
@@ -113,6 +106,12 @@ void CLevelEditorInputListener::OnMouseUp(const Vesk::MouseEvent& event)
     const uint32_t layer = m_Editor->GetLayer();
     if (event.button != 0 || layer == CLevelEditor::TerrainLayer || layer == CLevelEditor::SpatialsLayer)
         return;
+    // A release that ends a handle drag, or makes an entity in Create mode, keeps the selection.
+    if (const CLEObjectControl* objects = m_Editor->GetObjectControl()) {
+        const bool objectLayer = layer == CLevelEditor::UnitsLayer || layer == CLevelEditor::DoodadsLayer;
+        if (objects->GetListener().IsDragging() || (objectLayer && objects->GetMode() == CLEObjectControl::CreateMode))
+            return;
+    }
     m_Editor->SelectEntity(m_Editor->PickEntityAtMouse());
 }
 
@@ -149,6 +148,8 @@ bool CLevelEditor::Init()
     m_Listener = std::make_unique<CLevelEditorInputListener>(this);
     m_TerrainBrush = std::make_unique<CLETerrainBrushTool>();
     m_Spatials = std::make_unique<CLESpatialsTool>();
+    m_ObjectControl = std::make_unique<CLEObjectControl>(this);
+    m_Linker = std::make_unique<CLELinker>(this);
     CLevelEditorMessageSystem::GetInstance().Init();
     m_Active = true;
     ShowSlaves(true);
@@ -177,6 +178,8 @@ void CLevelEditor::Shutdown()
     m_TerrainBrush.reset();
     m_Spatials.reset();
     SetEditorCameraKeys(true);
+    m_ObjectControl.reset();
+    m_Linker.reset();
     m_Selected.Reset();
     m_Listener.reset();
     debug.ClearScreenText();
@@ -240,16 +243,20 @@ void CLevelEditor::Update(float dt)
 {
     Vesk::CDebugOutputManager& debug = Vesk::CDebugOutputManager::GetInstance();
     debug.ClearScreenText();
-    if (m_Layer == TerrainLayer && m_TerrainBrush)
+    if (m_TerrainBrush && m_Layer == TerrainLayer)
         m_TerrainBrush->Update(dt);
-    else if (m_Layer == SpatialsLayer && m_Spatials)
+    else if (m_Spatials && m_Layer == SpatialsLayer)
         m_Spatials->Update(dt);
+    else if (m_ObjectControl && (m_Layer == UnitsLayer || m_Layer == DoodadsLayer))
+        m_ObjectControl->Update(dt);
+    else if (m_Linker && m_Layer == LinkerLayer)
+        m_Linker->DrawLinks();
     const Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
     const float width = float(renderer.GetScreenWidth()), height = float(renderer.GetScreenHeight());
     if (width <= 0.0f || height <= 0.0f)
         return;
     // The triggers' names at their places.
-    for (CGameTrigger* trigger : LiveTriggers()) {
+    for (CGameTrigger* trigger : LiveGameTriggers()) {
         const CVector3D& p = trigger->GetPosition();
         const float world[3] = {p.x, p.y, p.z};
         float screen[2];
@@ -284,6 +291,14 @@ void CLevelEditor::SetLayer(uint32_t layer)
         m_Spatials->Show();
     else if (m_Spatials)
         m_Spatials->Hide();
+    if (m_ObjectControl && (layer == UnitsLayer || layer == DoodadsLayer))
+        m_ObjectControl->Show();
+    else if (m_ObjectControl)
+        m_ObjectControl->Hide();
+    if (m_Linker && layer == LinkerLayer)
+        m_Linker->Show();
+    else if (m_Linker)
+        m_Linker->Hide();
 }
 
 // Selection
@@ -345,7 +360,7 @@ void CLevelEditor::BuildWatcherBar()
 void CLevelEditor::ShowSlaves(bool show)
 {
     m_SlavesShown = show;
-    for (CGameTrigger* trigger : LiveTriggers())
+    for (CGameTrigger* trigger : LiveGameTriggers())
         for (CEntity* slave : trigger->GetSlaveEntities())
             slave->SetVisible(show);
 }
@@ -383,7 +398,7 @@ void CLevelEditor::LeaveEditor(bool restart)
 
 void CLevelEditor::NewLevel()
 {
-    CLevelManager::GetInstance().SetLevelFileName("");
+    CLevelManager::GetInstance().SetNewLevel();
     LeaveEditor(true);
 }
 

@@ -1,8 +1,9 @@
 // CLevelEditor: the level editor laid over the running level. Owns the "Menus" bar (file
-// operations, undo and redo, slaves, layers), the entity watcher bar of the selection, and the
-// input listener that selects entities by mouse and deletes them with the Delete key. The
-// selection is a checked handle; file dialogs answer asynchronously, and a dialog still showing
-// when the editor shuts down is dismissed. Every message goes to debug line 27.
+// operations, undo and redo, slaves, layers), the entity watcher bar of the selection, the tools
+// of the layers, and the input listener that selects entities by mouse and deletes them with the
+// Delete key. The selection is a checked handle; file dialogs answer asynchronously, and a
+// dialog still showing when the editor shuts down is dismissed. Every message goes to debug
+// line 27.
 #pragma once
 
 #include "game/entities/EntityHandle.h"
@@ -23,6 +24,8 @@ struct FileDialogAnswer;
 namespace Game {
 
 class CEntity;
+class CLEObjectControl;
+class CLELinker;
 class CLevelEditor;
 class CLESpatialsTool;
 class CLETerrainBrushTool;
@@ -85,6 +88,8 @@ public:
     // The tools; null outside Init and Shutdown.
     CLETerrainBrushTool* GetTerrainBrush() const { return m_TerrainBrush.get(); }
     CLESpatialsTool* GetSpatials() const { return m_Spatials.get(); }
+    CLEObjectControl* GetObjectControl() const { return m_ObjectControl.get(); }
+    CLELinker* GetLinker() const { return m_Linker.get(); }
 
     const Vesk::CDevGUIBar& GetMenuBar() const { return m_MenuBar; }
     const Vesk::CDevGUIBar& GetWatcherBar() const { return m_WatcherBar; }
@@ -106,6 +111,8 @@ private:
     Vesk::CDevGUIBar m_MenuBar;
     Vesk::CDevGUIBar m_WatcherBar;
     std::unique_ptr<CLevelEditorInputListener> m_Listener;
+    std::unique_ptr<CLEObjectControl> m_ObjectControl;
+    std::unique_ptr<CLELinker> m_Linker;
     bool m_SlavesShown = false;
     bool m_CameraInput = true;
     bool m_Active = false;

@@ -93,9 +93,11 @@ std::string CPlayState::LevelFileFor(int level)
 
 std::string CPlayState::GetLevelPath() const
 {
-    const std::string& next = CLevelManager::GetInstance().GetLevelFileName();
-    if (!next.empty())
-        return next;
+    const CLevelManager& levels = CLevelManager::GetInstance();
+    if (levels.IsNewLevel())
+        return {};
+    if (!levels.GetLevelFileName().empty())
+        return levels.GetLevelFileName();
     const std::string file = LevelFileFor(m_Level);
     return file.empty() ? std::string() : kLevelsDirectory + file;
 }
@@ -120,7 +122,7 @@ void CPlayState::Enter()
     CWaveManager::GetInstance().SetHud(m_pWaveHud.get());
 
     const std::string path = GetLevelPath();
-    if (path.empty())
+    if (path.empty() && !CLevelManager::GetInstance().IsNewLevel())
         Vesk::LogLine("CPlayState: no level file for level " + std::to_string(m_Level) + "; the level is empty");
     GameSessionTable(SessionKind::Play, path).Start();
     Vesk::CCameraManager::GetInstance().SetCurrentCamera("sidescrolling", true);

@@ -62,8 +62,8 @@ public:
     int GetLevel() const { return m_Level; }
     // The file the level number names under "assets/levels/" (1 to 3); empty for other numbers.
     static std::string LevelFileFor(int level);
-    // What Enter loads: the level manager's next-level path when one is set, else the file of
-    // the level number.
+    // What Enter loads: nothing (the empty level) after the editor's New, else the level
+    // manager's next-level path when one is set, else the file of the level number.
     std::string GetLevelPath() const;
 
     // prefix + value + suffix into the text; the value in decimal, as given, or in the stream's

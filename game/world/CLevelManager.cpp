@@ -37,14 +37,14 @@ bool CLevelManager::Init()
     m_LevelsDirectory = m_WorkingDirectory + "/" + CLevelLineup::kLevelsDirectory;
     CLevelLineup& lineup = CLevelLineup::GetInstance();
     lineup.Init();
-    m_LevelFileName = lineup.GetCurrentLevelPath();
+    SetLevelFileName(lineup.GetCurrentLevelPath());
     return true;
 }
 
 void CLevelManager::Shutdown()
 {
     UnloadLevel();
-    m_LevelFileName.clear();
+    SetLevelFileName("");
 }
 
 void CLevelManager::DebugLine(const std::string& text)

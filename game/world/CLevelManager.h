@@ -74,8 +74,20 @@ public:
 
     // The level file the next play or sandbox state loads ("levelfile", the editor's New, Load
     // and Reset set it).
-    void SetLevelFileName(const std::string& path) { m_LevelFileName = path; }
+    void SetLevelFileName(const std::string& path)
+    {
+        m_LevelFileName = path;
+        m_NewLevel = false;
+    }
     const std::string& GetLevelFileName() const { return m_LevelFileName; }
+    // The editor's New: the next play starts the empty level (the empty slab, no entities) in
+    // place of a numbered one, until a level file is set again.
+    void SetNewLevel()
+    {
+        m_LevelFileName.clear();
+        m_NewLevel = true;
+    }
+    bool IsNewLevel() const { return m_NewLevel; }
     // The "levelname" of the loaded level; empty while none is loaded.
     std::string GetLevelName() const { return m_LevelName; }
     // Also hands the level's light rule down to the cube renderer.
@@ -106,6 +118,7 @@ private:
     std::unique_ptr<Vesk::CXmlDocument> m_Document;
     std::string m_LevelName;
     std::string m_LevelFileName;
+    bool m_NewLevel = false;
     std::unique_ptr<CTerrain> m_Terrain;
     std::unique_ptr<CLevelWall> m_Wall;
 };

@@ -49,6 +49,7 @@ void DevGui::Shutdown()
     ImGui::DestroyContext(m_Context);
     m_Context = nullptr;
     m_LastEvent.reset();
+    m_ScriptedMouse = ScriptedMouse();
     m_Window = nullptr;
     m_Renderer = false;
 }
@@ -61,8 +62,44 @@ void DevGui::SetWindowSize(int width, int height)
 
 void DevGui::ProcessMessage(const win::Message& message)
 {
-    if (message.raw)
+    if (message.raw) {
         ProcessEvent(*message.raw);
+        return;
+    }
+    const win::MouseMessageKind kind = win::ClassifyMouseMessage(message.code);
+    if (!kind.mouse)
+        return;
+    ScriptedMouse& mouse = m_ScriptedMouse;
+    mouse.active = true;
+    if (message.x >= 0 && message.y >= 0) {
+        mouse.x = static_cast<float>(message.x);
+        mouse.y = static_cast<float>(message.y);
+    }
+    if (message.code == win::WM_MOUSEWHEEL)
+        mouse.wheel += static_cast<float>(message.wheelDelta) / static_cast<float>(win::WHEEL_DELTA);
+    const int button = kind.mk == win::MK_LBUTTON   ? 0
+                       : kind.mk == win::MK_RBUTTON ? 1
+                       : kind.mk == win::MK_MBUTTON ? 2
+                                                    : -1;
+    if (kind.button && button >= 0) {
+        mouse.down[button] = kind.down;
+        mouse.pressed[button] = mouse.pressed[button] || kind.down;
+    }
+}
+
+void DevGui::ApplyScriptedMouse()
+{
+    ScriptedMouse& mouse = m_ScriptedMouse;
+    if (!mouse.active)
+        return;
+    ImGuiIO& io = ImGui::GetIO();
+    io.MousePos = ImVec2(mouse.x, mouse.y);
+    io.MouseWheel += mouse.wheel;
+    mouse.wheel = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+        io.MouseDown[i] = mouse.down[i] || mouse.pressed[i];
+        mouse.pressed[i] = false;
+    }
 }
 
 void DevGui::ProcessEvent(const SDL_Event& event)
@@ -91,6 +128,7 @@ bool DevGui::BeginFrame()
     ImGui::SetCurrentContext(m_Context);
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
+    ApplyScriptedMouse();
     ImGuiIO& io = ImGui::GetIO();
     if (io.DisplaySize.x <= 0.0f && m_Width > 0 && m_Height > 0)
         io.DisplaySize = ImVec2(static_cast<float>(m_Width), static_cast<float>(m_Height));

@@ -41,7 +41,8 @@ public:
     // Every window event goes to ImGui first. The window layer may hand one event over with
     // several messages (text of several characters); ImGui takes it once.
     void ProcessEvent(const SDL_Event& event);
-    // The event behind a window message, when it has one.
+    // The event behind a window message, when it has one. A mouse message without one (an input
+    // script's) moves and presses ImGui's mouse in place of SDL's from then on.
     void ProcessMessage(const win::Message& message);
     // What ImGui wants for itself, as of its last frame.
     bool WantsMouse() const;
@@ -60,7 +61,18 @@ private:
     PanelView m_View;
     ImGuiContext* m_Context = nullptr;
     SDL_Window* m_Window = nullptr;
+    // The mouse of messages without an SDL event: where it is, the buttons held, and the
+    // buttons pressed since the last frame (a press and release within one frame still clicks).
+    struct ScriptedMouse {
+        bool active = false;
+        float x = 0.0f, y = 0.0f, wheel = 0.0f;
+        bool down[3] = {false, false, false};
+        bool pressed[3] = {false, false, false};
+    };
+    void ApplyScriptedMouse();
+
     std::unique_ptr<SDL_Event> m_LastEvent;
+    ScriptedMouse m_ScriptedMouse;
     bool m_Renderer = false;
     int m_Width = 0, m_Height = 0;
 };

@@ -1,6 +1,35 @@
 #include "platform/dialogs/ScriptedFileDialogs.h"
 
+#include <filesystem>
+#include <fstream>
+
 namespace dialogs {
+
+bool ScriptedFileDialogs::QueueAnswersFromFile(const std::string& path, std::string& problems)
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#')
+            continue;
+        const size_t last = line.find_last_not_of(" \t\r");
+        const std::string text = line.substr(first, last + 1 - first);
+        if (text == "cancel") {
+            QueueCancel();
+        } else if (text.rfind("choose ", 0) == 0 && text.find_first_not_of(' ', 7) != std::string::npos) {
+            std::error_code error;
+            const std::filesystem::path chosen(text.substr(text.find_first_not_of(' ', 7)));
+            QueueChoice(std::filesystem::absolute(chosen, error).lexically_normal().string());
+        } else {
+            problems += path + ":" + std::to_string(number) + ": expected \"choose <path>\" or \"cancel\"\n";
+        }
+    }
+    return true;
+}
 
 bool ScriptedFileDialogs::Request(const FileDialogRequest& request, FileDialogCallback callback)
 {

@@ -4,7 +4,7 @@
 // levels folder whatever folder was chosen, a cancelled or impossible Load keeps the level and
 // its edits, and New, Load, Reset and Resume leave the stack and the play state as they should.
 // Picking, the watcher bar and an undoable Delete of the selection.
-#include "../gui/GuiScreenFixture.h"
+#include "EditorStateFixture.h"
 #include "EditorTestSupport.h"
 
 #include "frame/CGameManager.h"
@@ -64,64 +64,9 @@ TEST(LevelFileNamesTest, SaveAsPathTable)
     EXPECT_EQ(Game::LevelNameForSavePath(levels + longName + ".xml", levels).name, longName);
 }
 
-class CLevelEditorTest : public guitest::GuiScreenFixture {
+// The editor opened over a play state, with scripted file dialogs.
+class CLevelEditorTest : public editortest::EditorStateFixture {
 protected:
-    void SetUp() override
-    {
-        GuiScreenFixture::SetUp();
-        Game::RegisterGameTypes();
-        Levels().SetLevelFileName("");
-        auto scripted = std::make_unique<dialogs::ScriptedFileDialogs>();
-        m_Dialogs = scripted.get();
-        dialogs::SetFileDialogs(std::move(scripted));
-        Vesk::CCameraManager::GetInstance().CreateCamera<Game::CLevelEditorCamera>("editorcamera", false);
-        Vesk::CCameraManager::GetInstance().CreateCamera<Game::CLevelEditorCamera>("terraineditorcamera", false);
-    }
-
-    void TearDown() override
-    {
-        while (GameManager().GetStateCount() > 0) {
-            GameManager().PopState();
-            Frame();
-        }
-        dialogs::SetFileDialogs(nullptr);
-        Levels().SetLevelFileName("");
-        Game::ReleaseCubeRenderer();
-        GuiScreenFixture::TearDown();
-    }
-
-    static Vesk::CGameManager& GameManager() { return Vesk::CGameManager::GetInstance(); }
-    static Game::CLevelManager& Levels() { return Game::CLevelManager::GetInstance(); }
-    static CLevelEditor& Editor() { return CLevelEditor::GetInstance(); }
-    static Game::CEntityFactory& Factory() { return Game::CEntityFactory::GetInstance(); }
-    static std::string Line27() { return Vesk::CDebugOutputManager::GetInstance().GetLine(Game::kEditorMessageLine); }
-
-    Game::CPlayState* Play(int level)
-    {
-        auto* play = new Game::CPlayState("CPlayState", level);
-        GameManager().PushState(play);
-        Frame();
-        m_Play = play;
-        return play;
-    }
-
-    void OpenEditor()
-    {
-        Game::CLevelEditorState::s_OpeningCameraName =
-            Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetName();
-        ASSERT_TRUE(Game::CLevelEditorState::CanOpen());
-        GameManager().PushState(new Game::CLevelEditorState());
-        Frame();
-        ASSERT_EQ(GameManager().GetCurrentState()->GetName(), "LevelEditorState");
-    }
-
-    // The answer of the showing dialog, then the frame whose end runs the requests it made.
-    void Answer()
-    {
-        dialogs::GetFileDialogs().Update();
-        Frame();
-    }
-
     // An undoable move of the first destructible of the level; returns the entity's name.
     std::string MoveSomething(const CVector3D& to)
     {
@@ -139,12 +84,6 @@ protected:
         return crate->GetName();
     }
 
-    static CVector3D PositionOf(const std::string& name)
-    {
-        Game::CEntity* entity = Factory().GetEntityByName(name);
-        return entity ? entity->GetPosition() : CVector3D(-1.0f, -1.0f, -1.0f);
-    }
-
     // The names of the play screen's visible elements (the HUD among them).
     std::set<std::string> VisibleElements() const
     {
@@ -154,9 +93,6 @@ protected:
                 names.insert(element->GetName());
         return names;
     }
-
-    dialogs::ScriptedFileDialogs* m_Dialogs = nullptr;
-    Game::CPlayState* m_Play = nullptr;
 };
 
 TEST_F(CLevelEditorTest, EnteringFreezesAndHidesAndLeavingRestores)
@@ -174,12 +110,21 @@ TEST_F(CLevelEditorTest, EnteringFreezesAndHidesAndLeavingRestores)
     EXPECT_TRUE(Editor().IsActive());
     EXPECT_NE(Vesk::IDevGUI::GetInstance().GetPanels().FindBar("Menus"), devgui::kNoBar);
 
-    // The layer left decides the camera, and the Terrain layer takes the camera's input away.
+    // The layer left decides the camera, and the Terrain layer takes the camera's keys away: R
+    // (forward) flies it on every other layer only.
+    const auto flownByR = [this] {
+        Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera();
+        const CVector3D eye = camera->GetEye();
+        TapKeys({'R'});
+        return terraintest::V(camera->GetEye()) != terraintest::V(eye);
+    };
     Editor().ChangeLayer(CLevelEditor::TerrainLayer);
     EXPECT_FALSE(Editor().IsCameraInputEnabled());
+    EXPECT_FALSE(flownByR());
     Editor().ChangeLayer(CLevelEditor::UnitsLayer);
     EXPECT_EQ(Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetName(), "terraineditorcamera");
     EXPECT_TRUE(Editor().IsCameraInputEnabled());
+    EXPECT_TRUE(flownByR());
     Editor().ChangeLayer(CLevelEditor::SpatialsLayer);
     EXPECT_EQ(Vesk::CCameraManager::GetInstance().GetCurrentCamera()->GetName(), "editorcamera");
 
@@ -268,14 +213,30 @@ TEST_F(CLevelEditorTest, LoadAndNewRestartThePlayStateOnTheirLevel)
     EXPECT_EQ(GameManager().GetCurrentState()->GetName(), "CPlayState");
     EXPECT_EQ(Levels().GetLevelName(), "emeraldroom");
 
-    // New clears the next-level path and starts the play state over: it plays its own level.
+    // New starts the play state over on the empty level: the bare slab, no entities, no name.
+    // The editor opens over it, and Save As gives it a file.
     OpenEditor();
     Editor().NewLevel();
     Frame();
     ASSERT_EQ(GameManager().GetStateCount(), 1u);
     EXPECT_EQ(GameManager().GetCurrentState()->GetName(), "CPlayState");
-    EXPECT_EQ(Levels().GetLevelFileName(), "");
-    EXPECT_EQ(Levels().GetLevelName(), "arena2");
+    EXPECT_TRUE(Levels().IsNewLevel());
+    EXPECT_EQ(Levels().GetLevelName(), "");
+    EXPECT_TRUE(Factory().FindPlayer().empty());
+    EXPECT_TRUE(Factory().FindByType(Game::DESTRUCTIBLE_OBJECT).empty());
+    // A restart of the play state (the editor's Resume, a pause-menu restart) keeps it empty.
+    GameManager().m_Status = Vesk::CGameManager::StatusRestart;
+    Frame();
+    EXPECT_EQ(Levels().GetLevelName(), "");
+    EXPECT_TRUE(Factory().FindPlayer().empty());
+    OpenEditor();
+    m_Dialogs->QueueChoice(m_Dir.File("assets/levels/fresh.xml"));
+    Editor().SaveAs();
+    Answer();
+    EXPECT_EQ(Line27(), "Level saved as fresh.xml");
+    // A level file set again ends the new level.
+    Levels().SetLevelFileName("assets/levels/fresh.xml");
+    EXPECT_FALSE(Levels().IsNewLevel());
 }
 
 TEST_F(CLevelEditorTest, SaveAsWritesIntoTheLevelsFolderAndSaysWhatHappened)

@@ -113,6 +113,43 @@ TEST(ScriptedFileDialogsTest, UndecidedDialogStaysAndDismissDropsItsCallback)
     EXPECT_FALSE(service.IsShowing());
 }
 
+// The answers a running program reads from a file: relative paths are taken from the working
+// directory, malformed lines are named and skipped, and a missing file is refused.
+TEST(ScriptedFileDialogsTest, AnswersFromAFile)
+{
+    testsupport::ScratchDir dir;
+    testsupport::WorkingDirectory working;
+    ASSERT_TRUE(working.Enter(dir.Path()));
+    testsupport::WriteFile(dir.File("answers.txt"), "# save, then cancel the load\n"
+                                                    "choose assets/levels/../levels/t1.xml\n"
+                                                    "\n"
+                                                    "  cancel  \r\n"
+                                                    "pick nothing\n"
+                                                    "choose\n"
+                                                    "choose /abs/other.xml\n");
+    dialogs::ScriptedFileDialogs service;
+    std::string problems;
+    ASSERT_TRUE(service.QueueAnswersFromFile(dir.File("answers.txt"), problems));
+    EXPECT_EQ(problems, dir.File("answers.txt") + ":5: expected \"choose <path>\" or \"cancel\"\n" +
+                            dir.File("answers.txt") + ":6: expected \"choose <path>\" or \"cancel\"\n");
+
+    std::vector<FileDialogAnswer> answers;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(service.RequestSave(LevelRequest("/levels"),
+                                        [&answers](const FileDialogAnswer& answer) { answers.push_back(answer); }));
+        service.Update();
+    }
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_TRUE(answers[0].chosen);
+    EXPECT_EQ(std::filesystem::path(answers[0].path),
+              std::filesystem::canonical(dir.Path()) / "assets" / "levels" / "t1.xml");
+    EXPECT_FALSE(answers[1].chosen);
+    EXPECT_EQ(answers[2].path, "/abs/other.xml");
+    EXPECT_TRUE(service.IsShowing()) << "the fourth dialog waits for an answer";
+
+    EXPECT_FALSE(service.QueueAnswersFromFile(dir.File("missing.txt"), problems));
+}
+
 TEST(FileDialogFilterTest, PatternsMatchNamesWithWildcards)
 {
     struct Case {
