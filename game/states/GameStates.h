@@ -3,9 +3,12 @@
 #pragma once
 
 #include "game/gui/CHighscoreRecord.h"
+#include "game/states/CConfirmationState.h"
 #include "game/states/CCtrlState.h"
 #include "game/states/CCubeTestState.h"
 #include "game/states/CMenuState.h"
+#include "game/states/COptionsState.h"
+#include "game/states/CPauseState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
 #include "game/states/CSplashState.h"
@@ -36,11 +39,6 @@ public:
 class CPhyState : public CPlaceholderState {
 public:
     CPhyState() : CPlaceholderState("CPhyState") {}
-};
-
-class CPauseState : public CPlaceholderState {
-public:
-    explicit CPauseState(const std::string& name) : CPlaceholderState(name) {}
 };
 
 // The name entry for a score that beats the lowest kept one of its level; its state name is empty.
