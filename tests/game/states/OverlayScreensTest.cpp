@@ -185,6 +185,26 @@ TEST_F(OverlayScreensTest, ActionZeroFromAQuestionOverAStatePopsItThenReplacesTh
     EXPECT_EQ(1u, Manager().GetStateCount());
 }
 
+TEST_F(OverlayScreensTest, FullScreenAndTheSoundToggleAreSavedAsTheyChange)
+{
+    Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
+    ASSERT_TRUE(window.IsWindowed());
+    StandIns({"Menu"});
+    RunAction(10);
+    EXPECT_FALSE(window.IsWindowed());
+    EXPECT_EQ("1", Saved("fullscreen"));
+    RunAction(10);
+    EXPECT_TRUE(window.IsWindowed());
+    EXPECT_EQ("0", Saved("fullscreen"));
+
+    Audio().SetMasterVolume(0.3f);
+    RunAction(9);
+    EXPECT_EQ("1", Saved("mute"));
+    EXPECT_EQ("0.3", Saved("bgm_vol")) << "the volume that unmuting gives back";
+    RunAction(9);
+    EXPECT_EQ("0", Saved("mute"));
+}
+
 TEST_F(OverlayScreensTest, VolumeStepsByATenthWithinZeroAndOneAndLabelTheBar)
 {
     const struct {
