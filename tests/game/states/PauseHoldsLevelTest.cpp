@@ -113,6 +113,8 @@ TEST_F(PauseHoldsLevelTest, FiveSecondsOfPauseInTheMiddleOfAWaveChangeNothingAnd
     TapKeys({win::VK_ESCAPE});
     ASSERT_EQ(play, Top());
     EXPECT_TRUE(LevelPicture::Take() == paused) << "the level is where the pause found it";
+    EXPECT_NE(nullptr, Game::CGuiManager::GetInstance().FindElement(0, "wavebg"))
+        << "the level's screen is still found by name once the pause's is gone";
     bool moved = false;
     for (int i = 0; i < 60 && !moved; ++i) {
         Frame();
