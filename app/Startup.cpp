@@ -2,7 +2,6 @@
 
 #include "app/CPlayerProbe.h"
 #include "app/CStateSwitcherListener.h"
-#include "audio/CAudioSystem.h"
 #include "core/COptionSetting.h"
 #include "core/Log.h"
 #include "debug/CDebugOutputManager.h"
@@ -14,7 +13,7 @@
 #include "window/CWindowSystem.h"
 
 #include "game/states/ButtonCallbacks.h"
-#include "game/states/MusicVolumeOption.h"
+#include "game/states/PlayerOptions.h"
 #include "game/world/GameLifetime.h"
 
 #include <memory>
@@ -84,7 +83,6 @@ int RunGame(const DeveloperOptions& options)
     Vesk::COptionSetting& settings = Vesk::COptionSetting::GetInstance();
     const bool configured = settings.Init();
     const int fullscreen = ReadOption<int>("fullscreen", 0);
-    const bool mute = ReadOption<bool>("mute", false);
 
     if (!options.inputScript.empty() && !Vesk::CInputManager::GetInstance().LoadInputScript(options.inputScript))
         return 1;
@@ -109,7 +107,7 @@ int RunGame(const DeveloperOptions& options)
     if (!game.Init(10, 10, 500, 280, "Thrummock", fullscreen > 0))
         return 1;
 
-    RegisterButtonCallbacks();
+    RegisterGuiCallbacks();
     Vesk::CManagerTable managers = GameManagerTable();
     if (!managers.Start()) {
         game.ShowError("Prefabs file not found!");
@@ -120,10 +118,8 @@ int RunGame(const DeveloperOptions& options)
     Vesk::CWindowSystem& window = Vesk::CWindowSystem::GetInstance();
     window.SetResolution(window.GetMaxScreenWidth(), window.GetMaxScreenHeight());
 
-    // The music volume the player keeps applies from the first screen on, whichever it is.
-    ApplyStoredMusicVolume();
-    if (mute)
-        Vesk::CAudioSystem::GetInstance().SetMasterVolume(0.0f);
+    // The music volume and the mute the player keeps apply from the first screen on, whichever it is.
+    ApplyStoredPlayerOptions();
     if (!configured)
         Vesk::CDebugOutputManager::GetInstance().ShowNotice(std::string("thrummock: cannot read ") +
                                                             Vesk::COptionSetting::kDefaultPath +

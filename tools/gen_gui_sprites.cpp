@@ -1,7 +1,8 @@
 // Generates the GUI's sprite sheets: the five sprite fonts, the labelled buttons, the in-game
 // HUD (bars, icons, prompts, wave plates, score screen), the screens around play (backdrops,
-// titles, the controls chart, the how-to-play pages, the credits, the transitions) and the
-// highscore screens (table title, name-entry panel and letter cursor), their images
+// titles, the controls chart, the how-to-play pages, the credits, the transitions, the pause,
+// options and question dialogs with the volume bar) and the highscore screens (table title,
+// name-entry panel and letter cursor), their images
 // under <assets>/textures and their entries in <assets>/sprites.xml, between the two marker
 // comments that this tool owns (the rest of the file is kept as it is).
 //
@@ -734,8 +735,56 @@ void PaintCredits(SpriteImage& image, const gfx::GlyphRasterizer& raster)
     }
 }
 
+// The music volume of the options screen: "MUSIC" and ten steps, the first `lit` of them lit, the
+// steps rising in height from left to right.
+void PaintVolumeBar(SpriteImage& image, const gfx::GlyphRasterizer& raster, int frameTop, int lit)
+{
+    const float top = float(frameTop);
+    PaintPanel(image, 180.0f, top + 24.0f, 177.0f, 21.0f, 10.0f, kGold, {38, 46, 74}, {24, 28, 48});
+    PaintLabel(image, raster, "MUSIC", 17.0f, 52.0f, top + 24.0f, kPale, kGold);
+    for (int step = 0; step < 10; ++step) {
+        const float cx = 114.0f + 22.0f * float(step), height = 8.0f + 2.0f * float(step);
+        const float cy = top + 37.0f - height * 0.5f;
+        image.Paint(cx, cy, kInk, 1.0f, RoundedBox(8.0f, height * 0.5f + 1.5f, 2.5f));
+        if (step < lit)
+            image.PaintShaded(cx, cy, Rows(kYellow, kYellowLow, cy - height * 0.5f, cy + height * 0.5f), 1.0f,
+                              RoundedBox(6.5f, height * 0.5f, 2.0f));
+        else
+            image.Paint(cx, cy, kNight, 1.0f, RoundedBox(6.5f, height * 0.5f, 2.0f));
+    }
+}
+
+// A question or a line of a dialog in white, centred.
+HudSheet QuestionSheet(const char* sprite, const char* file, const char* text)
+{
+    return {sprite,
+            file,
+            520,
+            52,
+            1,
+            {{"idle", 1, 1, 1}},
+            [=](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+                PaintLine(image, raster, text, 28.0f, 260.0f, 26.0f, kWhiteTop, kWhiteBottom);
+            }};
+}
+
+// A plain panel of the buttons' look to lay a dialog on.
+HudSheet PanelSheet(const char* sprite, const char* file, int width, int height)
+{
+    return {
+        sprite, file, width, height, 1, {{"idle", 1, 1, 1}}, [=](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+            PaintPanel(image, width * 0.5f, height * 0.5f, width * 0.5f - 6.0f, height * 0.5f - 6.0f, 20.0f, kGold,
+                       {38, 46, 74}, {16, 18, 32});
+        }};
+}
+
 std::vector<HudSheet> ScreenSheets()
 {
+    static const char* const kVolumeSteps[] = {"vol0", "vol1", "vol2", "vol3", "vol4", "vol5",
+                                               "vol6", "vol7", "vol8", "vol9", "vol10"};
+    std::vector<HudAnimation> volume;
+    for (int step = 0; step <= 10; ++step)
+        volume.push_back({kVolumeSteps[step], 1, step + 1, step + 1});
     const auto still = std::vector<HudAnimation>{{"idle", 1, 1, 1}};
     const auto button = std::vector<HudAnimation>{{"idle", 1, 1, 1}, {"mouseover", 1, 1, 1}, {"mouseclick", 1, 1, 1}};
     // White covers that the screens stretch and fade.
@@ -796,6 +845,23 @@ std::vector<HudSheet> ScreenSheets()
          }},
         {"CreditsText", "screen_credits.png", 600, 2000, 1, still,
          [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) { PaintCredits(image, raster); }},
+        // What lies over a level or the title scene (pause, options, questions) dims it.
+        {"ScreenShade", "screen_shade.png", 4, 4, 1, still,
+         [](SpriteImage& image, const gfx::GlyphRasterizer&, int) {
+             image.Paint(2.0f, 2.0f, kNight, 0.62f, Rect(3.0f, 3.0f));
+         }},
+        PanelSheet("PausePanel", "screen_pause_panel.png", 600, 240),
+        PanelSheet("OptionsPanel", "screen_options_panel.png", 640, 400),
+        PanelSheet("ConfirmPanel", "screen_confirm_panel.png", 540, 200),
+        TitleSheet("TitlePause", "screen_title_pause.png", "PAUSED", 420, 44.0f),
+        TitleSheet("TitleOptions", "screen_title_options.png", "OPTIONS", 420, 44.0f),
+        {"OptionsVolume", "screen_volume.png", 360, 48, 11, volume,
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int frame) {
+             PaintVolumeBar(image, raster, frame * 48, frame);
+         }},
+        QuestionSheet("ConfirmQuit", "screen_confirm_quit.png", "QUIT THE GAME?"),
+        QuestionSheet("ConfirmMenu", "screen_confirm_menu.png", "LEAVE THE LEVEL FOR THE MENU?"),
+        QuestionSheet("ConfirmRestart", "screen_confirm_restart.png", "RESTART THE LEVEL?"),
         TitleSheet("KEYBD1_Title", "howto_keyboard1_title.png", "KEYBOARD: ARROWS", 460, 34.0f),
         ControlRow("KEYBD1_Move", "howto_keyboard1_move.png", "MOVE", "ARROW KEYS"),
         ControlRow("KEYBD1_Dodge", "howto_keyboard1_dodge.png", "DODGE", "X"),

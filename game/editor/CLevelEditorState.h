@@ -25,6 +25,8 @@ public:
     void Enter() override;
     void Exit() override;
     void Update(float dt) override;
+    // The level is edited, not played: it neither steps nor animates under the editor.
+    bool HoldsWorldStill() const override { return true; }
 
     // The camera that was current when the editor was opened by hotkey.
     static std::string s_OpeningCameraName;

@@ -181,17 +181,22 @@ void CGuiManager::ClearRegistrations()
 void CGuiManager::Clear()
 {
     ClearRegistrations();
-    if (m_pCursor) {
-        Vesk::CDisplay2DSystem::GetInstance().RemoveObject(m_pCursor.get(), kCursorLayer);
-        m_pCursor.reset();
-    }
+    RemoveCursor();
+}
+
+void CGuiManager::RemoveCursor()
+{
+    if (!m_pCursor)
+        return;
+    Forget(m_pCursor.get());
+    Vesk::CDisplay2DSystem::GetInstance().RemoveObject(m_pCursor.get(), kCursorLayer);
+    m_pCursor.reset();
 }
 
 void CGuiManager::DestroyElements(std::vector<Vesk::CDisplayObject2D*>& elements, std::vector<int>& layers)
 {
-    // Every registration goes at the end anyway; dropped first, each element's own unregistering
-    // has none to look through, so the screen goes in time linear in its elements.
-    ClearRegistrations();
+    // Each element forgets its own registrations as it is deleted: the screens still lower on the
+    // stack keep theirs, so their lookups by name go on finding their elements.
     Vesk::CDisplay2DSystem& display = Vesk::CDisplay2DSystem::GetInstance();
     const size_t count = std::min(elements.size(), layers.size());
     for (size_t i = 0; i < count; ++i) {
@@ -205,7 +210,7 @@ void CGuiManager::DestroyElements(std::vector<Vesk::CDisplayObject2D*>& elements
         delete elements[i];
         elements[i] = nullptr;
     }
-    Clear();
+    RemoveCursor();
 }
 
 } // namespace Game

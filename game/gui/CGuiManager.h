@@ -72,7 +72,8 @@ public:
 
     // Empties the registrations and deletes the cursor.
     void Clear();
-    // Takes each element of a loaded screen off its layer and deletes it, then Clear.
+    // Takes each element of a loaded screen off its layer and deletes it (with its registrations;
+    // those of other screens stay), then deletes the cursor.
     void DestroyElements(std::vector<Vesk::CDisplayObject2D*>& elements, std::vector<int>& layers);
     // Builds the screen of a GUI screen file: every created element with its layer, in file
     // order. A file that does not load creates nothing (with a log line).
@@ -82,6 +83,8 @@ private:
     void CreateCursor();
     // Every registration and list emptied; the cursor stays.
     void ClearRegistrations();
+    // Takes the cursor off its layer and deletes it (the next UpdateCursor or Init makes a new one).
+    void RemoveCursor();
 
     std::multimap<std::string, Vesk::CDisplayObject2D*> m_Elements;
     std::multimap<std::string, CButton*> m_Buttons;

@@ -39,6 +39,8 @@ public:
     // Back on top: keys and clicks that were pending while another screen was on top are dropped.
     void Resume() override;
     void Update(float dt) override;
+    // A screen laid over a level holds it still until the screen goes.
+    bool HoldsWorldStill() const override { return true; }
 
     unsigned GetSelectedIndex() const { return m_SelectedIndex; }
     const std::vector<CButton*>& GetButtons() const { return m_Buttons; }

@@ -40,6 +40,8 @@ public:
     // The sprites taken off the screen and deleted.
     void Cleanup() override;
     void Update(float dt) override;
+    // The level under the entry stands still.
+    bool HoldsWorldStill() const override { return true; }
 
     uint32_t GetScore() const { return m_Score; }
     const std::string& GetLevelName() const { return m_LevelName; }

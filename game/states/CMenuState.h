@@ -53,6 +53,8 @@ public:
     // A screen over the menu page hides its buttons until the menu is on top again.
     void Pause() override;
     void Resume() override;
+    // The title scene lives under its own menu: its models keep moving.
+    bool HoldsWorldStill() const override { return false; }
 
     // The menu page: every element shown but the title objects, and the cursor.
     void ShowMenu();

@@ -18,6 +18,8 @@ public:
     void Pause() override;
     void Resume() override;
     void Update(float dt) override;
+    // It stands for a screen, so a level below it stands still.
+    bool HoldsWorldStill() const override { return true; }
 
 private:
     void Report(const char* call) const;

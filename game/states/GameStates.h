@@ -3,10 +3,13 @@
 #pragma once
 
 #include "game/gui/CHighscoreRecord.h"
+#include "game/states/CConfirmationState.h"
 #include "game/states/CCtrlState.h"
 #include "game/states/CCubeTestState.h"
 #include "game/states/CHighscoreInputState.h"
 #include "game/states/CMenuState.h"
+#include "game/states/COptionsState.h"
+#include "game/states/CPauseState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
 #include "game/states/CSplashState.h"
@@ -37,11 +40,6 @@ public:
 class CPhyState : public CPlaceholderState {
 public:
     CPhyState() : CPlaceholderState("CPhyState") {}
-};
-
-class CPauseState : public CPlaceholderState {
-public:
-    explicit CPauseState(const std::string& name) : CPlaceholderState(name) {}
 };
 
 } // namespace Game

@@ -1,8 +1,8 @@
 #include "game/states/MusicVolumeOption.h"
 
-#include "audio/CAudioSystem.h"
 #include "core/COptionSetting.h"
 #include "core/Log.h"
+#include "game/states/PlayerOptions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,7 @@ float ParseMusicVolume(const std::string& text, float current)
     std::istringstream in(text);
     float volume = 0.0f;
     if (!(in >> volume) || !std::isfinite(volume)) {
-        Vesk::LogLine("CSplashState: the option \"bgm_vol\" (\"" + text + "\") is not a number; the volume stays");
+        Vesk::LogLine("MusicVolumeOption: the option \"bgm_vol\" (\"" + text + "\") is not a number; the volume stays");
         return current;
     }
     return std::clamp(volume, 0.0f, 1.0f);
@@ -23,9 +23,7 @@ float ParseMusicVolume(const std::string& text, float current)
 
 void ApplyStoredMusicVolume()
 {
-    Vesk::CAudioSystem& audio = Vesk::CAudioSystem::GetInstance();
-    audio.SetMasterVolume(
-        ParseMusicVolume(Vesk::COptionSetting::GetInstance().GetValue("bgm_vol"), audio.GetMasterVolume()));
+    SetPlayerVolume(ParseMusicVolume(Vesk::COptionSetting::GetInstance().GetValue("bgm_vol"), GetPlayerVolume()));
 }
 
 } // namespace Game

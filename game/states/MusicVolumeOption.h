@@ -8,7 +8,7 @@ namespace Game {
 
 // The volume the text gives, else `current`.
 float ParseMusicVolume(const std::string& text, float current);
-// The audio system's master volume set from the option.
+// The player's volume set from the option (a muted sound stays muted and gives it back later).
 void ApplyStoredMusicVolume();
 
 } // namespace Game

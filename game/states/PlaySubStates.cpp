@@ -13,6 +13,7 @@
 #include "game/gui/CHighscoreRecord.h"
 #include "game/gui/CSpriteText.h"
 #include "game/states/CHighscoreInputState.h"
+#include "game/states/CPauseState.h"
 #include "game/states/GameStates.h"
 #include "game/world/CGameMaster.h"
 #include "game/world/CLevelManager.h"
@@ -193,7 +194,9 @@ void CPlayState::RunningUpdate(float)
     // The level editor on top hides the HUD; play keeps it shown otherwise.
     if (!Vesk::CGameManager::GetInstance().TopIsLevelEditor())
         ShowPlayHud(true);
-    if (CGameMaster::GetInstance().GetPhase() != PHASE_RUNNING || !PauseRequested())
+    // Under the level editor the pad is still read here; only play on top pauses.
+    if (CGameMaster::GetInstance().GetPhase() != PHASE_RUNNING ||
+        Vesk::CGameManager::GetInstance().GetCurrentState() != this || !PauseRequested())
         return;
     Vesk::CGameManager::GetInstance().PushState(new CPauseState("CPauseState"));
     if (m_pListener)

@@ -258,30 +258,31 @@ bool CGameManager::Update()
     dt = std::min(dt, kMaxTimeStep);
     m_LastTimeStep = dt;
     CFrameClock::GetInstance().SetSteps(dt, frameSeconds * SlowMotionFactor());
-    const bool editorOnTop = TopIsLevelEditor();
+    // The top state decides whether the world steps in this frame (it is decided before the
+    // update, which may queue requests but changes the stack only after the frame).
+    const bool worldSteps = !m_States.back()->HoldsWorldStill();
 
     {
         CProfileScope section(FRAME_COLLISION);
-        if (!editorOnTop)
+        if (worldSteps)
             CPhysicsSystem::GetInstance().ProcessCollisions();
     }
     {
         CProfileScope section(FRAME_STATE_UPDATE);
         m_States.back()->Update(dt);
-        if (editorOnTop) {
-            if (m_States.size() > 1)
-                m_States[m_States.size() - 2]->Update(dt);
-        } else {
+        if (TopIsLevelEditor() && m_States.size() > 1)
+            m_States[m_States.size() - 2]->Update(dt);
+        if (worldSteps)
             CTriggerManager::GetInstance().Update(dt);
-        }
     }
     {
         CProfileScope section(FRAME_COLLISIONRES_PHYSICS);
-        if (!editorOnTop)
+        if (worldSteps)
             CPhysicsSystem::GetInstance().StepSimulation(dt, static_cast<int>(dt / kPhysicsStep + 0.5f), kPhysicsStep);
     }
     // Animations advance with the simulation, once a frame, whether their nodes get drawn or not.
-    CSceneGraph::GetInstance().AdvanceAnimations(dt);
+    if (worldSteps)
+        CSceneGraph::GetInstance().AdvanceAnimations(dt);
     if (CCamera* camera = CCameraManager::GetInstance().GetCurrentCamera())
         camera->Update(dt);
     {

@@ -37,8 +37,8 @@ public:
     void PopState();
     void ChangeState(IGameState* state);
     IGameState* GetCurrentState() const;
-    // The top state is the level editor ("LevelEditorState"): physics and triggers rest, and
-    // level markers show.
+    // The top state is the level editor ("LevelEditorState"): the state below it is updated too,
+    // and level markers show.
     bool TopIsLevelEditor() const;
     size_t GetStateCount() const { return m_States.size(); }
 

@@ -4,6 +4,8 @@
 #include "core/CFrameClock.h"
 #include "debug/CDebugOutputManager.h"
 #include "frame/CGameManager.h"
+#include "physics/CPhysicsSystem.h"
+#include "physics/CRigidBody.h"
 #include "platform/win/Messages.h"
 #include "support/TestSupport.h"
 
@@ -230,6 +232,43 @@ TEST_F(GameManagerTest, LevelEditorOnTopUpdatesTheStateBelowToo)
     TakeCalls();
     m_Game->Update();
     EXPECT_EQ((std::vector<std::string>{"LevelEditorState.Update", "CPlayState.Update"}), TakeCalls());
+}
+
+// A screen laid over the world: while it is on top the world stands still.
+class WorldHoldingState : public RecordingState {
+public:
+    using RecordingState::RecordingState;
+    bool HoldsWorldStill() const override { return true; }
+};
+
+TEST_F(GameManagerTest, AStateOnTopThatHoldsTheWorldStillStopsItsStepUntilItGoes)
+{
+    m_Game->PushState(new RecordingState("Play"));
+    Vesk::CPhysicsSystem& physics = Vesk::CPhysicsSystem::GetInstance();
+    auto box = std::make_unique<Vesk::CRigidBody>(CVector3D(1.0f, 1.0f, 1.0f), nullptr, 1.0f, false);
+    ASSERT_TRUE(physics.AddRigidBody(box.get(), -1, -1));
+    box->SetPosition(CVector3D(0.0f, 10.0f, 0.0f));
+    box->SetLinearVelocity(CVector3D(0.0f, -5.0f, 0.0f)); // awake and falling
+    for (int i = 0; i < 5; ++i)
+        m_Game->Update();
+    const float falling = box->GetPosition().y;
+    EXPECT_LT(falling, 10.0f) << "the box falls under the state that runs the world";
+
+    m_Game->PushState(new WorldHoldingState("Pause"));
+    m_Game->Update();
+    const float held = box->GetPosition().y;
+    for (int i = 0; i < 30; ++i)
+        m_Game->Update();
+    EXPECT_EQ(held, box->GetPosition().y) << "nothing steps under the pause";
+    TakeCalls();
+    m_Game->Update();
+    EXPECT_EQ(std::vector<std::string>{"Pause.Update"}, TakeCalls()) << "only the top state is updated";
+
+    m_Game->PopState();
+    m_Game->Update();
+    m_Game->Update();
+    EXPECT_LT(box->GetPosition().y, held) << "the world goes on once it has gone";
+    physics.RemoveRigidBody(box.get());
 }
 
 TEST_F(GameManagerTest, RestartCallsExitAndEnterOnTheSameState)

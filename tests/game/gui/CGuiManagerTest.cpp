@@ -234,6 +234,24 @@ TEST_F(CGuiManagerTest, TeardownDeletesTheScreenAndTheCursorWhichTheNextUpdateMa
     m_Layers.clear();
 }
 
+TEST_F(CGuiManagerTest, TakingAScreenDownLeavesTheScreenBelowFindable)
+{
+    // The screen below (a level's HUD), then a screen laid over it (a pause) and taken down.
+    Load(R"(<display name="wavebg" layer="2"/><button name="below" layer="2"/><breaker/>)");
+    std::vector<CDisplayObject2D*> over;
+    std::vector<int> overLayers;
+    Gui().LoadGui(
+        over, overLayers,
+        WriteScreen("over.xml", R"(<display name="shade" layer="6"/><button name="resume" layer="8"/><breaker/>)"));
+    ASSERT_NE(nullptr, Gui().FindElement(0, "shade"));
+    Gui().DestroyElements(over, overLayers);
+    EXPECT_EQ(nullptr, Gui().FindElement(0, "shade"));
+    EXPECT_EQ(nullptr, Gui().FindButton("resume"));
+    EXPECT_EQ(m_Elements[0], Gui().FindElement(0, "wavebg"));
+    EXPECT_EQ(m_Elements[1], Gui().FindButton("below"));
+    EXPECT_EQ(2u, OnLayer(2));
+}
+
 } // namespace
 
 TEST_F(CGuiManagerTest, ElementsOutlivingAReleaseOfEveryControllerForgetTheirTweens)

@@ -39,6 +39,10 @@ TEST(GuiContentTest, FontsHaveEveryPrintableCharacterAndButtonsTheirThreeStates)
     for (const char* button : {"Btn", "BtnYes", "BtnNo", "BtnBack", "OptionsVolumeLeft", "OptionsVolumeRight"})
         EXPECT_EQ(animations(button), (std::set<std::string>{"idle", "mouseover", "mouseclick"})) << button;
     EXPECT_EQ(animations("AnimCursor"), (std::set<std::string>{"idle", "active"}));
+    std::set<std::string> volume;
+    for (int step = 0; step <= 10; ++step)
+        volume.insert("vol" + std::to_string(step));
+    EXPECT_EQ(animations("OptionsVolume"), volume);
 }
 
 TEST(GuiContentTest, TheGeneratorReproducesTheCommittedSheets)
@@ -52,7 +56,8 @@ TEST(GuiContentTest, TheGeneratorReproducesTheCommittedSheets)
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_TRUE(ReadFile(dir.File("sprites.xml")) == ReadFile(SourceDir() + "/bin/assets/sprites.xml"));
     for (const char* file : {"gamefont.png", "gamefont_red.png", "btn_yes.png", "btn_prev.png", "screen_credits.png",
-                             "screen_controls_chart.png", "howto_text1.png"})
+                             "screen_controls_chart.png", "howto_text1.png", "screen_volume.png",
+                             "screen_options_panel.png", "screen_confirm_menu.png", "screen_shade.png"})
         EXPECT_TRUE(ReadFile(dir.File(std::string("textures/") + file)) ==
                     ReadFile(SourceDir() + "/bin/assets/textures/" + file))
             << file;

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include "core/CXmlDocument.h"
+#include "game/states/CConfirmationState.h"
 #include "game/states/CHowToPlayState.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +41,9 @@ std::vector<Item> ReadScreen(const std::string& file)
     return items;
 }
 
-const char* const kScreens[] = {"splash.xml",    "ctrl.xml",           "credits.xml",
-                                "menu.xml",      "levelselection.xml", "howtoplay.xml",
-                                "transitin.xml", "transitout.xml",     "highscore.xml"};
+const char* const kScreens[] = {"splash.xml",         "ctrl.xml",      "credits.xml",   "menu.xml",
+                                "levelselection.xml", "howtoplay.xml", "transitin.xml", "transitout.xml",
+                                "highscore.xml",      "options.xml",   "pause.xml",     "confirmation.xml"};
 
 TEST(ScreenFilesContentTest, EveryItemStatesAllItsValuesAndNamesASpriteThatExists)
 {
@@ -136,6 +137,29 @@ TEST(ScreenFilesContentTest, EachScreenHoldsWhatItsStateUses)
     for (const auto& page : Game::CHowToPlayState::PageElementNames())
         for (const char* name : page)
             EXPECT_EQ(1u, pages.count(name)) << name;
+
+    // The options walk their buttons left to right row by row around the volume bar; the pause
+    // holds its five buttons; the question holds Yes first, No second, and one question per kind.
+    const auto displaysOf = [](const std::vector<Item>& items) {
+        std::set<std::string> names;
+        for (const Item& item : items)
+            if (item.tag == "display")
+                names.insert(item.values.at("name"));
+        return names;
+    };
+    const std::vector<Item> options = ReadScreen("options.xml");
+    EXPECT_EQ(
+        (std::vector<std::string>{"OptionsVolumeLeft:21", "OptionsVolumeRight:22", "BtnMute:23", "BtnFullscreen:10",
+                                  "Btn800x600:14", "Btn1024x768:15", "BtnMaxRes:16", "BtnBack:3"}),
+        Names(options, "button"));
+    EXPECT_EQ(1u, displaysOf(options).count("OptionsVolume"));
+    EXPECT_EQ((std::vector<std::string>{"BtnResume:3", "BtnOptions:11", "BtnRestart:4", "BtnMenu:5", "BtnQuit:1"}),
+              Names(ReadScreen("pause.xml"), "button"));
+    const std::vector<Item> confirmation = ReadScreen("confirmation.xml");
+    EXPECT_EQ((std::vector<std::string>{"BtnYes:2", "BtnNo:3"}), Names(confirmation, "button"));
+    for (int kind : {Game::CConfirmationState::KindQuit, Game::CConfirmationState::KindToMenu,
+                     Game::CConfirmationState::KindRestart})
+        EXPECT_EQ(1u, displaysOf(confirmation).count(Game::CConfirmationState::QuestionElement(kind))) << kind;
 
     // A transition ends only by its own timed button: a fading move that pops the screen.
     for (const char* screen : {"transitin.xml", "transitout.xml"}) {

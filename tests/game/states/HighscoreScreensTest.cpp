@@ -52,7 +52,7 @@ protected:
         guitest::GuiScreenFixture::SetUp();
         Game::RegisterControllerTypes();
         Game::RegisterCameras();
-        Game::RegisterButtonCallbacks();
+        Game::RegisterGuiCallbacks();
         // The table is read again from this test's files; each entry starts from "AAA".
         Game::CHighscoreRecord::GetInstance().Shutdown();
         CHighscoreInputState::ResetLetters();

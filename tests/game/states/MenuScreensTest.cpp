@@ -39,7 +39,7 @@ protected:
         guitest::GuiScreenFixture::SetUp();
         Game::RegisterControllerTypes();
         Game::RegisterCameras();
-        Game::RegisterButtonCallbacks();
+        Game::RegisterGuiCallbacks();
     }
 
     static Vesk::CGameManager& Manager() { return Vesk::CGameManager::GetInstance(); }
