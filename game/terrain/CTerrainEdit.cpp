@@ -5,8 +5,6 @@
 
 #include "game/voxel/CVeskCubeMesh.h"
 
-#include "physics/CCompoundBody.h"
-
 namespace Game {
 
 namespace {
@@ -32,11 +30,6 @@ void CTerrain::PlaceBlock(const BlockPosition& pos, const CVector3D& colour, uns
     slice->colours.push_back(colour);
     slice->cubeCount += 1;
     touched.insert(n);
-    if (m_Body && m_CellBoxes.insert(index).second) {
-        CVector3D centre;
-        BlockToWorld(centre, pos);
-        m_Body->AddBoxShape(centre, CVector3D(m_BlockSize, m_BlockSize, m_BlockSize));
-    }
 }
 
 void CTerrain::EmptyCell(const BlockPosition& pos, std::set<unsigned>& rebuild)

@@ -83,6 +83,7 @@ void CTerrain::RebuildSlice(float w)
 
 void CTerrain::FinishEdit(const std::set<unsigned>& rebuild, const std::set<unsigned>& touched)
 {
+    UpdatePhysics();
     if (!m_Mesh)
         return;
     std::set<unsigned> changed = touched;
