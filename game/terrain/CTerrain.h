@@ -14,7 +14,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -172,14 +171,21 @@ private:
     void SetOccupancy(unsigned index, unsigned char value);
     // SetBlock with a non-zero value, without the closing hidden-cube removal; a new cube's
     // slice goes into touched.
-    void PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value,
-                    std::set<unsigned>& touched);
-    void EmptyCell(const BlockPosition& pos, std::set<unsigned>& rebuild);
-    // Refills a slice's cubes from the grid (no hidden-cube removal); false without the slice.
-    bool FillSlice(unsigned n);
-    // Updates the body's boxes; rebuilds the slices in rebuild, then removes hidden cubes from
-    // and bounds the slices in both sets, and merges the mesh box.
-    void FinishEdit(const std::set<unsigned>& rebuild, const std::set<unsigned>& touched);
+    // A set of slices, one bit per slice (a grid is 25 slices wide).
+    using SliceSet = uint32_t;
+    // The slice holding width w.
+    static SliceSet SliceBit(unsigned w);
+
+    void PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value, SliceSet& touched);
+    void EmptyCell(const BlockPosition& pos, SliceSet& rebuild);
+    // Refills a slice from the grid as hidden-cube removal leaves it: its cubes in grid order
+    // (heights, then depths, then widths), the visible ones first, each with its neighbour code
+    // (blocks of other slices do not count, as they are not in its submesh); then its bounds.
+    void RefillSlice(CubeSubmesh& slice, unsigned n);
+    // Updates the body's boxes; refills the slices in either set (a slice in touched got new
+    // cubes and is created when missing; one only in rebuild is refilled when it exists) and
+    // merges the mesh box.
+    void FinishEdit(SliceSet rebuild, SliceSet touched);
     // The highest height with any block, plus one (0 for an empty grid).
     unsigned UsedHeight() const;
 
@@ -206,6 +212,8 @@ private:
     std::vector<uint64_t> m_BoxKeys;
     std::unordered_map<uint64_t, uint32_t> m_BoxOfRegion;
     std::vector<uint64_t> m_LevelBoxes[MAX_HEIGHT];
+    // Where a slice refill keeps its hidden cubes until the visible ones are stored.
+    std::vector<CVector3D> m_HiddenPositions, m_HiddenColours;
     // Set when no voxel-cube model could be had from the resource manager: the terrain then
     // draws with a mesh of its own.
     std::unique_ptr<CVeskCubeMesh> m_OwnedMesh;

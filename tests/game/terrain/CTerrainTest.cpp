@@ -283,6 +283,55 @@ TEST_F(CTerrainTest, AnEditLeavesTheSlicesItDidNotTouchAlone)
     EXPECT_EQ(mesh->GetAABB().max.y, 14.0f);
 }
 
+TEST_F(CTerrainTest, EditedSlicesAreWhatHiddenCubeRemovalMakesOfTheirCubes)
+{
+    // Each slice an edit refilled holds its cubes in grid order (heights, then depths, then widths)
+    // as hidden-cube removal of the slice alone leaves them: the same order, codes, colours and
+    // visible count. Edits meet at a slice border (widths 9 and 10), the top height and depth 249.
+    CTerrain terrain(30, 250, 3, 4.0f, CVector3D());
+    std::vector<BlockPosition> brush;
+    for (unsigned w = 7; w < 13; ++w)
+        for (unsigned d = 244; d < 250; ++d)
+            brush.push_back(BlockPosition(w, d, 0));
+    terrain.RaiseColumns(brush, 2, kRed);
+    terrain.DigColumns({BlockPosition(8, 246, 0), BlockPosition(11, 3, 0)}, 3);
+    terrain.RemoveBlocks({BlockPosition(20, 5, 1), BlockPosition(21, 5, 1)});
+    terrain.AddBlocks({BlockPosition(9, 100, 6), BlockPosition(10, 100, 6)}, kBlue);
+    std::vector<BlockPosition> column;
+    for (unsigned h = 3; h < Game::MAX_HEIGHT; ++h)
+        column.push_back(BlockPosition(25, 0, h));
+    terrain.AddBlocks(column, kBlue);
+    terrain.PaintBlocks({BlockPosition(12, 249, 4), BlockPosition(0, 0, 0)}, kWhite);
+
+    for (const auto& entry : terrain.GetMesh()->GetSubmeshMap()) {
+        SCOPED_TRACE(entry.first);
+        const Game::CubeSubmesh& slice = *entry.second;
+        std::vector<std::pair<Cell, Vec>> cubes; // (h, d, w) for the grid order, colour
+        for (std::size_t i = 0; i < slice.restPositions.size(); ++i) {
+            const CVector3D& p = slice.restPositions[i];
+            cubes.emplace_back(Cell(unsigned(p.y), unsigned(p.z), unsigned(p.x)), V(slice.colours[i]));
+        }
+        std::sort(cubes.begin(), cubes.end());
+        Game::CVeskCubeMesh reference;
+        Game::CubeSubmesh* expected = reference.CreateSubmesh(entry.first);
+        for (const auto& cube : cubes) {
+            expected->restPositions.push_back(CVector3D(float(std::get<2>(cube.first)), float(std::get<0>(cube.first)),
+                                                        float(std::get<1>(cube.first))));
+            expected->colours.push_back(
+                CVector3D(std::get<0>(cube.second), std::get<1>(cube.second), std::get<2>(cube.second)));
+        }
+        reference.RemoveHiddenCubes(expected);
+        ASSERT_EQ(slice.restPositions.size(), expected->restPositions.size());
+        EXPECT_EQ(slice.visibleCount, expected->visibleCount);
+        EXPECT_EQ(slice.cubeCount, expected->cubeCount);
+        EXPECT_EQ(slice.neighbourCodes, expected->neighbourCodes);
+        for (std::size_t i = 0; i < slice.restPositions.size(); ++i) {
+            ASSERT_EQ(V(slice.restPositions[i]), V(expected->restPositions[i])) << i;
+            ASSERT_EQ(V(slice.colours[i]), V(expected->colours[i])) << i;
+        }
+    }
+}
+
 TEST_F(CTerrainTest, StrokesKeepTheBodyAsCompactAsAFreshBuild)
 {
     // Brush strokes of every kind at random near the grid's edges, each undone now and then: the
