@@ -111,6 +111,8 @@ void CTerrain::SetOccupancy(unsigned index, unsigned char value)
     unsigned char& cell = m_Occupancy[index];
     const unsigned h = index / (MAX_WIDTH * MAX_DEPTH);
     m_LevelCounts[h] += (value != 0) - (cell != 0);
+    if ((value != 0) != (cell != 0))
+        m_DirtyLevels |= uint64_t(1) << h;
     cell = value;
 }
 

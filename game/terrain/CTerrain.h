@@ -14,9 +14,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace Vesk {
@@ -87,9 +86,9 @@ public:
 
     // Every edit below skips positions outside the grid and ends with the touched slices'
     // hidden-cube removal and bounds, so the mesh can be drawn after each call.
-    // Sets one cell; a cell that was empty also gets its cube in the mesh and, when the body
-    // exists, its box (once per cell until the body is rebuilt: the boxes of dug cells stay, so
-    // raising the same cell again reuses its box rather than stacking copies).
+    // Sets one cell; a cell that was empty also gets its cube in the mesh. After every edit the
+    // body holds exactly the boxes BuildPhysics would make of the grid: only the heights whose
+    // blocks changed are merged again, and only the boxes that differ are replaced.
     void SetBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value);
     // Stacks count blocks on each listed column (its height is ignored), up to height 49.
     void RaiseColumns(const std::vector<BlockPosition>& positions, unsigned count, const CVector3D& colour);
@@ -121,7 +120,7 @@ public:
     void DrawEditorGrid() const;
 
     // Replaces the body by one built from the grid: static, in the floor group, colliding with
-    // everything, one box per region. Edits after it add boxes for new blocks only.
+    // everything, one box per region.
     void BuildPhysics();
     // The physics regions (merged depth runs) of the current grid, as BuildPhysics makes them.
     std::vector<TerrainRegion> BuildPhysicsRegions() const;
@@ -150,8 +149,17 @@ private:
     void CollectCubes(std::vector<CVector3D>& positions, std::vector<CVector3D>& colours) const;
     void BuildFromGrid();
     void BuildSlices(const std::vector<CVector3D>& positions, const std::vector<CVector3D>& colours);
-    std::vector<TerrainRegion> GetDepthRuns(unsigned h) const;
+    // The runs of blocks along depth on one height, ordered by width, then depth; first[w] is
+    // where width w's runs begin (first[MAX_WIDTH] is the end).
+    void GetDepthRuns(unsigned h, std::vector<TerrainRegion>& runs, std::vector<std::size_t>& first) const;
+    // Appends the physics regions of one height.
+    void AppendLevelRegions(unsigned h, std::vector<TerrainRegion>& out) const;
     CAABB RegionBox(const TerrainRegion& region) const;
+    // Brings the boxes of the heights whose blocks changed since the body last matched the grid
+    // in line with their regions: the boxes of regions gone leave, those of new regions join.
+    void UpdatePhysics();
+    bool AddRegionBox(uint64_t key);
+    void RemoveRegionBox(uint64_t key);
 
     CVector3D ColourAt(unsigned index) const
     {
@@ -163,14 +171,21 @@ private:
     void SetOccupancy(unsigned index, unsigned char value);
     // SetBlock with a non-zero value, without the closing hidden-cube removal; a new cube's
     // slice goes into touched.
-    void PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value,
-                    std::set<unsigned>& touched);
-    void EmptyCell(const BlockPosition& pos, std::set<unsigned>& rebuild);
-    // Refills a slice's cubes from the grid (no hidden-cube removal); false without the slice.
-    bool FillSlice(unsigned n);
-    // Rebuilds the slices in rebuild, then removes hidden cubes from and bounds the slices in
-    // both sets, and merges the mesh box.
-    void FinishEdit(const std::set<unsigned>& rebuild, const std::set<unsigned>& touched);
+    // A set of slices, one bit per slice (a grid is 25 slices wide).
+    using SliceSet = uint32_t;
+    // The slice holding width w.
+    static SliceSet SliceBit(unsigned w);
+
+    void PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value, SliceSet& touched);
+    void EmptyCell(const BlockPosition& pos, SliceSet& rebuild);
+    // Refills a slice from the grid as hidden-cube removal leaves it: its cubes in grid order
+    // (heights, then depths, then widths), the visible ones first, each with its neighbour code
+    // (blocks of other slices do not count, as they are not in its submesh); then its bounds.
+    void RefillSlice(CubeSubmesh& slice, unsigned n);
+    // Updates the body's boxes; refills the slices in either set (a slice in touched got new
+    // cubes and is created when missing; one only in rebuild is refilled when it exists) and
+    // merges the mesh box.
+    void FinishEdit(SliceSet rebuild, SliceSet touched);
     // The highest height with any block, plus one (0 for an empty grid).
     unsigned UsedHeight() const;
 
@@ -190,8 +205,15 @@ private:
 
     // Blocks per height, so that scans skip the empty heights above the ground.
     unsigned m_LevelCounts[MAX_HEIGHT] = {};
-    // Cells that got a box of their own since the body was built.
-    std::unordered_set<unsigned> m_CellBoxes;
+    // Heights (bit h) whose occupancy changed since the body last matched the grid.
+    uint64_t m_DirtyLevels = 0;
+    // The region each box of the body covers, by child index (as packed keys), the child of each
+    // region, and per height its regions' keys in ascending order.
+    std::vector<uint64_t> m_BoxKeys;
+    std::unordered_map<uint64_t, uint32_t> m_BoxOfRegion;
+    std::vector<uint64_t> m_LevelBoxes[MAX_HEIGHT];
+    // Where a slice refill keeps its hidden cubes until the visible ones are stored.
+    std::vector<CVector3D> m_HiddenPositions, m_HiddenColours;
     // Set when no voxel-cube model could be had from the resource manager: the terrain then
     // draws with a mesh of its own.
     std::unique_ptr<CVeskCubeMesh> m_OwnedMesh;

@@ -1,12 +1,6 @@
 // The editor's terrain operations. Each collects the slices it changed and closes with
 // FinishEdit, so an edit costs the slices it touched, never the whole grid.
 #include "game/terrain/CTerrain.h"
-#include "game/terrain/TerrainSlices.h"
-
-#include "game/voxel/CVeskCubeMesh.h"
-
-#include "physics/CCompoundBody.h"
-
 namespace Game {
 
 namespace {
@@ -15,41 +9,27 @@ bool IsColumnInGrid(const BlockPosition& pos) { return pos.mBlockWidth < MAX_WID
 
 } // namespace
 
-void CTerrain::PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value,
-                          std::set<unsigned>& touched)
+void CTerrain::PlaceBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value, SliceSet& touched)
 {
     const unsigned index = GetBlockIndex(pos);
     const bool wasEmpty = m_Occupancy[index] == 0;
     SetOccupancy(index, value);
     SetColour(index, colour);
-    if (!wasEmpty || !m_Mesh)
-        return;
-    const unsigned n = TerrainSliceIndex(float(pos.mBlockWidth));
-    CubeSubmesh* slice = m_Mesh->FindSubmesh(TerrainSliceName(n));
-    if (!slice)
-        slice = m_Mesh->CreateSubmesh(TerrainSliceName(n));
-    slice->restPositions.push_back(CVector3D(float(pos.mBlockWidth), float(pos.mBlockHeight), float(pos.mBlockDepth)));
-    slice->colours.push_back(colour);
-    slice->cubeCount += 1;
-    touched.insert(n);
-    if (m_Body && m_CellBoxes.insert(index).second) {
-        CVector3D centre;
-        BlockToWorld(centre, pos);
-        m_Body->AddBoxShape(centre, CVector3D(m_BlockSize, m_BlockSize, m_BlockSize));
-    }
+    if (wasEmpty)
+        touched |= SliceBit(pos.mBlockWidth);
 }
 
-void CTerrain::EmptyCell(const BlockPosition& pos, std::set<unsigned>& rebuild)
+void CTerrain::EmptyCell(const BlockPosition& pos, SliceSet& rebuild)
 {
     SetOccupancy(GetBlockIndex(pos), 0);
-    rebuild.insert(TerrainSliceIndex(float(pos.mBlockWidth)));
+    rebuild |= SliceBit(pos.mBlockWidth);
 }
 
 void CTerrain::SetBlock(const BlockPosition& pos, const CVector3D& colour, unsigned char value)
 {
     if (!pos.IsInGrid())
         return;
-    std::set<unsigned> rebuild, touched;
+    SliceSet rebuild = 0, touched = 0;
     if (value != 0) {
         PlaceBlock(pos, colour, value, touched);
     } else {
@@ -63,7 +43,7 @@ void CTerrain::SetBlock(const BlockPosition& pos, const CVector3D& colour, unsig
 
 void CTerrain::RaiseColumns(const std::vector<BlockPosition>& positions, unsigned count, const CVector3D& colour)
 {
-    std::set<unsigned> touched;
+    SliceSet touched = 0;
     for (const BlockPosition& listed : positions) {
         BlockPosition pos = listed;
         if (!IsColumnInGrid(pos) || !FindColumnTop(pos))
@@ -71,21 +51,21 @@ void CTerrain::RaiseColumns(const std::vector<BlockPosition>& positions, unsigne
         for (unsigned i = 0; i < count && pos.mBlockHeight < MAX_HEIGHT; ++i, ++pos.mBlockHeight)
             PlaceBlock(pos, colour, 1, touched);
     }
-    FinishEdit({}, touched);
+    FinishEdit(0, touched);
 }
 
 void CTerrain::AddBlocks(const std::vector<BlockPosition>& positions, const CVector3D& colour)
 {
-    std::set<unsigned> touched;
+    SliceSet touched = 0;
     for (const BlockPosition& pos : positions)
         if (pos.IsInGrid())
             PlaceBlock(pos, colour, 1, touched);
-    FinishEdit({}, touched);
+    FinishEdit(0, touched);
 }
 
 void CTerrain::DigColumns(const std::vector<BlockPosition>& positions, unsigned count)
 {
-    std::set<unsigned> rebuild;
+    SliceSet rebuild = 0;
     for (const BlockPosition& listed : positions) {
         BlockPosition pos = listed;
         if (!IsColumnInGrid(pos) || !FindColumnTop(pos) || pos.mBlockHeight == 0)
@@ -97,27 +77,27 @@ void CTerrain::DigColumns(const std::vector<BlockPosition>& positions, unsigned 
                 EmptyCell(pos, rebuild);
         }
     }
-    FinishEdit(rebuild, {});
+    FinishEdit(rebuild, 0);
 }
 
 void CTerrain::RemoveBlocks(const std::vector<BlockPosition>& positions)
 {
-    std::set<unsigned> rebuild;
+    SliceSet rebuild = 0;
     for (const BlockPosition& pos : positions)
         if (pos.IsInGrid())
             EmptyCell(pos, rebuild);
-    FinishEdit(rebuild, {});
+    FinishEdit(rebuild, 0);
 }
 
 void CTerrain::PaintBlocks(const std::vector<BlockPosition>& positions, const CVector3D& colour)
 {
-    std::set<unsigned> rebuild;
+    SliceSet rebuild = 0;
     for (const BlockPosition& pos : positions)
         if (pos.IsInGrid()) {
             SetColour(GetBlockIndex(pos), colour);
-            rebuild.insert(TerrainSliceIndex(float(pos.mBlockWidth)));
+            rebuild |= SliceBit(pos.mBlockWidth);
         }
-    FinishEdit(rebuild, {});
+    FinishEdit(rebuild, 0);
 }
 
 TerrainCell CTerrain::GetCell(const BlockPosition& pos) const
@@ -132,7 +112,7 @@ TerrainCell CTerrain::GetCell(const BlockPosition& pos) const
 
 void CTerrain::RestoreCells(const std::vector<TerrainCell>& cells)
 {
-    std::set<unsigned> rebuild, touched;
+    SliceSet rebuild = 0, touched = 0;
     for (const TerrainCell& cell : cells) {
         const BlockPosition& pos = cell.position;
         if (!pos.IsInGrid())
@@ -145,7 +125,7 @@ void CTerrain::RestoreCells(const std::vector<TerrainCell>& cells)
             // A block that stays a block changes in place: its slice is refilled for the colour.
             SetOccupancy(GetBlockIndex(pos), cell.value);
             SetColour(GetBlockIndex(pos), cell.colour);
-            rebuild.insert(TerrainSliceIndex(float(pos.mBlockWidth)));
+            rebuild |= SliceBit(pos.mBlockWidth);
         } else {
             PlaceBlock(pos, cell.colour, cell.value, touched);
         }

@@ -72,6 +72,10 @@ public:
     // neighbour code and a colour (white where none was read).
     void RemoveHiddenCubes(CubeSubmesh* submesh);
     void RemoveHiddenCubesAll();
+    // The counts a hidden-cube removal writes to standard output for a submesh with cubes: the
+    // cubes before and kept, the cells of their bounding grid and the hidden ones among them.
+    static void ReportHiddenCubes(const std::string& name, std::size_t before, std::size_t kept, int64_t cells,
+                                  std::size_t hidden);
 
     CubeSubmesh* FindSubmesh(const std::string& name) const;
     // Null, adding nothing, when the name is taken.

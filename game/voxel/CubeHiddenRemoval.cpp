@@ -158,7 +158,6 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
     std::size_t visibleCount = 0, kept = 0;
 
     if (n > 0) {
-        std::cout << s.name << "::----------------------\nBEFORE: " << n << '\n';
         CVector3D lo(3.4028235e38f, 3.4028235e38f, 3.4028235e38f), hi(-3.4028235e38f, -3.4028235e38f, -3.4028235e38f);
         std::size_t unplaceable = 0;
         for (const CVector3D& p : positions) {
@@ -208,7 +207,7 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
                   order.begin() + static_cast<std::ptrdiff_t>(visibleCount));
         kept = visibleCount + hiddenCount;
         const int64_t cells = anyPlaced ? (size.x + 1) * (size.y + 1) * (size.z + 1) : 0;
-        std::cout << "COUNT: " << kept << " / " << cells << "\nHIDDEN : " << hiddenCount << '\n';
+        ReportHiddenCubes(s.name, n, kept, cells, hiddenCount);
     }
 
     // Visible cubes in their order, then hidden ones; cubes without a cell are gone.
@@ -221,8 +220,13 @@ void CVeskCubeMesh::RemoveHiddenCubes(CubeSubmesh* submesh)
     s.currentPositions.resize(kept);
     s.flashValues.resize(kept, 1.0f);
     scratch.Trim();
-    if (n > 0)
-        std::cout << "AFTER: " << kept << '\n';
+}
+
+void CVeskCubeMesh::ReportHiddenCubes(const std::string& name, std::size_t before, std::size_t kept, int64_t cells,
+                                      std::size_t hidden)
+{
+    std::cout << name << "::----------------------\nBEFORE: " << before << "\nCOUNT: " << kept << " / " << cells
+              << "\nHIDDEN : " << hidden << "\nAFTER: " << kept << '\n';
 }
 
 void CVeskCubeMesh::RemoveHiddenCubesAll()

@@ -3,7 +3,8 @@
 // through their first pointer-sized bytes. Pooled classes route operator new / delete through it.
 // An optional debug mode adds fill patterns, guard pad bytes and an in-use header flag. A pointer
 // that is not a live slot of this pool is never taken back: the call is refused and logged. Each
-// page keeps an in-use mark per slot, so that check costs a lookup among the pages, not a walk.
+// page keeps an in-use mark per slot, and the pages are indexed by the address spans they cover,
+// so that check (and with it every free) takes the same time however many pages the pool has.
 // Under AddressSanitizer a free slot is poisoned past its list link (outside debug mode, whose
 // fill patterns are there to be read), so a use after free of a pooled object is reported like
 // one of a heap object.
@@ -12,12 +13,13 @@
 #include "core/Log.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <map>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -152,8 +154,14 @@ public:
         }
         // Pages in address order; a mark is read when its slot is reached, so objects that
         // destructors released meanwhile are passed over.
-        for (auto& [start, marks] : m_InUse) {
-            unsigned char* page = reinterpret_cast<unsigned char*>(start);
+        std::vector<uint32_t> order(m_Pages.size());
+        for (uint32_t p = 0; p < order.size(); ++p)
+            order[p] = p;
+        std::sort(order.begin(), order.end(),
+                  [this](uint32_t a, uint32_t b) { return m_Pages[a].start < m_Pages[b].start; });
+        for (uint32_t p : order) {
+            std::vector<unsigned char>& marks = m_Pages[p].marks;
+            unsigned char* page = reinterpret_cast<unsigned char*>(m_Pages[p].start);
             for (uint32_t i = 0; i < m_Config.objectsPerPage; ++i) {
                 if (!marks[i])
                     continue;
@@ -187,7 +195,7 @@ public:
     // one of the pool's pages.
     int ValidateObject(const T* object) const
     {
-        uintptr_t page = 0;
+        uint32_t page = 0;
         return FindSlot(object, page);
     }
 
@@ -239,6 +247,9 @@ private:
         m_FirstObjectOffset = kLinkBytes + m_LeftAlignBytes + m_Config.headerBytes + m_Config.padBytes;
         const size_t n = m_Config.objectsPerPage;
         m_Stats.pageSize = static_cast<uint32_t>(kLinkBytes + m_LeftAlignBytes + n * b + (n - 1) * m_InterAlignBytes);
+        m_SpanShift = 0;
+        while ((size_t(2) << m_SpanShift) <= m_Stats.pageSize)
+            ++m_SpanShift;
     }
 
     bool AllocateNewPage()
@@ -252,7 +263,7 @@ private:
         std::memset(page, 0, m_Stats.pageSize);
         WriteLink(page, m_PageHead);
         m_PageHead = page;
-        m_InUse.emplace(reinterpret_cast<uintptr_t>(page), std::vector<unsigned char>(m_Config.objectsPerPage, 0));
+        IndexPage(reinterpret_cast<uintptr_t>(page));
         if (m_Config.debug)
             std::memset(page + kLinkBytes, kFillAlign, m_LeftAlignBytes);
         unsigned char* previous = nullptr;
@@ -276,20 +287,40 @@ private:
         return true;
     }
 
-    // ValidateObject's answer with the slot's in-use mark: the page is found by its start address
-    // among the pages (ordered), not by walking them.
-    int FindSlot(const T* object, uintptr_t& pageStart) const
+    // Spans are the largest power of two no longer than a page, so a page reaches into at most
+    // three spans and a span into at most two pages.
+    static constexpr uint32_t kNoPage = UINT32_MAX;
+    using SpanPages = std::array<uint32_t, 2>;
+
+    void IndexPage(uintptr_t start)
+    {
+        const uint32_t p = static_cast<uint32_t>(m_Pages.size());
+        m_Pages.push_back({start, std::vector<unsigned char>(m_Config.objectsPerPage, 0)});
+        const uintptr_t last = (start + m_Stats.pageSize - 1) >> m_SpanShift;
+        for (uintptr_t span = start >> m_SpanShift; span <= last; ++span) {
+            SpanPages& pages = m_PagesBySpan.try_emplace(span, SpanPages{kNoPage, kNoPage}).first->second;
+            pages[pages[0] == kNoPage ? 0 : 1] = p;
+        }
+    }
+
+    // ValidateObject's answer, with the index of the slot's page: the page is looked up by the
+    // span of memory the address lies in, not searched for.
+    int FindSlot(const T* object, uint32_t& pageIndex) const
     {
         const uintptr_t address = reinterpret_cast<uintptr_t>(object);
-        auto page = m_InUse.upper_bound(address);
-        if (page != m_InUse.begin() && address < (--page)->first + m_Stats.pageSize) {
-            const uintptr_t first = page->first + m_FirstObjectOffset;
-            if (address < first || (address - first) % m_Stride != 0) {
-                ReportAllocatorFault("validate_object: Object on bad boundary in page.");
-                return -1;
+        const auto span = m_PagesBySpan.find(address >> m_SpanShift);
+        if (span != m_PagesBySpan.end()) {
+            for (uint32_t p : span->second) {
+                if (p == kNoPage || address < m_Pages[p].start || address >= m_Pages[p].start + m_Stats.pageSize)
+                    continue;
+                const uintptr_t first = m_Pages[p].start + m_FirstObjectOffset;
+                if (address < first || (address - first) % m_Stride != 0) {
+                    ReportAllocatorFault("validate_object: Object on bad boundary in page.");
+                    return -1;
+                }
+                pageIndex = p;
+                return static_cast<int>((address - first) / m_Stride);
             }
-            pageStart = page->first;
-            return static_cast<int>((address - first) / m_Stride);
         }
         ReportAllocatorFault("validate_object: Object not on a page.");
         return -1;
@@ -298,9 +329,9 @@ private:
     // The slot's in-use mark; null (reported) when the object is not on a slot boundary of a page.
     unsigned char* MarkOf(const T* object)
     {
-        uintptr_t page = 0;
+        uint32_t page = 0;
         const int index = FindSlot(object, page);
-        return index < 0 ? nullptr : &m_InUse.find(page)->second[static_cast<size_t>(index)];
+        return index < 0 ? nullptr : &m_Pages[page].marks[static_cast<size_t>(index)];
     }
 
     // The slot's in-use mark when the object may be taken back; null (reported) otherwise.
@@ -415,8 +446,15 @@ private:
     unsigned char* m_PageHead = nullptr;
     unsigned char* m_FreeHead = nullptr;
     std::unordered_set<T*> m_HeapObjects; // live objects of a general-heap pool
-    // Per page, by its start address: one in-use mark per slot.
-    std::map<uintptr_t, std::vector<unsigned char>> m_InUse;
+    // Per page (in the order they came): its start address and one in-use mark per slot.
+    struct Page {
+        uintptr_t start;
+        std::vector<unsigned char> marks;
+    };
+    std::vector<Page> m_Pages;
+    // Per span of addresses (address >> m_SpanShift), the pages reaching into it.
+    std::unordered_map<uintptr_t, SpanPages> m_PagesBySpan;
+    unsigned m_SpanShift = 0;
 };
 
 } // namespace Vesk

@@ -44,6 +44,32 @@ void CCompoundBody::AddBoxShape(const CVector3D& offset, const CVector3D& size)
     m_Children.push_back(box);
 }
 
+void CCompoundBody::RemoveBoxShape(size_t index)
+{
+    if (!m_CompoundShape || index >= m_Children.size())
+        return;
+    btBoxShape* box = m_Children[index];
+    // A box inside the compound's bounds on every side leaves them as they are.
+    btVector3 boxMin, boxMax, allMin, allMax;
+    box->getAabb(m_CompoundShape->getChildTransform(int(index)), boxMin, boxMax);
+    m_CompoundShape->getAabb(btTransform::getIdentity(), allMin, allMax);
+    constexpr btScalar kSlack = 1e-3f;
+    for (int axis = 0; axis < 3; ++axis)
+        if (boxMin[axis] <= allMin[axis] + kSlack || boxMax[axis] >= allMax[axis] - kSlack)
+            m_BoundsStale = true;
+    m_CompoundShape->removeChildShapeByIndex(int(index));
+    m_Children[index] = m_Children.back();
+    m_Children.pop_back();
+    CPhysicsSystem::GetInstance().ReleaseBoxShape(box);
+}
+
+void CCompoundBody::UpdateBounds()
+{
+    if (m_CompoundShape && m_BoundsStale)
+        m_CompoundShape->recalculateLocalAabb();
+    m_BoundsStale = false;
+}
+
 CAABB CCompoundBody::GetChildBox(size_t index) const
 {
     if (!m_CompoundShape || index >= size_t(m_CompoundShape->getNumChildShapes()))

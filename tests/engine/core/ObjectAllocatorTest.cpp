@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -333,6 +334,54 @@ TEST_F(ObjectAllocatorTest, PageLimitIsReportedNotExceeded)
                   "allocate_new_page: The maximum number of pages has been allocated."),
               std::string::npos);
     EXPECT_EQ(pool.GetStatistics().pagesInUse, 1u);
+}
+
+TEST_F(ObjectAllocatorTest, ManyPagesFreeInAnyOrderAndReuseTheirSlots)
+{
+    // 600 objects on 150 pages (and pages whose sizes are not powers of two), freed in each order:
+    // every free is taken once, and the slots come back without a new page.
+    constexpr int kCount = 600;
+    struct Order {
+        const char* name;
+        std::vector<int> indices;
+    };
+    std::vector<Order> orders = {{"oldest first", {}}, {"newest first", {}}, {"every seventh", {}}, {"shuffled", {}}};
+    for (int i = 0; i < kCount; ++i) {
+        orders[0].indices.push_back(i);
+        orders[1].indices.push_back(kCount - 1 - i);
+        orders[2].indices.push_back(i * 7 % kCount); // 7 and 600 share no factor: each index once
+    }
+    orders[3].indices = orders[0].indices;
+    uint32_t seed = 99u;
+    for (int i = kCount - 1; i > 0; --i) {
+        seed = seed * 1664525u + 1013904223u;
+        std::swap(orders[3].indices[size_t(i)], orders[3].indices[size_t(seed % uint32_t(i + 1))]);
+    }
+    for (uint32_t perPage : {4u, 5u}) {
+        for (const Order& order : orders) {
+            SCOPED_TRACE(std::string(order.name) + " with " + std::to_string(perPage) + " per page");
+            CObjectAllocator<Counted> pool(perPage);
+            std::vector<Counted*> objects;
+            for (int i = 0; i < kCount; ++i)
+                objects.push_back(new (pool.Allocate()) Counted(i));
+            const uint32_t pages = pool.GetStatistics().pagesInUse;
+            for (int i : order.indices)
+                ASSERT_TRUE(pool.Destroy(objects[size_t(i)])) << i;
+            EXPECT_EQ(g_Destructions, kCount);
+            EXPECT_EQ(pool.GetStatistics().objectsInUse, 0u);
+            testing::internal::CaptureStderr();
+            EXPECT_FALSE(pool.Deallocate(objects[size_t(order.indices.back())]));
+            testing::internal::GetCapturedStderr();
+            std::vector<Counted*> again;
+            for (int i = 0; i < kCount; ++i)
+                again.push_back(pool.Allocate());
+            EXPECT_EQ(pool.GetStatistics().pagesInUse, pages);
+            std::sort(objects.begin(), objects.end());
+            std::sort(again.begin(), again.end());
+            EXPECT_EQ(again, objects);
+            g_Destructions = 0;
+        }
+    }
 }
 
 } // namespace

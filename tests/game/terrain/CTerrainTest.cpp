@@ -149,7 +149,6 @@ struct EditCase {
     const char* name;
     std::function<void(CTerrain&)> edit;
     std::map<Cell, std::pair<bool, Vec>> changes; // cell -> occupied, colour
-    int boxesAdded;
 };
 
 std::vector<EditCase> EditCases()
@@ -163,59 +162,47 @@ std::vector<EditCase> EditCases()
     return {
         {"raise two on the slab",
          [](CTerrain& t) { t.RaiseColumns({BlockPosition(5, 5, 0)}, 2, kRed); },
-         {red(5, 5, 2), red(5, 5, 3)},
-         2},
+         {red(5, 5, 2), red(5, 5, 3)}},
         {"raise an empty column from the ground",
          [](CTerrain& t) { t.RaiseColumns({BlockPosition(40, 3, 9)}, 1, kRed); },
-         {red(40, 3, 0)},
-         1},
+         {red(40, 3, 0)}},
         {"raise stops at the top height",
          [](CTerrain& t) { t.RaiseColumns({BlockPosition(12, 12, 0)}, 5, kRed); },
-         {red(12, 12, 48), red(12, 12, 49)},
-         2},
+         {red(12, 12, 48), red(12, 12, 49)}},
         {"raise skips positions off the grid",
          [](CTerrain& t) {
              t.RaiseColumns({BlockPosition(250, 0, 0), BlockPosition(0, 4000000000u, 0)}, 1, kRed);
          },
-         {},
-         0},
+         {}},
         {"dig one from the top",
          [](CTerrain& t) { t.DigColumns({BlockPosition(5, 5, 0)}, 1); },
-         {gone(5, 5, 1, kWhite)},
-         0},
+         {gone(5, 5, 1, kWhite)}},
         {"dig through the column",
          [](CTerrain& t) { t.DigColumns({BlockPosition(5, 5, 0)}, 7); },
-         {gone(5, 5, 1, kWhite), gone(5, 5, 0, kWhite)},
-         0},
+         {gone(5, 5, 1, kWhite), gone(5, 5, 0, kWhite)}},
         {"dig under a floating block",
          [](CTerrain& t) { t.DigColumns({BlockPosition(20, 10, 0)}, 2); },
-         {gone(20, 10, 6, kBlue)},
-         0},
+         {gone(20, 10, 6, kBlue)}},
         {"dig a column full to the top does nothing",
          [](CTerrain& t) { t.DigColumns({BlockPosition(14, 14, 0)}, 3); },
-         {},
-         0},
-        {"add on an empty cell", [](CTerrain& t) { t.AddBlocks({BlockPosition(7, 7, 2)}, kRed); }, {red(7, 7, 2)}, 1},
+         {}},
+        {"add on an empty cell", [](CTerrain& t) { t.AddBlocks({BlockPosition(7, 7, 2)}, kRed); }, {red(7, 7, 2)}},
         {"add on a block only recolours it",
          [](CTerrain& t) { t.AddBlocks({BlockPosition(7, 7, 1)}, kRed); },
-         {red(7, 7, 1)},
-         0},
+         {red(7, 7, 1)}},
         {"remove",
          [](CTerrain& t) {
              t.RemoveBlocks({BlockPosition(3, 4, 1), BlockPosition(29, 19, 0)});
          },
-         {gone(3, 4, 1, kWhite), gone(29, 19, 0, kWhite)},
-         0},
+         {gone(3, 4, 1, kWhite), gone(29, 19, 0, kWhite)}},
         {"paint a block and an empty cell",
          [](CTerrain& t) {
              t.PaintBlocks({BlockPosition(8, 8, 1), BlockPosition(8, 8, 3)}, kRed);
          },
-         {red(8, 8, 1), std::make_pair(Cell(8, 8, 3), std::make_pair(false, V(kRed)))},
-         0},
+         {red(8, 8, 1), std::make_pair(Cell(8, 8, 3), std::make_pair(false, V(kRed)))}},
         {"set block with value 0 empties the cell",
          [](CTerrain& t) { t.SetBlock(BlockPosition(9, 9, 1), kRed, 0); },
-         {std::make_pair(Cell(9, 9, 1), std::make_pair(false, V(kRed)))},
-         0},
+         {std::make_pair(Cell(9, 9, 1), std::make_pair(false, V(kRed)))}},
     };
 }
 
@@ -241,8 +228,6 @@ TEST_F(CTerrainTest, EditsChangeExactlyTheirCells)
                     const BlockPosition pos(w, d, h);
                     before[Cell(w, d, h)] = {terrain.IsOccupied(pos), V(terrain.GetColour(pos))};
                 }
-        const std::size_t boxes = terrain.GetBody()->GetChildCount();
-
         c.edit(terrain);
 
         std::map<Cell, std::pair<bool, Vec>> changed;
@@ -253,8 +238,8 @@ TEST_F(CTerrainTest, EditsChangeExactlyTheirCells)
                 changed[entry.first] = now;
         }
         EXPECT_EQ(changed, c.changes);
-        EXPECT_EQ(int(terrain.GetBody()->GetChildCount() - boxes), c.boxesAdded);
         terraintest::ExpectMeshMatchesGrid(terrain, 45, 25, Game::MAX_HEIGHT);
+        terraintest::ExpectBodyMatchesAFreshBuild(terrain);
     }
 }
 
@@ -298,17 +283,96 @@ TEST_F(CTerrainTest, AnEditLeavesTheSlicesItDidNotTouchAlone)
     EXPECT_EQ(mesh->GetAABB().max.y, 14.0f);
 }
 
-TEST_F(CTerrainTest, RaisingADugCellAgainReusesItsBox)
+TEST_F(CTerrainTest, EditedSlicesAreWhatHiddenCubeRemovalMakesOfTheirCubes)
 {
-    CTerrain terrain(4, 4, 1, 4.0f, CVector3D());
-    const std::vector<BlockPosition> brush = {BlockPosition(1, 1, 0), BlockPosition(2, 1, 0)};
-    for (int i = 0; i < 5; ++i) {
-        terrain.RaiseColumns(brush, 1, kRed);
-        terrain.DigColumns(brush, 1);
+    // Each slice an edit refilled holds its cubes in grid order (heights, then depths, then widths)
+    // as hidden-cube removal of the slice alone leaves them: the same order, codes, colours and
+    // visible count. Edits meet at a slice border (widths 9 and 10), the top height and depth 249.
+    CTerrain terrain(30, 250, 3, 4.0f, CVector3D());
+    std::vector<BlockPosition> brush;
+    for (unsigned w = 7; w < 13; ++w)
+        for (unsigned d = 244; d < 250; ++d)
+            brush.push_back(BlockPosition(w, d, 0));
+    terrain.RaiseColumns(brush, 2, kRed);
+    terrain.DigColumns({BlockPosition(8, 246, 0), BlockPosition(11, 3, 0)}, 3);
+    terrain.RemoveBlocks({BlockPosition(20, 5, 1), BlockPosition(21, 5, 1)});
+    terrain.AddBlocks({BlockPosition(9, 100, 6), BlockPosition(10, 100, 6)}, kBlue);
+    std::vector<BlockPosition> column;
+    for (unsigned h = 3; h < Game::MAX_HEIGHT; ++h)
+        column.push_back(BlockPosition(25, 0, h));
+    terrain.AddBlocks(column, kBlue);
+    terrain.PaintBlocks({BlockPosition(12, 249, 4), BlockPosition(0, 0, 0)}, kWhite);
+
+    for (const auto& entry : terrain.GetMesh()->GetSubmeshMap()) {
+        SCOPED_TRACE(entry.first);
+        const Game::CubeSubmesh& slice = *entry.second;
+        std::vector<std::pair<Cell, Vec>> cubes; // (h, d, w) for the grid order, colour
+        for (std::size_t i = 0; i < slice.restPositions.size(); ++i) {
+            const CVector3D& p = slice.restPositions[i];
+            cubes.emplace_back(Cell(unsigned(p.y), unsigned(p.z), unsigned(p.x)), V(slice.colours[i]));
+        }
+        std::sort(cubes.begin(), cubes.end());
+        Game::CVeskCubeMesh reference;
+        Game::CubeSubmesh* expected = reference.CreateSubmesh(entry.first);
+        for (const auto& cube : cubes) {
+            expected->restPositions.push_back(CVector3D(float(std::get<2>(cube.first)), float(std::get<0>(cube.first)),
+                                                        float(std::get<1>(cube.first))));
+            expected->colours.push_back(
+                CVector3D(std::get<0>(cube.second), std::get<1>(cube.second), std::get<2>(cube.second)));
+        }
+        reference.RemoveHiddenCubes(expected);
+        ASSERT_EQ(slice.restPositions.size(), expected->restPositions.size());
+        EXPECT_EQ(slice.visibleCount, expected->visibleCount);
+        EXPECT_EQ(slice.cubeCount, expected->cubeCount);
+        EXPECT_EQ(slice.neighbourCodes, expected->neighbourCodes);
+        for (std::size_t i = 0; i < slice.restPositions.size(); ++i) {
+            ASSERT_EQ(V(slice.restPositions[i]), V(expected->restPositions[i])) << i;
+            ASSERT_EQ(V(slice.colours[i]), V(expected->colours[i])) << i;
+        }
     }
-    EXPECT_EQ(terrain.GetBody()->GetChildCount(), 1u + 2u);
-    terrain.BuildPhysics();
-    EXPECT_EQ(terrain.GetBody()->GetChildCount(), 1u);
+}
+
+TEST_F(CTerrainTest, StrokesKeepTheBodyAsCompactAsAFreshBuild)
+{
+    // Brush strokes of every kind at random near the grid's edges, each undone now and then: the
+    // body never holds more boxes than a fresh build of the grid, and ends with exactly its boxes.
+    CTerrain terrain(Game::MAX_WIDTH, Game::MAX_DEPTH, 2, 4.0f, CVector3D());
+    uint32_t seed = 7u;
+    const auto below = [&seed](unsigned n) {
+        seed = seed * 1664525u + 1013904223u;
+        return unsigned((seed >> 8) % n);
+    };
+    const auto nearAnEdge = [&below]() {
+        const unsigned v = below(30);
+        return v < 15 ? v : Game::MAX_WIDTH - 30 + v;
+    };
+    for (int stroke = 0; stroke < 150; ++stroke) {
+        SCOPED_TRACE(stroke);
+        const unsigned w0 = nearAnEdge(), d0 = nearAnEdge(), h = below(4);
+        const unsigned w1 = std::min(w0 + 1 + below(12), Game::MAX_WIDTH);
+        const unsigned d1 = std::min(d0 + 1 + below(12), Game::MAX_DEPTH);
+        std::vector<BlockPosition> region;
+        std::vector<Game::TerrainCell> before;
+        for (unsigned w = w0; w < w1; ++w)
+            for (unsigned d = d0; d < d1; ++d) {
+                region.push_back(BlockPosition(w, d, h));
+                for (unsigned z = 0; z < 8; ++z)
+                    before.push_back(terrain.GetCell(BlockPosition(w, d, z)));
+            }
+        switch (below(5)) {
+        case 0: terrain.RaiseColumns(region, 1 + below(3), kRed); break;
+        case 1: terrain.DigColumns(region, 1 + below(3)); break;
+        case 2: terrain.AddBlocks(region, kBlue); break;
+        case 3: terrain.RemoveBlocks(region); break;
+        default: terrain.PaintBlocks(region, kWhite); break;
+        }
+        if (below(4) == 0)
+            terrain.RestoreCells(before);
+        ASSERT_EQ(terrain.GetBody()->GetChildCount(), terrain.BuildPhysicsRegions().size());
+        if (stroke % 25 == 24)
+            terraintest::ExpectBodyMatchesAFreshBuild(terrain);
+    }
+    terraintest::ExpectBodyMatchesAFreshBuild(terrain);
 }
 
 TEST_F(CTerrainTest, BadModelsFallBackToTheSlab)

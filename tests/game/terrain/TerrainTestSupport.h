@@ -1,6 +1,6 @@
 // Shared set-up for the terrain tests: a scratch run directory holding the project's mesh
 // definitions and models, with the resource manager (cube models registered), the physics world
-// and the scene graph up; and checks that tie a terrain's mesh to its grid.
+// and the scene graph up; and checks that tie a terrain's mesh and body to its grid.
 #pragma once
 
 #include "support/TestSupport.h"
@@ -10,6 +10,7 @@
 #include "game/voxel/CVeskCubeMesh.h"
 #include "game/voxel/CubeMeshCache.h"
 
+#include "physics/CCompoundBody.h"
 #include "physics/CPhysicsSystem.h"
 #include "resources/CResManager.h"
 #include "resources/CResourceManager.h"
@@ -17,9 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace terraintest {
 
@@ -94,6 +98,34 @@ inline void ExpectMeshMatchesGrid(const Game::CTerrain& terrain, unsigned maxWid
                 EXPECT_EQ(it == shown.end() ? 0 : it->second, occupied ? 1 : 0) << "cell " << w << ' ' << d << ' ' << h;
             }
     EXPECT_EQ(blocks, terrain.GetBlockCount());
+}
+
+// The body's boxes as (min, max) corners, sorted.
+inline std::vector<std::pair<Vec, Vec>> BodyBoxes(const Vesk::CCompoundBody& body)
+{
+    std::vector<std::pair<Vec, Vec>> boxes;
+    for (std::size_t i = 0; i < body.GetChildCount(); ++i) {
+        const CAABB box = body.GetChildBox(i);
+        boxes.emplace_back(V(box.min), V(box.max));
+    }
+    std::sort(boxes.begin(), boxes.end());
+    return boxes;
+}
+
+// The body an edit left holds exactly the boxes, and has the bounds, that building it afresh from
+// the same grid gives (as loading the saved terrain would). Leaves the terrain with the fresh body.
+inline void ExpectBodyMatchesAFreshBuild(Game::CTerrain& terrain)
+{
+    ASSERT_NE(terrain.GetBody(), nullptr);
+    const std::vector<std::pair<Vec, Vec>> edited = BodyBoxes(*terrain.GetBody());
+    const CAABB bounds = terrain.GetBody()->GetAABB();
+    terrain.BuildPhysics();
+    ASSERT_NE(terrain.GetBody(), nullptr);
+    EXPECT_EQ(edited, BodyBoxes(*terrain.GetBody()));
+    if (!edited.empty()) {
+        EXPECT_EQ(V(bounds.min), V(terrain.GetBody()->GetAABB().min));
+        EXPECT_EQ(V(bounds.max), V(terrain.GetBody()->GetAABB().max));
+    }
 }
 
 } // namespace terraintest
