@@ -6,10 +6,14 @@
 #include "game/states/CCtrlState.h"
 #include "game/states/CCubeTestState.h"
 #include "game/states/CMenuState.h"
+#include "game/states/CPhyState.h"
 #include "game/states/CPlaceholderState.h"
 #include "game/states/CPlayState.h"
+#include "game/states/CPlimmSandboxState.h"
+#include "game/states/CRessaSandboxState.h"
 #include "game/states/CSplashState.h"
 #include "game/states/CTransitStates.h"
+#include "game/states/CUloSandboxState.h"
 #include "game/states/CpmarlSandboxState.h"
 
 #include <cstdint>
@@ -17,26 +21,6 @@
 #include <string>
 
 namespace Game {
-
-class CUloSandboxState : public CPlaceholderState {
-public:
-    CUloSandboxState() : CPlaceholderState("UloSandbox") {}
-};
-
-class CPlimmSandboxState : public CPlaceholderState {
-public:
-    CPlimmSandboxState() : CPlaceholderState("PlimmSandbox") {}
-};
-
-class CRessaSandboxState : public CPlaceholderState {
-public:
-    CRessaSandboxState() : CPlaceholderState("RessaSandbox") {}
-};
-
-class CPhyState : public CPlaceholderState {
-public:
-    CPhyState() : CPlaceholderState("CPhyState") {}
-};
 
 class CPauseState : public CPlaceholderState {
 public:

@@ -1,4 +1,4 @@
-// The prop and cube-test models and height map under bin/assets/meshes: each loads through the
+// The prop, test and cube-test models and height map under bin/assets/meshes: each loads through the
 // game's own readers with the parts the game expects, and the generator reproduces them exactly.
 #include "VoxelTestSupport.h"
 
@@ -16,7 +16,8 @@ using testsupport::SourceDir;
 
 namespace {
 
-const char* const kGenerated[] = {"crate.vskc", "cubetestground.vskc", "cubetestgroundHM.dat"};
+const char* const kGenerated[] = {"crate.vskc",    "crateFull.vskc",      "potion_v2.vskc",
+                                  "testmesh.vskc", "cubetestground.vskc", "cubetestgroundHM.dat"};
 
 std::string MeshesDir() { return SourceDir() + "/bin/assets/meshes/"; }
 
@@ -26,8 +27,8 @@ TEST(VoxelContentTest, ModelsLoadWithTheirParts)
         const char* file;
         std::vector<std::string> submeshes;
     } models[] = {
-        {"crate.vskc", {"crate"}},
-        {"cubetestground.vskc", {"ground"}},
+        {"crate.vskc", {"crate"}},    {"crateFull.vskc", {"crate", "loot"}}, {"potion_v2.vskc", {"bottle", "cork"}},
+        {"testmesh.vskc", {"block"}}, {"cubetestground.vskc", {"ground"}},
     };
     for (const auto& m : models) {
         CVeskCubeMesh mesh;
