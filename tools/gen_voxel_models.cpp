@@ -1,10 +1,7 @@
 // Generates the project's prop and test voxel models through the engine's own ".vskc" writer: the
-// props "crate", "crateFull" (a crate heaped with loot) and "potion_v2", the developer states'
-// block "testmesh", and the cube-test ground "cubetestground" with its height map. The characters
-// come from gen_player_model and gen_enemy_models.
+// props "crate", "crateFull" (a crate heaped with loot) and "potion_v2" and the developer states'
+// block "testmesh". The characters come from gen_player_model and gen_enemy_models.
 // Usage: gen_voxel_models [output directory, default bin/assets/meshes]. Output is deterministic.
-#include "game/voxel/CubeHeightMap.h"
-
 #include "VoxelModelKit.h"
 
 #include <string>
@@ -106,45 +103,6 @@ bool MakeTestMesh(const std::string& path)
     return SaveShapes(path, {{"block", &block}});
 }
 
-constexpr int kGroundWidth = 32;
-constexpr int kGroundDepth = 20;
-
-// Top block height of each ground column: a two-block floor, a raised platform with steps.
-int GroundTop(int w, int d)
-{
-    if (w < 0 || d < 0 || w >= kGroundWidth || d >= kGroundDepth)
-        return -1;
-    if (w >= 21 && w <= 26 && d >= 6 && d <= 12)
-        return 3;
-    if (w >= 19 && w <= 28 && d >= 4 && d <= 14)
-        return 2;
-    return 1;
-}
-
-bool MakeGround(const std::string& path)
-{
-    Shape ground;
-    for (int w = 0; w < kGroundWidth; ++w)
-        for (int d = 0; d < kGroundDepth; ++d) {
-            const int top = GroundTop(w, d);
-            const bool checker = (w + d) % 2 == 0;
-            ground.Box(w, 0, d, w, top, d, [&](int x, int y, int z) {
-                if (y == top)
-                    return Speckled(checker ? CVector3D(84, 164, 62) : CVector3D(72, 148, 56), x, y, z);
-                return Speckled(CVector3D(124, 88, 52), x, y, z);
-            });
-        }
-    CVeskCubeMesh mesh;
-    ground.AddTo(mesh, "ground", CVector3D());
-    mesh.RemoveHiddenCubesAll();
-    return mesh.Save(path);
-}
-
-bool MakeGroundHeightMap(const std::string& path)
-{
-    return Game::SaveHeightMapFile(path, Game::MakeBlockHeightMap(kGroundWidth, kGroundDepth, GroundTop));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -155,7 +113,5 @@ int main(int argc, char** argv)
                             {"crateFull.vskc", MakeCrateFull},
                             {"potion_v2.vskc", MakePotion},
                             {"testmesh.vskc", MakeTestMesh},
-                            {"cubetestground.vskc", MakeGround},
-                            {"cubetestgroundHM.dat", MakeGroundHeightMap},
                         });
 }
