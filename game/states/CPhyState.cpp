@@ -182,6 +182,8 @@ void CPhyState::CreateScreen()
     m_pButton = new CButton("Btn");
     m_pButton->SetPosition(0.15f, 0.15f);
     m_pButton->SetCallback(OnButtonClicked);
+    // A button answers clicks only while its owner state is on top.
+    m_pButton->SetOwnerState(m_Name);
     CGuiManager::GetInstance().AddElement(m_pButton, 1, 1);
 }
 

@@ -11,6 +11,7 @@
 #include "game/entities/CEntityFactory.h"
 #include "game/fx/CParticleEmitter.h"
 #include "game/fx/CParticleManager.h"
+#include "game/gui/CButton.h"
 #include "game/gui/CGuiManager.h"
 #include "game/gui/CHighscoreRecord.h"
 #include "game/gui/CMeterBar.h"
@@ -218,6 +219,19 @@ TEST_F(SandboxStatesTest, PhysicsIAndLHeldTogetherPushBox4AlongZOnly)
     EXPECT_FLOAT_EQ(0.0f, Game::CPhyState::PushForce(keys, CVector3D(0, 1.0f, 0)).Length());
     keys.m_JHeld = false;
     EXPECT_FLOAT_EQ(0.0f, Game::CPhyState::PushForce(keys, CVector3D()).Length());
+}
+
+TEST_F(SandboxStatesTest, PhysicsButtonJumpsAwayWhenClicked)
+{
+    Enter(new Game::CPhyState());
+    Game::CButton* button = Game::CGuiManager::GetInstance().FindButton("Btn");
+    ASSERT_NE(nullptr, button);
+    EXPECT_FLOAT_EQ(0.15f, button->GetPosition().x);
+    Frames(2);
+    MoveMouse(0.15f, 0.15f);
+    Click();
+    EXPECT_FLOAT_EQ(1.0f, button->GetPosition().x);
+    EXPECT_FLOAT_EQ(1.0f, button->GetPosition().y);
 }
 
 TEST_F(SandboxStatesTest, PhysicsExitTakesItsPicturesButtonAndGroundAway)
