@@ -32,6 +32,8 @@ const CVector3D kGravity(0.0f, -200.0f, 0.0f);
 const CVector3D kBoxBodySize(3.0f, 3.0f, 3.0f);
 constexpr float kBannerSeconds = 1.5f;
 constexpr float kMusicVolume = 0.2f;
+// The box body takes part in contacts without being pushed: no contact response.
+constexpr int kNoContactResponse = 2;
 
 // One hand-placed entity: at `at`, or at the player's position plus `at`.
 struct Placement {
@@ -100,7 +102,7 @@ void CUloSandboxState::Enter()
 
     m_pBoxBody = new Vesk::CRigidBody(kBoxBodySize, nullptr, 0.0f, false);
     if (Vesk::CPhysicsSystem::GetInstance().AddRigidBody(m_pBoxBody, -1, -1)) {
-        m_pBoxBody->SetBodyType(2);
+        m_pBoxBody->SetBodyType(kNoContactResponse);
     } else {
         delete m_pBoxBody;
         m_pBoxBody = nullptr;
