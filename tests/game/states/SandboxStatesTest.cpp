@@ -320,8 +320,9 @@ TEST_F(SandboxStatesTest, FreePlayEndsInTheMenuOnceTheLevelIsCompleteAndLeavesNo
 
 TEST_F(SandboxStatesTest, EffectsSandboxKeysActOnItsEmittersMeterAndPocket)
 {
+    const size_t emitters = Game::CParticleManager::GetInstance().GetEmitters().size();
     auto* plimm = Enter(new Game::CPlimmSandboxState());
-    ASSERT_EQ(6u, Game::CParticleManager::GetInstance().GetEmitters().size());
+    ASSERT_EQ(emitters + 6, Game::CParticleManager::GetInstance().GetEmitters().size());
     using P = Game::CPlimmSandboxState;
     EXPECT_EQ(9000u, plimm->GetEmitter(P::Portal)->GetParticles().size());
     EXPECT_TRUE(plimm->GetEmitter(P::Burn)->IsLooping());
@@ -357,7 +358,7 @@ TEST_F(SandboxStatesTest, EffectsSandboxKeysActOnItsEmittersMeterAndPocket)
 
     CGameManager::GetInstance().PopState();
     Frame();
-    EXPECT_TRUE(Game::CParticleManager::GetInstance().GetEmitters().empty());
+    EXPECT_EQ(emitters, Game::CParticleManager::GetInstance().GetEmitters().size());
     EXPECT_EQ(nullptr, Game::CGuiManager::GetInstance().FindElement(0, "SkillPocket"));
 }
 
