@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -88,38 +89,40 @@ const struct {
     {"RessaSandbox", Press(100, "RETURN"), "", [](const std::string&) {}},
 };
 
-TEST(SandboxStatesRunTest, EachDeveloperStateRunsItsKeysAndExitsCleanly)
+class SandboxStatesRunTest : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(SandboxStatesRunTest, RunsItsKeysAndExitsCleanly)
 {
-    for (const auto& run : kRuns) {
-        SCOPED_TRACE(run.initialState);
-        e2e::RunDirectory dir;
-        dir.WriteConfig({{"fullscreen", "0"}, {"initialstate", run.initialState}, {"mute", "1"}});
-        testsupport::WriteFile(dir.File("keys.txt"), run.script);
-        const std::string shot = dir.File("last.bmp"), midShot = dir.File("mid.bmp"), probe = dir.File("run.probe");
-        std::vector<std::string> args = {"--run-dir",  dir.Path(), "--frames",       "300",
-                                         "--fixed-dt", "0.016",    "--input-script", dir.File("keys.txt"),
-                                         "--probe",    probe,      "--screenshot",   shot};
-        if (run.midFrame > 0) {
-            args.push_back("--screenshot-at");
-            args.push_back(std::to_string(run.midFrame) + ":" + midShot);
-        }
-        const e2e::RunResult result = e2e::RunGame(args);
-        ASSERT_EQ(0, result.exitCode) << result.output;
-        EXPECT_EQ(result.output.find("SHADER ERROR"), std::string::npos) << result.output;
-        EXPECT_EQ(result.output.find("CInputScript: "), std::string::npos) << result.output;
-        const std::vector<std::string> states = e2e::ProbeStates(probe, 300);
-        EXPECT_EQ(run.lastState, states.back());
-        const std::string picture = testsupport::ReadFile(shot);
-        ASSERT_GT(picture.size(), 54u) << result.output;
-        e2e::KeepArtifact(shot, std::string("SandboxStatesRunTest_") + run.initialState + ".bmp");
-        run.check(picture);
-        if (run.midFrame > 0) {
-            const std::string mid = testsupport::ReadFile(midShot);
-            ASSERT_GT(mid.size(), 54u);
-            e2e::KeepArtifact(midShot, std::string("SandboxStatesRunTest_") + run.initialState + "_mid.bmp");
-            run.midCheck(mid);
-        }
+    const auto& run = kRuns[GetParam()];
+    e2e::RunDirectory dir;
+    dir.WriteConfig({{"fullscreen", "0"}, {"initialstate", run.initialState}, {"mute", "1"}});
+    testsupport::WriteFile(dir.File("keys.txt"), run.script);
+    const std::string shot = dir.File("last.bmp"), midShot = dir.File("mid.bmp"), probe = dir.File("run.probe");
+    std::vector<std::string> args = {"--run-dir",      dir.Path(),           "--frames", "300", "--fixed-dt",   "0.016",
+                                     "--input-script", dir.File("keys.txt"), "--probe",  probe, "--screenshot", shot};
+    if (run.midFrame > 0) {
+        args.push_back("--screenshot-at");
+        args.push_back(std::to_string(run.midFrame) + ":" + midShot);
+    }
+    const e2e::RunResult result = e2e::RunGame(args);
+    ASSERT_EQ(0, result.exitCode) << result.output;
+    EXPECT_EQ(result.output.find("SHADER ERROR"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("CInputScript: "), std::string::npos) << result.output;
+    const std::vector<std::string> states = e2e::ProbeStates(probe, 300);
+    EXPECT_EQ(run.lastState, states.back());
+    const std::string picture = testsupport::ReadFile(shot);
+    ASSERT_GT(picture.size(), 54u) << result.output;
+    e2e::KeepArtifact(shot, std::string("SandboxStatesRunTest_") + run.initialState + ".bmp");
+    run.check(picture);
+    if (run.midFrame > 0) {
+        const std::string mid = testsupport::ReadFile(midShot);
+        ASSERT_GT(mid.size(), 54u);
+        e2e::KeepArtifact(midShot, std::string("SandboxStatesRunTest_") + run.initialState + "_mid.bmp");
+        run.midCheck(mid);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachDeveloperState, SandboxStatesRunTest, ::testing::Range<size_t>(0, std::size(kRuns)),
+                         [](const ::testing::TestParamInfo<size_t>& info) { return kRuns[info.param].initialState; });
 
 } // namespace
