@@ -546,6 +546,29 @@ std::vector<HudSheet> HudSheets()
                      image.Over(x, y, colour, edge < 2 ? 0.0f : edge < 4 ? 1.0f : 0.78f);
                  }
          }},
+        // The physics sandbox's three overlapping 2D pictures, one per display layer.
+        {"Red", "dev_red.png", 96, 96, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 48.0f, 48.0f, 44.0f, 44.0f, 12.0f, kPale, {236, 70, 64}, {150, 24, 30});
+             PaintLabel(image, raster, "3", 40.0f, 48.0f, 48.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"Green", "dev_green.png", 96, 96, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 48.0f, 48.0f, 44.0f, 44.0f, 12.0f, kPale, {90, 220, 96}, {24, 120, 44});
+             PaintLabel(image, raster, "2", 40.0f, 48.0f, 48.0f, kWhiteTop, kWhiteBottom);
+         }},
+        {"Blue", "dev_blue.png", 96, 96, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 48.0f, 48.0f, 44.0f, 44.0f, 12.0f, kPale, {80, 130, 240}, {28, 46, 150});
+             PaintLabel(image, raster, "1", 40.0f, 48.0f, 48.0f, kWhiteTop, kWhiteBottom);
+         }},
+        // The effects sandbox's skill-pocket plate.
+        {"SkillPocket", "dev_skillpocket.png", 160, 160, 1, still("idle"),
+         [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
+             PaintPanel(image, 80.0f, 80.0f, 74.0f, 74.0f, 18.0f, kGold, {64, 78, 124}, {24, 28, 48});
+             PaintLabel(image, raster, "SKILL", 30.0f, 80.0f, 62.0f, kPale, kGold);
+             PaintLabel(image, raster, "POCKET", 30.0f, 80.0f, 98.0f, kPale, kGold);
+         }},
         {"ScorePrompt", "hud_score_prompt.png", 420, 40, 1, still("idle"),
          [](SpriteImage& image, const gfx::GlyphRasterizer& raster, int) {
              PaintLabel(image, raster, "PRESS ENTER TO CONTINUE", 24.0f, 210.0f, 20.0f, kWhiteTop, kWhiteBottom);

@@ -60,6 +60,12 @@ bool CHighscoreRecord::Init()
     return true;
 }
 
+void CHighscoreRecord::SetPath(const std::string& path)
+{
+    m_Path = path;
+    Shutdown();
+}
+
 void CHighscoreRecord::Shutdown()
 {
     m_Levels.clear();
@@ -82,12 +88,12 @@ void CHighscoreRecord::Load()
 {
     m_Loaded = true;
     std::string bytes, error;
-    if (!win::ReadRegularFile(kPath, bytes, error))
+    if (!win::ReadRegularFile(m_Path, bytes, error))
         return;
     const size_t whole = bytes.size() / kRecordBytes;
     if (bytes.size() % kRecordBytes != 0)
-        Vesk::LogLine("CHighscoreRecord: " + std::string(kPath) + " ends in a partial record; its " +
-                      std::to_string(whole) + " whole records are kept");
+        Vesk::LogLine("CHighscoreRecord: " + m_Path + " ends in a partial record; its " + std::to_string(whole) +
+                      " whole records are kept");
     for (size_t i = 0; i < whole; ++i) {
         const HighscoreEntry entry = ReadRecord(bytes.data() + i * kRecordBytes);
         m_Levels[HighscoreName(entry.levelName)].push_back(entry);
@@ -128,9 +134,9 @@ bool CHighscoreRecord::Save()
     for (const auto& level : m_Levels)
         for (const HighscoreEntry& entry : level.second)
             AppendRecord(bytes, entry);
-    if (!Vesk::WriteFileAtomically(kPath, bytes, "CHighscoreRecord"))
+    if (!Vesk::WriteFileAtomically(m_Path, bytes, "CHighscoreRecord"))
         return false;
-    Vesk::LogLine("CHighscoreRecord: saved " + std::to_string(bytes.size() / kRecordBytes) + " records to " + kPath);
+    Vesk::LogLine("CHighscoreRecord: saved " + std::to_string(bytes.size() / kRecordBytes) + " records to " + m_Path);
     return true;
 }
 

@@ -38,6 +38,11 @@ public:
     // Forgets the lists; the next use loads the file again.
     void Shutdown() override;
 
+    // The file the table loads from and saves to (kPath unless set); a new path forgets the lists,
+    // so the next use loads that file.
+    void SetPath(const std::string& path);
+    const std::string& GetPath() const { return m_Path; }
+
     // Empties every level's list; the level names stay.
     void Clear();
     // The score of the level's last record; 0 when the level has no records.
@@ -57,6 +62,7 @@ private:
 
     std::map<std::string, std::vector<HighscoreEntry>> m_Levels;
     bool m_Loaded = false;
+    std::string m_Path = kPath;
 };
 
 } // namespace Game

@@ -1,32 +1,53 @@
 #include "game/states/CCubeTestState.h"
 
 #include "game/cameras/CObjectCamera.h"
-
-#include "game/voxel/CVeskCubeMesh.h"
+#include "game/fx/SceneLights.h"
+#include "game/voxel/CVeskCubeAnimationController.h"
 #include "game/voxel/CubeDebris.h"
-#include "game/voxel/CubeHeightMap.h"
 
+#include "input/CInputManager.h"
+#include "math/Random.h"
 #include "render/CCameraManager.h"
 #include "render/CRenderer.h"
-#include "resources/CResourceManager.h"
+#include "resources/IMesh.h"
 #include "scene/CSceneGraph.h"
+#include "scene/CSceneNodes.h"
+
+#include <string>
 
 namespace Game {
 
 namespace {
 
-// The ground is drawn like a level's terrain: blocks of 4 units from the origin.
-constexpr float kBlockSize = 4.0f;
-const CVector3D kEye(64.0f, 60.0f, -50.0f);
-const CVector3D kLookAt(64.0f, 0.0f, 40.0f);
+// The grid: rows from z = -75 and columns from x = -50, 25 units apart.
+constexpr float kFirstRowZ = -75.0f;
+constexpr float kFirstColumnX = -50.0f;
+constexpr float kSpacing = 25.0f;
+constexpr float kDegreesPerSecond = 10.0f;
+// The material name matches none, so the models draw under the default material.
+const char* const kMaterial = "doesnotmatterwhatiputhere";
+// The camera looks over the whole grid from in front of it and above.
+const CVector3D kEye(62.5f, 140.0f, -230.0f);
+const CVector3D kLookAt(62.5f, 0.0f, 37.5f);
+
+CMatrix4 Translation(const CVector3D& at)
+{
+    CMatrix4 m;
+    m.m[3] = at.x;
+    m.m[7] = at.y;
+    m.m[11] = at.z;
+    return m;
+}
+
+bool Released(char key) { return Vesk::CInputManager::GetInstance().IsKeyReleased(static_cast<uint32_t>(key)); }
 
 } // namespace
 
-CCubeTestState::~CCubeTestState() { ReleaseControllers(); }
+CCubeTestState::~CCubeTestState() { ReleaseObjects(); }
 
 void CCubeTestState::Init()
 {
-    Vesk::CCameraManager::GetInstance().SetCurrentCamera("objectcam", false);
+    Vesk::CCameraManager::GetInstance().SetCurrentCamera("objectcam", true);
     SetCubeDebrisGravity(0.0f, 0.0f, 0.0f);
 }
 
@@ -34,84 +55,92 @@ void CCubeTestState::Cleanup() { SetCubeDebrisGravity(0.0f, -25.0f, 0.0f); }
 
 void CCubeTestState::Enter()
 {
-    // Light 0 shines the way the shadow pass's light looks: from above and behind the camera.
-    Vesk::CRenderer& renderer = Vesk::CRenderer::GetInstance();
-    renderer.AddLight();
-    Vesk::CLight* light = renderer.GetLight(0);
-    const CVector3D lightEye = kEye + CVector3D(0.0f, 120.0f, 60.0f);
-    const CVector3D direction = (kLookAt - lightEye).GetNormalized();
-    light->m_Type = 1;
-    light->m_Direction[0] = direction.x;
-    light->m_Direction[1] = direction.y;
-    light->m_Direction[2] = direction.z;
-
+    EnsureSceneLight();
+    if (Vesk::CLight* light = Vesk::CRenderer::GetInstance().GetLight(0))
+        light->m_Position[2] = -100.0f;
     if (auto* camera = dynamic_cast<CObjectCamera*>(Vesk::CCameraManager::GetInstance().GetCurrentCamera()))
         camera->LookFrom(kEye, kLookAt);
 
+    ReleaseObjects();
     Vesk::CSceneGraph::GetInstance().Reset();
-    if (Vesk::CGeomNode* ground = AddModel("cubetestground", "ground", CVector3D())) {
-        if (auto* mesh = dynamic_cast<CVeskCubeMesh*>(ground->GetMesh())) {
-            CMatrix4 scale;
-            scale.m[0] = scale.m[5] = scale.m[10] = kBlockSize;
-            mesh->SetScaleMatrix(scale);
-            mesh->SetTerrainFlag(1);
-            mesh->ComputeBounds();
-            ground->SetMesh(mesh);
-        }
-    }
-    LoadHeightMap("cubetestgroundHM.dat");
-
-    // Kobolds stand on the floor (its top at y = 6, their feet half a cube below their origin),
-    // crates on the raised platform (top at y = 14).
-    const char* clips[] = {"WALK", "IDLE"};
-    for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 3; ++column) {
-            const std::string name = "kobold" + std::to_string(row * 3 + column);
-            const CVector3D at(24.0f + 18.0f * float(column), 6.5f, 24.0f + 18.0f * float(row));
-            if (Vesk::CGeomNode* geom = AddModel("koboldminion", name, at)) {
-                auto* controller =
-                    dynamic_cast<CVeskCubeAnimationController*>(geom->GetMesh()->CreateAnimationController());
-                if (!controller)
-                    continue;
-                controller->SetAnimation(clips[(row + column) % 2], 0, 1.0f);
-                geom->SetAnimationController(controller);
-                m_Objects.push_back({geom, controller});
-            }
-        }
-    AddModel("crate", "crate0", CVector3D(92.0f, 14.5f, 34.0f));
-    AddModel("crate", "crate1", CVector3D(102.0f, 14.5f, 40.0f));
+    for (int row = 0; row < kGridSize; ++row)
+        for (int column = 0; column < kGridSize; ++column)
+            AddObject(row, column);
 }
 
-void CCubeTestState::Exit() { ReleaseControllers(); }
-
-void CCubeTestState::Update(float) {}
-
-Vesk::CGeomNode* CCubeTestState::AddModel(const std::string& mesh, const std::string& name, const CVector3D& at)
+void CCubeTestState::AddObject(int row, int column)
 {
-    Vesk::IMesh* model = Vesk::CResourceManager::GetInstance().LoadMesh(mesh);
-    if (!dynamic_cast<CVeskCubeMesh*>(model))
-        return nullptr;
-    Vesk::CSceneGraph& scene = Vesk::CSceneGraph::GetInstance();
-    auto* material = new Vesk::CMaterialNode(name + "mat");
-    auto* transform = new Vesk::CTransformNode(name + "trans");
-    auto* geom = new Vesk::CGeomNode(name + "geom");
-    CMatrix4 place;
-    place.m[3] = at.x;
-    place.m[7] = at.y;
-    place.m[11] = at.z;
-    transform->SetLocalMatrix(place);
-    geom->SetMesh(model);
-    geom->GetBucketKeys() = {-1};
-    material->AddChild(transform);
-    transform->AddChild(geom);
-    if (!scene.AddNode(material)) {
-        delete material;
-        return nullptr;
+    const std::string name = std::to_string(50 * row + column);
+    TestObject object;
+    object.transform = new Vesk::CTransformNode(name + "trans");
+    object.geom = new Vesk::CGeomNode(name + "geom");
+    object.material = new Vesk::CMaterialNode(name + "mat");
+    if (!Vesk::CSceneGraph::GetInstance().AddNode(object.material)) {
+        delete object.transform;
+        delete object.geom;
+        delete object.material;
+        return;
     }
-    return geom;
+    object.material->SetMaterial(kMaterial);
+    object.geom->SetMesh("swordman");
+    // The models draw in the early bucket, before the cube shadow pass.
+    object.geom->GetBucketKeys() = {-1};
+    object.material->AddChild(object.transform);
+    object.transform->AddChild(object.geom);
+    Vesk::IMesh* mesh = object.geom->GetMesh();
+    Vesk::IAnimationController* created = mesh ? mesh->CreateAnimationController() : nullptr;
+    object.controller = dynamic_cast<CVeskCubeAnimationController*>(created);
+    if (!object.controller)
+        delete created;
+    object.geom->SetAnimationController(object.controller);
+    object.transform->SetLocalMatrix(
+        Translation(CVector3D(kFirstColumnX + kSpacing * float(column), 0.0f, kFirstRowZ + kSpacing * float(row))));
+    m_Objects.push_back(object);
 }
 
-void CCubeTestState::ReleaseControllers()
+void CCubeTestState::Update(float dt)
+{
+    m_Angle += dt * kDegreesPerSecond;
+    for (size_t i = 0; i < m_Objects.size(); ++i) {
+        const float k = float((i + 1) % 9 + 1);
+        CMatrix4 place = m_Objects[i].transform->GetLocalMatrix();
+        const CVector3D at(place.m[3], place.m[7], place.m[11]);
+        CMatrix4 aboutZ, aboutY;
+        aboutZ.RotationZ(k * m_Angle);
+        aboutY.RotationY(k * m_Angle);
+        place = Translation(at);
+        place.Multiply(place, aboutZ);
+        place.Multiply(place, aboutY);
+        m_Objects[i].transform->SetLocalMatrix(place);
+    }
+    if (const Vesk::CCamera* camera = Vesk::CCameraManager::GetInstance().GetCurrentCamera())
+        PlaceSceneLight(camera->GetEye());
+
+    if (Released('F'))
+        for (TestObject& object : m_Objects)
+            if (object.controller && float(Random15()) / float(kRandomMax) < 0.5f)
+                object.controller->Shatter(object.transform->GetLocalMatrix());
+    if (Released('1'))
+        for (TestObject& object : m_Objects) {
+            object.geom->SetMesh("cube");
+            object.material->SetMaterial("default");
+        }
+    if (Released('2'))
+        for (TestObject& object : m_Objects) {
+            object.geom->SetMesh("testmesh");
+            object.material->SetMaterial(kMaterial);
+            if (object.controller)
+                object.controller->ResetShatter();
+        }
+    if (Released('R'))
+        for (TestObject& object : m_Objects)
+            if (object.controller)
+                object.controller->ResetShatter();
+}
+
+void CCubeTestState::Exit() { ReleaseObjects(); }
+
+void CCubeTestState::ReleaseObjects()
 {
     for (TestObject& object : m_Objects) {
         object.geom->SetAnimationController(nullptr);

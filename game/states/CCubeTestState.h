@@ -1,18 +1,19 @@
-// The developer voxel-model viewer (initial state "CubeTest", or Ctrl+F5): a ground of terrain
-// cubes with its height map and a few animated models and props in front of a fixed camera,
-// lit by scene light 0 and drawn by the cube renderer with shadows. Owns the models' animation
-// controllers; the scene nodes belong to the scene graph.
+// CCubeTestState (initial state "CubeTest", or Ctrl+F5): the voxel-cube models on trial - a 10 x 10
+// grid of "swordman" models, each turning about Z and Y at its own rate of a growing angle, lit
+// from the camera. Keys, each on its release: F shatters about half of them, 1 swaps every model
+// to the unit "cube", 2 to "testmesh" (whole again), R puts the shattered ones back together.
+// Owns the models' animation controllers; the scene nodes belong to the scene graph.
 #pragma once
 
 #include "core/IGameState.h"
-#include "math/Vector3D.h"
 
-#include <string>
 #include <vector>
 
 namespace Vesk {
 class CGeomNode;
-}
+class CMaterialNode;
+class CTransformNode;
+} // namespace Vesk
 
 namespace Game {
 
@@ -20,7 +21,16 @@ class CVeskCubeAnimationController;
 
 class CCubeTestState : public Vesk::IGameState {
 public:
-    CCubeTestState() : IGameState("CubeTest") {}
+    static constexpr int kGridSize = 10;
+
+    struct TestObject {
+        Vesk::CTransformNode* transform;
+        Vesk::CGeomNode* geom;
+        Vesk::CMaterialNode* material;
+        CVeskCubeAnimationController* controller;
+    };
+
+    CCubeTestState() : IGameState("") {}
     ~CCubeTestState() override;
 
     void Init() override;
@@ -29,18 +39,15 @@ public:
     void Exit() override;
     void Update(float dt) override;
 
-private:
-    struct TestObject {
-        Vesk::CGeomNode* geom;
-        CVeskCubeAnimationController* controller;
-    };
+    const std::vector<TestObject>& GetObjects() const { return m_Objects; }
+    float GetAngle() const { return m_Angle; }
 
-    // Nodes for a model placed at a world position, under the default material; the model draws
-    // in an early bucket, before the shadow pass.
-    Vesk::CGeomNode* AddModel(const std::string& mesh, const std::string& name, const CVector3D& at);
-    void ReleaseControllers();
+private:
+    void AddObject(int row, int column);
+    void ReleaseObjects();
 
     std::vector<TestObject> m_Objects;
+    float m_Angle = 0.0f;
 };
 
 } // namespace Game

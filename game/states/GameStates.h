@@ -1,5 +1,4 @@
-// The game's states. Screens not built yet run as placeholders under their own class names,
-// so start-up, the hotkeys and the state stack already work with the real types.
+// Every state of the game in one include, for start-up, the hotkeys and the button actions.
 #pragma once
 
 #include "game/gui/CHighscoreRecord.h"
@@ -10,36 +9,11 @@
 #include "game/states/CMenuState.h"
 #include "game/states/COptionsState.h"
 #include "game/states/CPauseState.h"
-#include "game/states/CPlaceholderState.h"
+#include "game/states/CPhyState.h"
 #include "game/states/CPlayState.h"
+#include "game/states/CPlimmSandboxState.h"
+#include "game/states/CRessaSandboxState.h"
 #include "game/states/CSplashState.h"
 #include "game/states/CTransitStates.h"
+#include "game/states/CUloSandboxState.h"
 #include "game/states/CpmarlSandboxState.h"
-
-#include <cstdint>
-#include <memory>
-#include <string>
-
-namespace Game {
-
-class CUloSandboxState : public CPlaceholderState {
-public:
-    CUloSandboxState() : CPlaceholderState("UloSandbox") {}
-};
-
-class CPlimmSandboxState : public CPlaceholderState {
-public:
-    CPlimmSandboxState() : CPlaceholderState("PlimmSandbox") {}
-};
-
-class CRessaSandboxState : public CPlaceholderState {
-public:
-    CRessaSandboxState() : CPlaceholderState("RessaSandbox") {}
-};
-
-class CPhyState : public CPlaceholderState {
-public:
-    CPhyState() : CPlaceholderState("CPhyState") {}
-};
-
-} // namespace Game

@@ -31,13 +31,13 @@ TEST(StartupTest, InitialStateFollowsTheExactConfiguredName)
         {"PlayState", "assets/levels/arena2.xml", typeid(Game::CPlayState), "CPlayState", "assets/levels/arena2.xml"},
         {"MenuState", "", typeid(Game::CMenuState), "MenuState", "previous.xml"},
         {"PhysicsTest", "", typeid(Game::CPhyState), "CPhyState", "previous.xml"},
-        {"CubeTest", "", typeid(Game::CCubeTestState), "CubeTest", "previous.xml"},
+        {"CubeTest", "", typeid(Game::CCubeTestState), "", "previous.xml"},
         {"pmarlSandbox", "", typeid(Game::CpmarlSandboxState), "pmarlSandboxState", "previous.xml"},
         {"pmarlSandbox", "assets/levels/purpleroom.xml", typeid(Game::CpmarlSandboxState), "pmarlSandboxState",
          "assets/levels/purpleroom.xml"},
-        {"UloSandbox", "", typeid(Game::CUloSandboxState), "UloSandbox", "previous.xml"},
-        {"PlimmSandbox", "", typeid(Game::CPlimmSandboxState), "PlimmSandbox", "previous.xml"},
-        {"RessaSandbox", "", typeid(Game::CRessaSandboxState), "RessaSandbox", "previous.xml"},
+        {"UloSandbox", "", typeid(Game::CUloSandboxState), "uloSandboxArena", "previous.xml"},
+        {"PlimmSandbox", "", typeid(Game::CPlimmSandboxState), "", "previous.xml"},
+        {"RessaSandbox", "", typeid(Game::CRessaSandboxState), "", "previous.xml"},
     };
     for (const InitialStateCase& c : cases) {
         Game::CLevelManager::GetInstance().SetLevelFileName("previous.xml");

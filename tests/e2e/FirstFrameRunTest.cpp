@@ -1,6 +1,6 @@
 // The program's first frames on the headless driver, whose largest mode is 1920 x 1080: black
 // bands above and below a dark-grey letter-boxed viewport, saved by the screenshot option. The run
-// opens with the physics test, a state that draws nothing over the cleared viewport.
+// opens with the physics test, which leaves the corners of the viewport as cleared.
 #include "ProgramRunner.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
-// The prop and cube-test models and height map under bin/assets/meshes: each loads through the
+// The prop and test models under bin/assets/meshes: each loads through the
 // game's own readers with the parts the game expects, and the generator reproduces them exactly.
 #include "VoxelTestSupport.h"
-
-#include "game/voxel/CubeHeightMap.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +14,7 @@ using testsupport::SourceDir;
 
 namespace {
 
-const char* const kGenerated[] = {"crate.vskc", "cubetestground.vskc", "cubetestgroundHM.dat"};
+const char* const kGenerated[] = {"crate.vskc", "crateFull.vskc", "potion_v2.vskc", "testmesh.vskc"};
 
 std::string MeshesDir() { return SourceDir() + "/bin/assets/meshes/"; }
 
@@ -27,7 +25,9 @@ TEST(VoxelContentTest, ModelsLoadWithTheirParts)
         std::vector<std::string> submeshes;
     } models[] = {
         {"crate.vskc", {"crate"}},
-        {"cubetestground.vskc", {"ground"}},
+        {"crateFull.vskc", {"crate", "loot"}},
+        {"potion_v2.vskc", {"bottle", "cork"}},
+        {"testmesh.vskc", {"block"}},
     };
     for (const auto& m : models) {
         CVeskCubeMesh mesh;
@@ -38,20 +38,6 @@ TEST(VoxelContentTest, ModelsLoadWithTheirParts)
             EXPECT_GT(entry.second->visibleCount, 0) << m.file << ' ' << entry.first;
         EXPECT_TRUE(mesh.GetAnimations().empty()) << m.file;
     }
-}
-
-TEST(VoxelContentTest, GroundHeightMapMatchesTheGround)
-{
-    ASSERT_TRUE(Game::LoadHeightMapFile(MeshesDir() + "cubetestgroundHM.dat"));
-    const Game::CubeHeightMap& map = Game::GetCubeHeightMap();
-    EXPECT_EQ(map.width, 32);
-    EXPECT_EQ(map.depth, 20);
-    EXPECT_EQ(map.heights.size(), 640u);
-    float floor = 0.0f, platform = 0.0f;
-    ASSERT_TRUE(map.GetHeight(2, 2, floor));
-    ASSERT_TRUE(map.GetHeight(23, 8, platform));
-    EXPECT_FLOAT_EQ(floor, 3.5f);
-    EXPECT_FLOAT_EQ(platform, 11.5f);
 }
 
 TEST(VoxelContentTest, GeneratorReproducesTheCommittedFiles)
