@@ -1,19 +1,16 @@
 // The GUI's sprite sheets: every font has one frame per printable character, named by the
-// character, every button the three frames the screens play, and the generator reproduces the
-// committed images and sprite entries byte for byte.
+// character, and every button the three frames the screens play.
 #include "support/TestSupport.h"
 
 #include "core/CXmlDocument.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
 namespace {
 
-using testsupport::ReadFile;
 using testsupport::SourceDir;
 
 TEST(GuiContentTest, FontsHaveEveryPrintableCharacterAndButtonsTheirThreeStates)
@@ -39,23 +36,6 @@ TEST(GuiContentTest, FontsHaveEveryPrintableCharacterAndButtonsTheirThreeStates)
     for (const char* button : {"Btn", "BtnYes", "BtnNo", "BtnBack", "OptionsVolumeLeft", "OptionsVolumeRight"})
         EXPECT_EQ(animations(button), (std::set<std::string>{"idle", "mouseover", "mouseclick"})) << button;
     EXPECT_EQ(animations("AnimCursor"), (std::set<std::string>{"idle", "active"}));
-}
-
-TEST(GuiContentTest, TheGeneratorReproducesTheCommittedSheets)
-{
-    testsupport::ScratchDir dir;
-    testsupport::CopyTree(SourceDir() + "/bin/assets/textures", dir.File("textures"));
-    testsupport::WriteFile(dir.File("sprites.xml"), ReadFile(SourceDir() + "/bin/assets/sprites.xml"));
-    const std::string exe =
-        testsupport::GameExecutable().substr(0, testsupport::GameExecutable().rfind('/')) + "/gen_gui_sprites";
-    const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    EXPECT_TRUE(ReadFile(dir.File("sprites.xml")) == ReadFile(SourceDir() + "/bin/assets/sprites.xml"));
-    for (const char* file : {"gamefont.png", "gamefont_red.png", "btn_yes.png", "btn_prev.png", "screen_credits.png",
-                             "screen_controls_chart.png", "howto_text1.png"})
-        EXPECT_TRUE(ReadFile(dir.File(std::string("textures/") + file)) ==
-                    ReadFile(SourceDir() + "/bin/assets/textures/" + file))
-            << file;
 }
 
 } // namespace

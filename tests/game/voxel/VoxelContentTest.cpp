@@ -1,22 +1,17 @@
 // The prop and cube-test models and height map under bin/assets/meshes: each loads through the
-// game's own readers with the parts the game expects, and the generator reproduces them exactly.
+// game's own readers with the parts the game expects.
 #include "VoxelTestSupport.h"
 
 #include "game/voxel/CubeHeightMap.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 using Game::CVeskCubeMesh;
-using testsupport::GameExecutable;
-using testsupport::ReadFile;
 using testsupport::SourceDir;
 
 namespace {
-
-const char* const kGenerated[] = {"crate.vskc", "cubetestground.vskc", "cubetestgroundHM.dat"};
 
 std::string MeshesDir() { return SourceDir() + "/bin/assets/meshes/"; }
 
@@ -52,17 +47,6 @@ TEST(VoxelContentTest, GroundHeightMapMatchesTheGround)
     ASSERT_TRUE(map.GetHeight(23, 8, platform));
     EXPECT_FLOAT_EQ(floor, 3.5f);
     EXPECT_FLOAT_EQ(platform, 11.5f);
-}
-
-TEST(VoxelContentTest, GeneratorReproducesTheCommittedFiles)
-{
-    testsupport::ScratchDir dir;
-    const std::string exe = GameExecutable().substr(0, GameExecutable().rfind('/')) + "/gen_voxel_models";
-    const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* file : kGenerated)
-        EXPECT_EQ(ReadFile(dir.File(file)), ReadFile(MeshesDir() + file))
-            << file << " is out of date: rerun the generator";
 }
 
 } // namespace
