@@ -32,32 +32,17 @@ inline const std::vector<ControllerModel> kControllerModels = {
     {Game::BIGBOSS, {"IDLE"}, {}},
 };
 
-// Models the code draws by name (3D sprites, the menu scene, the sky, the empty terrain, the cube
-// test scene) with the clips it plays on them.
+// Models the code draws by name (the menu scene, the sky, the empty terrain, the cube test scene)
+// with the clips it plays on them; the effect models it shows are fxtest::kEffectModels.
 struct CodeMesh {
     const char* mesh;
     std::vector<std::string> clips;
 };
 
 inline const std::vector<CodeMesh> kCodeMeshes = {
-    {"spawningmesh", {"IDLE"}},
-    {"charge_inward", {"IDLE"}},
-    {"enemy_arrow", {"IDLE"}},
-    {"target", {"IDLE"}},
-    {"tombstone", {"IDLE", "CREATED"}},
-    {"emo_tired", {"IDLE"}},
-    {"targetmarking", {"IDLE"}},
-    {"BigBossSmash", {"IDLE"}},
-    {"dummy_explode", {"IDLE"}},
-    {"windmill", {"IDLE"}},
-    {"island", {}},
-    {"swordman", {"STRETCH"}},
-    {"title_test2", {}},
-    {"skysphere", {}},
-    {"emptymesh", {}},
-    {"cubetestground", {}},
-    {"crate", {}},
-    {"koboldminion", {"IDLE", "WALK"}},
+    {"windmill", {"IDLE"}}, {"island", {}},    {"swordman", {"STRETCH"}},
+    {"title_test2", {}},    {"skysphere", {}}, {"emptymesh", {}},
+    {"cubetestground", {}}, {"crate", {}},     {"koboldminion", {"IDLE", "WALK"}},
 };
 
 // Sprite sheets the code shows by name, with the animations it plays.

@@ -2,6 +2,8 @@
 
 #include "CodeNames.h"
 
+#include "../fx/FxContentSupport.h"
+
 #include "core/CXmlDocument.h"
 #include "game/base/CSlotHash.h"
 #include "game/cameras/CameraWaypoints.h"
@@ -503,6 +505,8 @@ private:
         const std::string code = "the code";
         for (const CodeMesh& mesh : kCodeMeshes)
             RequireMesh(kMeshes, mesh.mesh, code, mesh.clips);
+        for (const fxtest::ModelExpectation& model : fxtest::kEffectModels)
+            RequireMesh(kMeshes, model.name, code, model.clips);
         for (const CodeSprite& sprite : kCodeSprites)
             RequireSprite(kSprites, sprite.sprite, code, sprite.animations);
         std::vector<std::string> printable;
