@@ -95,6 +95,14 @@ inline const std::vector<CodeElement> kCodeElements = {
     {"menu.xml", "blackout", {}},
 };
 
+// Screen files the states load (under assets/scripts/gui) and the level files the play state
+// picks by level number (under assets/levels).
+inline const std::vector<std::string> kCodeScreens = {
+    "splash.xml",  "ctrl.xml",      "menu.xml",       "levelselection.xml", "howtoplay.xml",
+    "credits.xml", "transitin.xml", "transitout.xml", "gamehud.xml",
+};
+inline const std::vector<std::string> kCodeLevels = {"arena2.xml", "emeraldroom.xml", "purpleroom.xml"};
+
 // Sound effects the code plays by name, and the music tracks.
 inline const std::vector<std::string> kCodeSounds = {
     "crate_destroy", "ready",      "stage_complete", "cheer",           "score_impact",    "deflect",

@@ -522,6 +522,12 @@ private:
             else
                 RequireSprite(kScreens + element.screen, element.element, code, element.animations);
         }
+        for (const std::string& screen : kCodeScreens)
+            if (!m_Documents.count(kScreens + screen))
+                Fail(kScreens + screen, screen, "is a screen file the code loads, missing");
+        for (const std::string& level : kCodeLevels)
+            if (!m_Documents.count(kLevels + level))
+                Fail(kLevels + level, level, "is a level file the play state loads, missing");
         for (const std::string& sound : kCodeSounds)
             RequireSound(kSounds, sound, code);
         for (const std::string& track : kCodeMusic)

@@ -36,8 +36,6 @@ inline const std::vector<ModelExpectation> kEffectModels = {
     {"BigBossSmash", {"IDLE"}, 5000, false},
     {"dummy_explode", {"IDLE"}, 3000, false},
     {"fireskill", {"IDLE"}, 1200, false},
-    {"smallcoin", {"IDLE"}, 700, false},
-    {"healthrecovery", {"IDLE"}, 1200, false},
 };
 
 struct EffectUse {
