@@ -1,7 +1,7 @@
 // Generates the voxel models of effects and markers through the engine's ".vskc" writer: the
 // spawn column, the charge and target markers, the enemy arrow, the tombstone that rises from the
 // ground, the attack visuals (energy balls, drill, fireball, spike, the boss's smash), the boss's
-// tired sign, landing marker and exploding dummy, and the fire-skill pickup. Every clip loops or
+// tired sign, landing marker and exploding dummy, and the pickups (fire skill, coin, potion). Every clip loops or
 // plays through at least two keyframes posing every part. Arrows and projectiles point along +z,
 // the forward axis of an object oriented along a direction.
 // Usage: gen_effect_models [output directory, default bin/assets/meshes]. Output is deterministic.
@@ -459,6 +459,45 @@ bool MakeFireSkill(const std::string& path)
     return Save(mesh, path);
 }
 
+// The coin pickup: a gold disc standing on its edge with a darker rim and a bright cross stamped
+// on both faces; "IDLE" spins it about the vertical while it bobs.
+bool MakeSmallCoin(const std::string& path)
+{
+    const CVector3D gold(236, 184, 48), rim(176, 120, 24), shine(255, 240, 150);
+    Shape coin;
+    coin.Ellipsoid(0, 0, 0, 4.4f, 4.4f, 1.2f, [&](int x, int y, int z) {
+        const bool cross = (x == 0 && std::abs(y) <= 2) || (y == 0 && std::abs(x) <= 2);
+        return Speckled(Length(x, y, 0) > 3.4f ? rim : cross && z != 0 ? shine : gold, x, y, z);
+    });
+    CVeskCubeMesh mesh;
+    coin.AddTo(mesh, "coin", CVector3D(0, 5, 0));
+    Animate(mesh, "IDLE", 8, 16, 4, [](float t) {
+        return std::vector<Pose>{{"coin", CVector3D(0, 5.0f + 0.8f * Wave(t), 0), 0, 360.0f * t, 0}};
+    });
+    return Save(mesh, path);
+}
+
+// The potion pickup: a round flask of red healing draught under a pale glass neck and a cork;
+// "IDLE" bobs it and rocks it gently.
+bool MakeHealthRecovery(const std::string& path)
+{
+    const CVector3D draught(222, 36, 50), deep(140, 14, 30), glass(210, 236, 244), cork(150, 104, 60);
+    Shape flask;
+    flask.Ellipsoid(0, 3, 0, 3.6f, 3.6f, 3.6f, [&](int x, int y, int z) {
+        return Speckled(y >= 5 ? glass : Mix(deep, draught, float(y + 1) / 6.0f), x, y, z);
+    });
+    flask.CutBelow(0);
+    flask.Box(-1, 7, -1, 1, 8, 1, Speckle(glass));
+    flask.Box(-1, 9, -1, 1, 9, 1, Speckle(cork));
+    flask.Box(0, 10, 0, 0, 10, 0, cork);
+    CVeskCubeMesh mesh;
+    flask.AddTo(mesh, "flask", CVector3D(0, 1, 0));
+    Animate(mesh, "IDLE", 8, 16, 4, [](float t) {
+        return std::vector<Pose>{{"flask", CVector3D(0, 1.0f + 0.8f * Wave(t), 0), 12.0f * Wave(t), 0, 0}};
+    });
+    return Save(mesh, path);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -484,5 +523,7 @@ int main(int argc, char** argv)
                             {"BigBossSmash.vskc", MakeBigBossSmash},
                             {"dummy_explode.vskc", MakeDummyExplode},
                             {"fireskill.vskc", MakeFireSkill},
+                            {"smallcoin.vskc", MakeSmallCoin},
+                            {"healthrecovery.vskc", MakeHealthRecovery},
                         });
 }

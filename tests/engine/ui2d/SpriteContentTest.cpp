@@ -1,5 +1,5 @@
-// The repository's sprite sheets: every sheet in "assets/sprites.xml" loads with its image, the
-// cursor has the animations the GUI plays, and the generator reproduces the images exactly.
+// The repository's sprite sheets: every sheet in "assets/sprites.xml" loads with its image and the
+// cursor has the animations the GUI plays.
 #include "Display2DFixture.h"
 
 #include "core/CXmlDocument.h"
@@ -9,10 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-using testsupport::ReadFile;
-using testsupport::SourceDir;
 using Vesk::CDXSprite;
 using Vesk::CResManager;
 
@@ -34,16 +30,6 @@ TEST_F(SpriteContentTest, EverySheetLoadsAndTheCursorHasItsAnimations)
     ASSERT_NE(cursor, nullptr);
     for (const char* animation : {"idle", "active"})
         EXPECT_EQ(cursor->GetAnimations().count(animation), 1u) << animation;
-}
-
-TEST(SpriteGeneratorTest, ReproducesTheCommittedImages)
-{
-    testsupport::ScratchDir dir;
-    const std::string exe =
-        testsupport::GameExecutable().substr(0, testsupport::GameExecutable().rfind('/')) + "/gen_sprites";
-    const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    EXPECT_TRUE(ReadFile(dir.File("animcursor.png")) == ReadFile(SourceDir() + "/bin/assets/textures/animcursor.png"));
 }
 
 } // namespace

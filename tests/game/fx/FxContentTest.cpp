@@ -1,13 +1,11 @@
 // The effect content under bin/assets: every particle effect the code or the pickups file names
 // is in the effects file with every attribute and a particle material that exists, every effect
-// model is registered and loads with its clips, and the generator reproduces the committed models.
+// model is registered and loads with its clips.
 #include "FxContentSupport.h"
 
 #include "game/voxel/CVeskCubeMesh.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -68,20 +66,6 @@ TEST(FxContentTest, TombstoneRisesOutOfTheGround)
     const float start = created.keyframes.front().poses.at("stone").position.y;
     const float end = created.keyframes.back().poses.at("stone").position.y;
     EXPECT_LT(start, end - 10.0f);
-}
-
-TEST(FxContentTest, GeneratorReproducesTheCommittedModels)
-{
-    testsupport::ScratchDir dir;
-    const std::string exe =
-        testsupport::GameExecutable().substr(0, testsupport::GameExecutable().rfind('/')) + "/gen_effect_models";
-    const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const fxtest::ModelExpectation& model : fxtest::kEffectModels) {
-        const std::string file = std::string(model.name) + ".vskc";
-        EXPECT_EQ(testsupport::ReadFile(dir.File(file)), testsupport::ReadFile(Assets() + "meshes/" + file))
-            << file << " is out of date: rerun the generator";
-    }
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // The player, enemy, boss and trap voxel models under bin/assets/meshes: each is registered and
 // loads with the clips and separately shattering parts its controller plays and breaks off, poses
-// every part in every keyframe without sinking into the ground, keeps its cube budget, the
-// generators reproduce the committed files, and drawn on the headless device each kind shows its
-// own palette. Set THRUMMOCK_MODEL_FRAMES to a directory to keep the drawn contact sheets (one
-// per model and time: every clip in name order, each in profile and three-quarter view).
+// every part in every keyframe without sinking into the ground, keeps its cube budget, and drawn
+// on the headless device each kind shows its own palette. Set THRUMMOCK_MODEL_FRAMES to a directory to keep the drawn
+// contact sheets (one per model and time: every clip in name order, each in profile and three-quarter view).
 #include "CubeRenderFixture.h"
 #include "VoxelTestSupport.h"
 
@@ -155,29 +154,6 @@ TEST(CharacterModelContentTest, ModelsCarryTheirClipsAndPartsAndStayAboveTheGrou
                     << entry.first << " frame " << key.frame << ": " << *lowest->part << " sinks into the ground";
             }
         }
-    }
-}
-
-TEST(CharacterModelContentTest, GeneratorsReproduceTheCommittedFiles)
-{
-    const struct {
-        const char* tool;
-        std::vector<const char*> files;
-    } generators[] = {
-        {"gen_player_model", {"player.vskc"}},
-        {"gen_enemy_models",
-         {"koboldminion.vskc", "slime.vskc", "skeleton.vskc", "ghost.vskc", "boar.vskc", "golem.vskc", "bigboss.vskc",
-          "spiketrap.vskc", "trampoline.vskc"}},
-    };
-    const std::string exe = testsupport::GameExecutable();
-    const std::string bin = exe.substr(0, exe.rfind('/'));
-    for (const auto& g : generators) {
-        testsupport::ScratchDir dir;
-        const std::string command = "'" + bin + "/" + g.tool + "' '" + dir.Path() + "' > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        for (const char* file : g.files)
-            EXPECT_EQ(testsupport::ReadFile(dir.File(file)), testsupport::ReadFile(MeshesDir() + file))
-                << file << " is out of date: rerun " << g.tool;
     }
 }
 

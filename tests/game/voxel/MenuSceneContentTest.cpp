@@ -1,18 +1,14 @@
 // The title scene's models under bin/assets/meshes: each loads through the game's own reader with
-// its parts and clips, the names the menu asks for are in meshes.xml, and the generator
-// reproduces the files exactly.
+// its parts and clips, and the names the menu asks for are in meshes.xml.
 #include "VoxelTestSupport.h"
 
 #include "core/CXmlDocument.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 using Game::CVeskCubeMesh;
-using testsupport::GameExecutable;
-using testsupport::ReadFile;
 using testsupport::SourceDir;
 
 namespace {
@@ -53,17 +49,6 @@ TEST(MenuSceneContentTest, TheMenuFindsEveryModelByNameAndTheSwordsmanStretches)
     CVeskCubeMesh mesh;
     ASSERT_TRUE(mesh.Load(SourceDir() + "/bin/" + swordman));
     EXPECT_EQ(1u, mesh.GetAnimations().count("STRETCH"));
-}
-
-TEST(MenuSceneContentTest, GeneratorReproducesTheCommittedFiles)
-{
-    testsupport::ScratchDir dir;
-    const std::string exe = GameExecutable().substr(0, GameExecutable().rfind('/')) + "/gen_menu_models";
-    const std::string command = "'" + exe + "' '" + dir.Path() + "' > /dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* file : {"island.vskc", "windmill.vskc", "title_test2.vskc"})
-        EXPECT_EQ(ReadFile(dir.File(file)), ReadFile(MeshesDir() + file))
-            << file << " is out of date: rerun the generator";
 }
 
 } // namespace
