@@ -8,7 +8,11 @@
 // update (controllers, shared group controllers, entities, waves), the triggers, the physics step
 // and the animations. Each run reports the CPU time per frame and per enemy, split into the
 // physics library's part (the collision pass and the step: "physics ms") and the game's own
-// (everything else: "game ms"), each per frame. The anchor walks the same live entities once,
+// (everything else: "game ms"), each per frame. Beside them, the contact load the physics
+// library meets after the last frame, per enemy: overlapping broadphase pairs ("pairs"), contact
+// manifolds ("manifolds") and pairs of bodies touching ("touches"), and the physics time per
+// manifold ("physics ns/manifold"), a measure of the physics cost that a denser pile does not
+// raise by itself. The anchor walks the same live entities once,
 // reading each one's position, and reports the time per frame and per entity. The frames are
 // counted, not timed, so every build runs the same simulation. Headless (offscreen video, dummy
 // audio); it works in the project's bin/ directory. Build it in a release build.
@@ -21,6 +25,7 @@
 #include "frame/CGameManager.h"
 #include "math/Random.h"
 #include "physics/CPhysicsSystem.h"
+#include "physics/CRigidBody.h"
 #include "scene/CSceneGraph.h"
 #include "triggers/CTriggerManager.h"
 
@@ -151,6 +156,22 @@ void ReportPerEnemy(benchmark::State& state, int count)
     state.counters["live"] = static_cast<double>(Game::CEntityFactory::GetInstance().GetLiveEntities().size());
 }
 
+// The pairs, manifolds and touches of the last frame per enemy, and the physics time per manifold.
+void ReportContactLoad(benchmark::State& state, int count, double physicsSecondsPerFrame)
+{
+    const Vesk::CPhysicsSystem& physics = Vesk::CPhysicsSystem::GetInstance();
+    size_t touches = 0;
+    for (const Vesk::CRigidBody* body : physics.GetBodies())
+        touches += body->GetContactInfo().m_TouchingBodies.size();
+    const double manifolds = physics.GetContactManifoldCount();
+    state.counters["pairs"] = physics.GetOverlappingPairCount() / static_cast<double>(count);
+    state.counters["manifolds"] = manifolds / count;
+    // Each touch is recorded on both bodies.
+    state.counters["touches"] = static_cast<double>(touches) / 2.0 / count;
+    if (manifolds > 0.0)
+        state.counters["physics ns/manifold"] = physicsSecondsPerFrame * 1e9 / manifolds;
+}
+
 void BM_CrowdSimulationFrame(benchmark::State& state, Scenario scenario, int count)
 {
     if (!StartCrowd(scenario, count)) {
@@ -163,6 +184,7 @@ void BM_CrowdSimulationFrame(benchmark::State& state, Scenario scenario, int cou
     ReportPerEnemy(state, count);
     state.counters["physics ms"] = benchmark::Counter(split.physics * 1e3, benchmark::Counter::kAvgIterations);
     state.counters["game ms"] = benchmark::Counter(split.game * 1e3, benchmark::Counter::kAvgIterations);
+    ReportContactLoad(state, count, split.physics / static_cast<double>(state.iterations()));
 }
 
 void BM_CrowdEntityWalk_Anchor(benchmark::State& state, Scenario scenario, int count)
