@@ -257,12 +257,7 @@ void CPlayState::UpdateDebugLines() const
 
 std::string CPlayState::GetSubStateName() const
 {
-    if (!m_pSubStates)
-        return {};
-    for (const char* name : {"start", "running", "endgame", "ended"})
-        if (m_pSubStates->GetCurrentState() == m_pSubStates->FindState(name))
-            return name;
-    return {};
+    return m_pSubStates ? m_pSubStates->GetCurrentStateName() : std::string();
 }
 
 CSpriteText* CPlayState::GetValueText(int row) const

@@ -248,12 +248,7 @@ bool CUloSandboxState::IsPhaseReset() { return Master().GetPhase() == PHASE_LEVE
 
 std::string CUloSandboxState::GetSubStateName() const
 {
-    if (!m_pSubStates)
-        return {};
-    for (const char* name : {"start", "running", "endgame", "ended"})
-        if (m_pSubStates->GetCurrentState() == m_pSubStates->FindState(name))
-            return name;
-    return {};
+    return m_pSubStates ? m_pSubStates->GetCurrentStateName() : std::string();
 }
 
 } // namespace Game

@@ -16,28 +16,8 @@
 
 namespace {
 
-// A key tapped: down at the frame, up three frames later.
-std::string Tap(int frame, const char* key)
-{
-    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 3) + " key up " + key + "\n";
-}
-
-// A field of the probe line of the frame; empty when the frame or the field is missing.
-std::string ProbeField(const std::string& probe, int frame, const std::string& key)
-{
-    std::istringstream lines(probe);
-    const std::string start = "frame=" + std::to_string(frame) + " ";
-    for (std::string line; std::getline(lines, line);) {
-        if (line.compare(0, start.size(), start) != 0)
-            continue;
-        const size_t at = line.find(" " + key + "=");
-        if (at == std::string::npos)
-            return {};
-        const size_t from = at + key.size() + 2;
-        return line.substr(from, line.find(' ', from) - from);
-    }
-    return {};
-}
+using e2e::ProbeField;
+using e2e::Tap;
 
 // A record as the file holds it, built byte by byte.
 std::string RecordBytes(const std::string& level, const std::string& name, uint32_t score)
@@ -79,17 +59,17 @@ TEST(HighscoreRunTest, TheTestLevelPlayedToItsScoreScreenEntersABCAndTheTableSho
 
     std::string script = "5 mouse move 1880 1050\n"; // the pointer waits in a corner
     for (int frame = 150; frame < kFightEnd; frame += 10)
-        script += Tap(frame, "J"); // swing after swing
-    script += Tap(kScoreConfirm, "RETURN");
+        script += Tap(frame, "J", 3); // swing after swing
+    script += Tap(kScoreConfirm, "RETURN", 3);
     // "AAA" to "ABC": the second letter up once, the third up twice.
-    script += Tap(kLettersFrom, "RIGHT") + Tap(kLettersFrom + 10, "UP") + Tap(kLettersFrom + 20, "RIGHT");
-    script += Tap(kLettersFrom + 30, "UP") + Tap(kLettersFrom + 40, "UP");
-    script += Tap(kNameConfirm, "RETURN");
-    script += Tap(kTitleKey, "SPACE");
+    script += Tap(kLettersFrom, "RIGHT", 3) + Tap(kLettersFrom + 10, "UP", 3) + Tap(kLettersFrom + 20, "RIGHT", 3);
+    script += Tap(kLettersFrom + 30, "UP", 3) + Tap(kLettersFrom + 40, "UP", 3);
+    script += Tap(kNameConfirm, "RETURN", 3);
+    script += Tap(kTitleKey, "SPACE", 3);
     for (int i = 0; i < 3; ++i)
-        script += Tap(kMenuKeys + 7 * i, "DOWN"); // down to Highscores
-    script += Tap(kMenuKeys + 21, "RETURN");
-    script += Tap(kTableBack, "ESCAPE");
+        script += Tap(kMenuKeys + 7 * i, "DOWN", 3); // down to Highscores
+    script += Tap(kMenuKeys + 21, "RETURN", 3);
+    script += Tap(kTableBack, "ESCAPE", 3);
     testsupport::WriteFile(run.File("highscore.txt"), script);
 
     const Shot shots[] = {

@@ -16,34 +16,14 @@
 
 namespace {
 
-// A key tapped: down at the frame, up two frames later.
-std::string Tap(int frame, const char* key)
-{
-    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 2) + " key up " + key + "\n";
-}
+using e2e::ProbeField;
+using e2e::Tap;
 
 struct Shot {
     int frame;
     const char* screen;
     const char* state; // on top in that frame
 };
-
-// A field of the probe line of the frame; empty when the frame or the field is missing.
-std::string ProbeField(const std::string& probe, int frame, const std::string& key)
-{
-    std::istringstream lines(probe);
-    const std::string start = "frame=" + std::to_string(frame) + " ";
-    for (std::string line; std::getline(lines, line);) {
-        if (line.compare(0, start.size(), start) != 0)
-            continue;
-        const size_t at = line.find(" " + key + "=");
-        if (at == std::string::npos)
-            return {};
-        const size_t from = at + key.size() + 2;
-        return line.substr(from, line.find(' ', from) - from);
-    }
-    return {};
-}
 
 TEST(MenuFlowRunTest, FromTheControlsScreenThroughEveryMenuScreenIntoLevelOne)
 {

@@ -15,11 +15,7 @@
 
 namespace {
 
-// A key tapped: down at the frame, up two frames later.
-std::string Tap(int frame, const char* key)
-{
-    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 2) + " key up " + key + "\n";
-}
+using e2e::Tap;
 
 struct Shot {
     int frame;

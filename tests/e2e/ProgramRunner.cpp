@@ -108,4 +108,25 @@ void KeepArtifact(const std::string& file, const std::string& name)
     EXPECT_FALSE(error) << file << ": " << error.message();
 }
 
+std::string Tap(int frame, const char* key, int held)
+{
+    return std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + held) + " key up " + key + "\n";
+}
+
+std::string ProbeField(const std::string& probe, int frame, const std::string& key)
+{
+    std::istringstream lines(probe);
+    const std::string start = "frame=" + std::to_string(frame) + " ";
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, start.size(), start) != 0)
+            continue;
+        const size_t at = line.find(" " + key + "=");
+        if (at == std::string::npos)
+            return {};
+        const size_t from = at + key.size() + 2;
+        return line.substr(from, line.find(' ', from) - from);
+    }
+    return {};
+}
+
 } // namespace e2e

@@ -48,4 +48,10 @@ uint32_t BmpWidth(const std::string& bytes);
 uint32_t BmpHeight(const std::string& bytes);
 uint32_t BmpPixel(const std::string& bytes, int x, int y);
 
+// An input-script key tap: down at the frame, up `held` frames later.
+std::string Tap(int frame, const char* key, int held = 2);
+
+// A field of the probe line of the frame; empty when the frame or the field is missing.
+std::string ProbeField(const std::string& probe, int frame, const std::string& key);
+
 } // namespace e2e

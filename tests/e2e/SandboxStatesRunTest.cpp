@@ -84,9 +84,15 @@ const struct {
     {"UloSandbox", Press(100, "RIGHT", 160) + Press(265, "J") + Press(278, "J") + Press(292, "ESCAPE", 3),
      "CPauseState",
      [](const std::string& picture) {
+         // The arena dimmed under the pause screen.
+         EXPECT_GT(Share(picture, [](const Rgb& c) { return c.r > c.b + 40 && c.g > c.b + 20; }), 0.02f);
+     },
+     // The arena's ground in its sandy palette while the player fights.
+     260,
+     [](const std::string& picture) {
          EXPECT_GT(Share(picture, [](const Rgb& c) { return c.r > c.b + 40 && c.g > c.b + 20; }), 0.2f);
      }},
-    {"RessaSandbox", Press(100, "RETURN"), "", [](const std::string&) {}},
+    {"RessaSandbox", Press(100, "UP") + Press(140, "RIGHT") + Press(180, "DOWN"), "", [](const std::string&) {}},
 };
 
 class SandboxStatesRunTest : public ::testing::TestWithParam<size_t> {};
