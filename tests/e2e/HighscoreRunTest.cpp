@@ -19,17 +19,6 @@ namespace {
 using e2e::ProbeField;
 using e2e::Tap;
 
-// A record as the file holds it, built byte by byte.
-std::string RecordBytes(const std::string& level, const std::string& name, uint32_t score)
-{
-    std::string bytes(516, '\0');
-    bytes.replace(0, level.size(), level);
-    bytes.replace(255, name.size(), name);
-    for (int i = 0; i < 4; ++i)
-        bytes[512 + i] = static_cast<char>((score >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 struct Shot {
     int frame;
     const char* screen;
@@ -108,11 +97,11 @@ TEST(HighscoreRunTest, TheTestLevelPlayedToItsScoreScreenEntersABCAndTheTableSho
     // The table of a level seen for the first time: four places of "AAA" at 999 and the player's.
     const uint32_t score = static_cast<uint32_t>(std::stoul(finalScore));
     std::string expected;
-    const std::string others = RecordBytes("arena2", "AAA", 999);
+    const std::string others = testsupport::HighscoreRecordBytes("arena2", "AAA", 999);
     if (score > 999)
-        expected = RecordBytes("arena2", "ABC", score) + others + others + others + others;
+        expected = testsupport::HighscoreRecordBytes("arena2", "ABC", score) + others + others + others + others;
     else
-        expected = others + others + others + others + RecordBytes("arena2", "ABC", score);
+        expected = others + others + others + others + testsupport::HighscoreRecordBytes("arena2", "ABC", score);
     EXPECT_EQ(expected, testsupport::ReadFile(run.File("assets/highscore.dat")));
 }
 

@@ -119,6 +119,16 @@ void ResetManagers()
         ManagerReset()();
 }
 
+std::string HighscoreRecordBytes(const std::string& level, const std::string& name, uint32_t score)
+{
+    std::string bytes(516, '\0');
+    bytes.replace(0, level.size(), level);
+    bytes.replace(255, name.size(), name);
+    for (int i = 0; i < 4; ++i)
+        bytes[512 + i] = static_cast<char>((score >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 } // namespace testsupport
 
 // Sanitizer builds: GCC 12's leak checker misreads some heap addresses as glibc's header of a

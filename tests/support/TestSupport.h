@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -70,6 +71,10 @@ void CopyTree(const std::string& from, const std::string& to);
 // program uses: each binary registers it once (a static object in a file of its own). It runs
 // after every test suite, so no suite sees what another left, and where a fixture wants a clean
 // slate before or after each test.
+// A highscore record as "highscore.dat" holds it, built byte by byte: the level name in 255
+// bytes, the player's name in 257, the score in 4 little-endian bytes.
+std::string HighscoreRecordBytes(const std::string& level, const std::string& name, uint32_t score);
+
 void SetManagerReset(std::function<void()> reset);
 void ResetManagers();
 

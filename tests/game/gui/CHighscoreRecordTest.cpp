@@ -12,17 +12,6 @@ namespace {
 using Game::CHighscoreRecord;
 using Game::HighscoreEntry;
 
-// A record as the file holds it, built byte by byte.
-std::string RecordBytes(const std::string& level, const std::string& name, uint32_t score)
-{
-    std::string bytes(516, '\0');
-    bytes.replace(0, level.size(), level);
-    bytes.replace(255, name.size(), name);
-    for (int i = 0; i < 4; ++i)
-        bytes[512 + i] = static_cast<char>((score >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 struct Row {
     std::string name;
     uint32_t score;
@@ -89,12 +78,12 @@ TEST_F(CHighscoreRecordTest, SaveWritesTheRecordFormatByteForByteInLevelOrder)
 
     const std::string bytes = testsupport::ReadFile(FilePath());
     ASSERT_EQ(10u * 516u, bytes.size());
-    std::string expected = RecordBytes("arena2", "ZED", 0x01020304u);
+    std::string expected = testsupport::HighscoreRecordBytes("arena2", "ZED", 0x01020304u);
     for (int i = 0; i < 4; ++i)
-        expected += RecordBytes("arena2", "AAA", 999);
+        expected += testsupport::HighscoreRecordBytes("arena2", "AAA", 999);
     for (int i = 0; i < 4; ++i)
-        expected += RecordBytes("purpleroom", "AAA", 999);
-    expected += RecordBytes("purpleroom", "PIP", 7);
+        expected += testsupport::HighscoreRecordBytes("purpleroom", "AAA", 999);
+    expected += testsupport::HighscoreRecordBytes("purpleroom", "PIP", 7);
     EXPECT_EQ(expected, bytes) << "arena2 before purpleroom; score little-endian at 512; padding zero";
     EXPECT_EQ('\x04', bytes[512]);
     EXPECT_EQ('\x01', bytes[515]);
@@ -107,8 +96,10 @@ TEST_F(CHighscoreRecordTest, SaveWritesTheRecordFormatByteForByteInLevelOrder)
 
 TEST_F(CHighscoreRecordTest, LoadKeepsFileOrderAndTheWholeRecordsOfATruncatedFile)
 {
-    testsupport::WriteFile(FilePath(), RecordBytes("emeraldroom", "LOW", 3) + RecordBytes("emeraldroom", "HIGH", 9) +
-                                           RecordBytes("arena2", "ONE", 1) + std::string(300, 'x'));
+    testsupport::WriteFile(FilePath(), testsupport::HighscoreRecordBytes("emeraldroom", "LOW", 3) +
+                                           testsupport::HighscoreRecordBytes("emeraldroom", "HIGH", 9) +
+                                           testsupport::HighscoreRecordBytes("arena2", "ONE", 1) +
+                                           std::string(300, 'x'));
     ASSERT_TRUE(Table().Init());
     EXPECT_EQ((std::vector<Row>{{"LOW", 3}, {"HIGH", 9}}), Rows("emeraldroom")) << "no sorting on load";
     EXPECT_EQ((std::vector<Row>{{"ONE", 1}}), Rows("arena2"));
@@ -132,7 +123,7 @@ TEST_F(CHighscoreRecordTest, NamesOf255BytesAndMoreAreCutTo254AndReadBackBounded
     EXPECT_EQ('\0', bytes[255 + 254]) << "the player field always ends in a zero";
 
     // A file written elsewhere with both fields full to the last byte stops at 255 bytes.
-    const std::string full = RecordBytes(std::string(255, 'F'), std::string(255, 'G'), 5);
+    const std::string full = testsupport::HighscoreRecordBytes(std::string(255, 'F'), std::string(255, 'G'), 5);
     testsupport::WriteFile(FilePath(), full);
     ASSERT_TRUE(Table().Init());
     const std::vector<HighscoreEntry> records = Table().GetRecords(std::string(255, 'F'));
@@ -142,7 +133,7 @@ TEST_F(CHighscoreRecordTest, NamesOf255BytesAndMoreAreCutTo254AndReadBackBounded
 
 TEST_F(CHighscoreRecordTest, AFailedSaveLeavesTheOldFileWhole)
 {
-    const std::string old = RecordBytes("arena2", "OLD", 77);
+    const std::string old = testsupport::HighscoreRecordBytes("arena2", "OLD", 77);
     testsupport::WriteFile(FilePath(), old);
     // The temporary file cannot be made where a folder of its name stands.
     ASSERT_EQ(0, mkdir((FilePath() + ".tmp").c_str(), 0755));
@@ -154,7 +145,7 @@ TEST_F(CHighscoreRecordTest, AFailedSaveLeavesTheOldFileWhole)
 TEST_F(CHighscoreRecordTest, ASaveFromAPlayStartedDirectlyKeepsEveryOtherLevel)
 {
     // No menu ever ran Init: the play state asks for the lowest score, the name entry saves.
-    testsupport::WriteFile(FilePath(), RecordBytes("emeraldroom", "KEEP", 4321));
+    testsupport::WriteFile(FilePath(), testsupport::HighscoreRecordBytes("emeraldroom", "KEEP", 4321));
     EXPECT_EQ(4321u, Table().GetLowestScore("emeraldroom"));
     Table().AddRecord("arena2", "NEW", 100);
     ASSERT_TRUE(Table().Save());

@@ -26,17 +26,6 @@ namespace {
 using Game::CHighscoreInputState;
 using Game::CHighScoreState;
 
-// A record as the file holds it, built byte by byte.
-std::string RecordBytes(const std::string& level, const std::string& name, uint32_t score)
-{
-    std::string bytes(516, '\0');
-    bytes.replace(0, level.size(), level);
-    bytes.replace(255, name.size(), name);
-    for (int i = 0; i < 4; ++i)
-        bytes[512 + i] = static_cast<char>((score >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 win::Message KeyMessage(bool down, uint32_t vk)
 {
     win::Message m;
@@ -243,7 +232,7 @@ TEST_F(HighscoreScreensTest, ConfirmingSavesTheNameUnderTheLevelAndGoesToTheMenu
     std::string expected;
     for (const auto& [name, points] : std::vector<std::pair<const char*, uint32_t>>{
              {"ABC", 3000}, {"ABC", 2000}, {"ABC", 1000}, {"AAA", 999}, {"AAA", 999}})
-        expected += RecordBytes("testarena", name, points);
+        expected += testsupport::HighscoreRecordBytes("testarena", name, points);
     EXPECT_EQ(expected, testsupport::ReadFile(m_Dir.File("assets/highscore.dat")));
     EXPECT_EQ("ABC", CHighscoreInputState::GetEnteredName()) << "the letters are kept for the next entry";
 }
@@ -270,16 +259,17 @@ TEST_F(HighscoreScreensTest, TheMouseSelectsLettersTurnsThemWithTheCursorsAndCon
     EXPECT_EQ("mouseover", done->GetAnimation());
     Click();
     EXPECT_EQ("TransitInState", Top()->GetName());
-    const std::string others = RecordBytes("emeraldroom", "AAA", 999);
-    EXPECT_EQ(RecordBytes("emeraldroom", "ZAC", 2500) + others + others + others + others,
+    const std::string others = testsupport::HighscoreRecordBytes("emeraldroom", "AAA", 999);
+    EXPECT_EQ(testsupport::HighscoreRecordBytes("emeraldroom", "ZAC", 2500) + others + others + others + others,
               testsupport::ReadFile(m_Dir.File("assets/highscore.dat")));
 }
 
 TEST_F(HighscoreScreensTest, TheTablePagesWrapBothWaysAndShowEachLevelsRecords)
 {
-    testsupport::WriteFile(m_Dir.File("assets/highscore.dat"), RecordBytes("arena2", "ZED", 4000) +
-                                                                   RecordBytes("purpleroom", "BOB", 70) +
-                                                                   RecordBytes("arena2", "AMY", 250));
+    testsupport::WriteFile(m_Dir.File("assets/highscore.dat"),
+                           testsupport::HighscoreRecordBytes("arena2", "ZED", 4000) +
+                               testsupport::HighscoreRecordBytes("purpleroom", "BOB", 70) +
+                               testsupport::HighscoreRecordBytes("arena2", "AMY", 250));
     CHighScoreState* table = OpenTable();
     ASSERT_EQ(3u, table->GetButtons().size());
     EXPECT_EQ(1u, table->GetSelectedIndex()) << "the next-page button is marked first";
